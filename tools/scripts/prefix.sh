@@ -1,0 +1,32 @@
+# Sourced: make_prefix DIR creates a Wine prefix once (first use takes a while);
+# fresh_prefix SRC DST copies a finished prefix so that a run starts from the same state.
+make_prefix() {
+  local dir=$1
+  if [ ! -f "$dir/.pw-ready" ]; then
+    rm -rf "$dir"
+    WINEPREFIX=$dir wineboot -i >/dev/null 2>&1 || true
+    WINEPREFIX=$dir wineserver -w
+    touch "$dir/.pw-ready"
+  fi
+}
+fresh_prefix() {
+  local src=$1 dst=$2
+  WINEPREFIX=$dst wineserver -k 2>/dev/null || true
+  rm -rf "$dst"
+  cp -a "$src" "$dst"
+}
+# start_xvfb: sets DISPLAY to a private Xvfb server unless PW_USE_DISPLAY is set.
+start_xvfb() {
+  local n
+  for n in $(seq 91 120); do
+    if [ ! -e /tmp/.X$n-lock ]; then
+      Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      PW_XVFB_PID=$!
+      export DISPLAY=:$n
+      for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+      return 0
+    fi
+  done
+  echo "no free display number" >&2; return 1
+}
+stop_xvfb() { [ -n "${PW_XVFB_PID:-}" ] && kill "$PW_XVFB_PID" 2>/dev/null; PW_XVFB_PID=; }
