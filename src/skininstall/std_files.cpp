@@ -1,0 +1,122 @@
+// Archive storage and output files over the C++ standard library.
+#include "skininstall/std_files.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+
+#include "skininstall/zip_error.h"
+
+namespace skininstall {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path Native(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return fs::path(path);
+}
+
+class StdStorageFile : public StorageFile {
+ public:
+  StdStorageFile(std::FILE* file, uint64_t length) : file_(file), length_(length) {}
+  ~StdStorageFile() override { std::fclose(file_); }
+  uint64_t Length() override { return length_; }
+  bool Seek(uint64_t position) override {
+    return position <= length_ && std::fseek(file_, static_cast<long>(position), SEEK_SET) == 0;
+  }
+  size_t Read(void* buffer, size_t size) override { return std::fread(buffer, 1, size, file_); }
+
+ private:
+  std::FILE* file_;
+  uint64_t length_;
+};
+
+class StdOutputFile : public OutputFile {
+ public:
+  StdOutputFile(std::FILE* file, std::string path) : file_(file), path_(std::move(path)) {}
+  ~StdOutputFile() override { Close(); }
+  void Write(const void* data, size_t size) override {
+    if (size > 0 && std::fwrite(data, 1, size, file_) != size) {
+      throw FileSystemError(path_, 0, "cannot write");
+    }
+  }
+  void Close() override {
+    if (file_) std::fclose(file_);
+    file_ = nullptr;
+  }
+
+ private:
+  std::FILE* file_;
+  std::string path_;
+};
+
+}  // namespace
+
+std::unique_ptr<StorageFile> StdArchiveStorage::Open(const std::string& path) {
+  std::error_code error;
+  const fs::path native = Native(path);
+  const uintmax_t length = fs::file_size(native, error);
+  std::FILE* file = error ? nullptr : std::fopen(native.string().c_str(), "rb");
+  if (!file) throw FileSystemError(path, 0, "cannot open archive");
+  // Large input buffers: the reader asks for big blocks anyway.
+  std::setvbuf(file, nullptr, _IONBF, 0);
+  return std::make_unique<StdStorageFile>(file, length);
+}
+
+bool StdOutputFiles::FolderExists(const std::string& path) {
+  std::error_code error;
+  return fs::is_directory(Native(path), error);
+}
+
+bool StdOutputFiles::CreateFolder(const std::string& path) {
+  std::error_code error;
+  return fs::create_directory(Native(path), error);
+}
+
+std::unique_ptr<OutputFile> StdOutputFiles::CreateFile(const std::string& path) {
+  std::FILE* file = std::fopen(Native(path).string().c_str(), "wb");
+  if (!file) throw FileSystemError(path, 0, "cannot create file");
+  return std::make_unique<StdOutputFile>(file, path);
+}
+
+// DOS times are local; mktime decides daylight saving for that date.
+void StdOutputFiles::SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
+  std::tm local{};
+  local.tm_year = ((dosDate >> 9) & 0x7F) + 80;
+  local.tm_mon = ((dosDate >> 5) & 0x0F) - 1;
+  local.tm_mday = dosDate & 0x1F;
+  local.tm_hour = (dosTime >> 11) & 0x1F;
+  local.tm_min = (dosTime >> 5) & 0x3F;
+  local.tm_sec = (dosTime & 0x1F) * 2;
+  local.tm_isdst = -1;
+  const std::time_t when = std::mktime(&local);
+  if (when == static_cast<std::time_t>(-1)) throw FileSystemError(path, 0, "bad time");
+  const auto offset = std::chrono::system_clock::from_time_t(when) - std::chrono::system_clock::now();
+  std::error_code error;
+  fs::last_write_time(Native(path),
+                      fs::file_time_type::clock::now() +
+                          std::chrono::duration_cast<fs::file_time_type::duration>(offset),
+                      error);
+  if (error) throw FileSystemError(path, 0, "cannot set time");
+}
+
+bool StdOutputFiles::SetAttributes(const std::string& path, uint32_t attributes) {
+  constexpr uint32_t kReadOnly = 0x01;
+  constexpr auto kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  std::error_code error;
+  const fs::perm_options how =
+      (attributes & kReadOnly) ? fs::perm_options::remove : fs::perm_options::add;
+  fs::permissions(Native(path), (attributes & kReadOnly) ? kWrite : fs::perms::owner_write, how,
+                  error);
+  return !error;
+}
+
+void StdOutputFiles::Remove(const std::string& path) {
+  std::error_code error;
+  fs::remove(Native(path), error);
+}
+
+}  // namespace skininstall
