@@ -1,0 +1,25 @@
+// Archive storage and output files on the Windows file system.
+#pragma once
+
+#include "skininstall/archive_storage.h"
+
+namespace skininstall {
+
+class WinArchiveStorage : public ArchiveStorage {
+ public:
+  std::unique_ptr<StorageFile> Open(const std::string& path) override;
+  bool IsRemovable(const std::string& path) override;
+  std::string ConvertName(const std::string& oemName) override;
+};
+
+class WinOutputFiles : public OutputFiles {
+ public:
+  bool FolderExists(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
+  std::unique_ptr<OutputFile> CreateFile(const std::string& path) override;
+  void SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) override;
+  bool SetAttributes(const std::string& path, uint32_t attributes) override;
+  void Remove(const std::string& path) override;
+};
+
+}  // namespace skininstall

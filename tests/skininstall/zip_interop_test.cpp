@@ -1,0 +1,116 @@
+// Archives made by Info-ZIP zip and 7-Zip, extracted by our reader and compared byte for byte
+// with unzip's extraction of the same archive.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "skininstall/platform_files.h"
+#include "skininstall/zip_archive.h"
+
+namespace skininstall::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kInteropDir = SystemPath(PW_INTEROP_DIR);
+
+struct Case {
+  std::string name;
+  std::string password;
+};
+
+std::vector<Case> ReadCases() {
+  std::ifstream in(fs::path(kInteropDir) / "cases.txt");
+  std::vector<Case> cases;
+  Case c;
+  while (in >> c.name >> c.password) {
+    if (c.password == "-") c.password.clear();
+    cases.push_back(c);
+  }
+  return cases;
+}
+
+// Relative path -> content ("/" marks a folder).
+std::map<std::string, std::string> Tree(const fs::path& root) {
+  std::map<std::string, std::string> tree;
+  for (const auto& item : fs::recursive_directory_iterator(root)) {
+    const std::string relative = fs::relative(item.path(), root).generic_string();
+    if (item.is_directory()) {
+      tree[relative] = "/";
+    } else {
+      std::ifstream in(item.path(), std::ios::binary);
+      std::ostringstream content;
+      content << in.rdbuf();
+      tree[relative] = content.str();
+    }
+  }
+  return tree;
+}
+
+void Extract(const Case& c, const fs::path& target) {
+  auto storage = MakePlatformStorage();
+  auto output = MakePlatformOutput();
+  ZipArchive archive(*storage, output.get());
+  archive.OpenArchive((fs::path(kInteropDir) / "archives" / (c.name + ".zip")).string(),
+                      ZipArchive::kReadOnly, 0);
+  archive.SetPassword(c.password);
+  ASSERT_GT(archive.GetCount(), 0);
+  for (int i = 0; i < archive.GetCount(); ++i) {
+    ASSERT_TRUE(archive.ExtractEntry(i, target.string(), true, nullptr, nullptr, nullptr, 65535))
+        << archive.GetEntry(i).name;
+  }
+}
+
+TEST(ZipInteropTest, EveryToolsArchiveExtractsLikeUnzip) {
+  const std::vector<Case> cases = ReadCases();
+  ASSERT_GE(cases.size(), 10u) << "archives were not generated in " << kInteropDir;
+  const fs::path outRoot = fs::path(kInteropDir) / "ours";
+  fs::remove_all(outRoot);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path target = outRoot / c.name;
+    fs::create_directories(target);
+    ASSERT_NO_FATAL_FAILURE(Extract(c, target));
+    const auto expected = Tree(fs::path(kInteropDir) / "ref" / c.name);
+    const auto actual = Tree(target);
+    ASSERT_GE(expected.size(), 1u);
+    EXPECT_EQ(actual.size(), expected.size());
+    for (const auto& [path, content] : expected) {
+      auto it = actual.find(path);
+      ASSERT_NE(it, actual.end()) << path << " missing";
+      EXPECT_TRUE(it->second == content) << path << " differs: " << it->second.size() << " bytes, "
+                                         << content.size() << " expected";
+    }
+  }
+}
+
+TEST(ZipInteropTest, WrongPasswordOnToolsArchivesIsRefused) {
+  for (const char* name : {"zip_pw_deflated", "zip_pw_piped", "7z_zipcrypto"}) {
+    auto storage = MakePlatformStorage();
+    ZipArchive archive(*storage, nullptr);
+    archive.OpenArchive((fs::path(kInteropDir) / "archives" / (std::string(name) + ".zip")).string(),
+                        ZipArchive::kReadOnly, 0);
+    archive.SetPassword("plovardik3818");
+    int refused = 0, checked = 0;
+    for (int i = 0; i < archive.GetCount(); ++i) {
+      if (!archive.GetEntry(i).IsEncrypted()) continue;
+      ++checked;
+      try {
+        archive.OpenEntry(i);
+        archive.CloseEntry(nullptr, true);
+      } catch (const ZipError& e) {
+        EXPECT_EQ(e.Code(), kZipBadPassword);
+        ++refused;
+      }
+    }
+    EXPECT_GT(checked, 0) << name;
+    // The check byte is one byte: a wrong password passes it by chance once in 256 entries.
+    EXPECT_GE(refused, checked - 1) << name;
+  }
+}
+
+}  // namespace
+}  // namespace skininstall::testing
