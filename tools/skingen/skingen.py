@@ -11,6 +11,8 @@ import sys
 
 from PIL import Image, ImageDraw, ImageFilter
 
+# The build runs this from the source tree: leave no byte-code behind there.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import layout as L  # noqa: E402
