@@ -46,7 +46,7 @@ class OutputFiles {
   virtual bool FolderExists(const std::string& path) = 0;
   virtual bool CreateFolder(const std::string& path) = 0;
   // Creates or truncates the file; throws FileSystemError when it cannot.
-  virtual std::unique_ptr<OutputFile> CreateFile(const std::string& path) = 0;
+  virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) = 0;
   // Sets the modification time from a DOS date and time in local time; throws on failure.
   virtual void SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) = 0;
   virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;

@@ -76,7 +76,7 @@ bool StdOutputFiles::CreateFolder(const std::string& path) {
   return fs::create_directory(Native(path), error);
 }
 
-std::unique_ptr<OutputFile> StdOutputFiles::CreateFile(const std::string& path) {
+std::unique_ptr<OutputFile> StdOutputFiles::CreateOutputFile(const std::string& path) {
   std::FILE* file = std::fopen(Native(path).string().c_str(), "wb");
   if (!file) throw FileSystemError(path, 0, "cannot create file");
   return std::make_unique<StdOutputFile>(file, path);

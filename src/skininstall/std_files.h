@@ -17,7 +17,7 @@ class StdOutputFiles : public OutputFiles {
  public:
   bool FolderExists(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
-  std::unique_ptr<OutputFile> CreateFile(const std::string& path) override;
+  std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override;
   void SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) override;
   bool SetAttributes(const std::string& path, uint32_t attributes) override;
   void Remove(const std::string& path) override;

@@ -93,7 +93,7 @@ bool WinOutputFiles::CreateFolder(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
 
-std::unique_ptr<OutputFile> WinOutputFiles::CreateFile(const std::string& path) {
+std::unique_ptr<OutputFile> WinOutputFiles::CreateOutputFile(const std::string& path) {
   win::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw FileSystemError(path, GetLastError(), "cannot create file");

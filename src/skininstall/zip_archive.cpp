@@ -327,7 +327,7 @@ bool ZipArchive::ExtractEntry(int index, const std::string& folder, bool keepPat
   if (!CreateFolderPath(*output_, ParentOf(path))) {
     throw FileSystemError(ParentOf(path), 0, "cannot create folder");
   }
-  std::unique_ptr<OutputFile> file = output_->CreateFile(path);
+  std::unique_ptr<OutputFile> file = output_->CreateOutputFile(path);
   try {
     WriteEntryData(*file, entry, progress, progressData, bufferSize);
     file->Close();

@@ -55,7 +55,7 @@ bool MemoryOutput::CreateFolder(const std::string& path) {
   return folders.insert(path).second;
 }
 
-std::unique_ptr<OutputFile> MemoryOutput::CreateFile(const std::string& path) {
+std::unique_ptr<OutputFile> MemoryOutput::CreateOutputFile(const std::string& path) {
   if (readOnlyFiles.count(path) || folders.count(path)) {
     throw FileSystemError(path, 5, "cannot create file");
   }

@@ -39,7 +39,7 @@ std::map<std::string, std::string> Tree(const fs::path& root) {
   for (const auto& item : fs::recursive_directory_iterator(root)) {
     const std::string relative = fs::relative(item.path(), root).generic_string();
     if (item.is_directory()) {
-      tree[relative] = "/";
+      tree[relative].assign(1, '/');
     } else {
       std::ifstream in(item.path(), std::ios::binary);
       std::ostringstream content;
