@@ -157,8 +157,8 @@ HOTSPOTS = [
     (6, 1, (_L, 138, CELL_W, CELL_H), (290, 142), "Button 1: left button"),
     (7, 2, (_R, 138, CELL_W, CELL_H), (358, 142), "Button 2: right button"),
     (8, 3, (_R, 74, CELL_W, CELL_H), (324, 117), "Button 3: wheel click"),
-    (9, 4, (_L, 228, CELL_W, CELL_H), (266, 226), "Button 4: rear side button"),
-    (10, 5, (_L, 196, CELL_W, CELL_H), (266, 196), "Button 5: front side button"),
+    (9, 4, (_L, 196, CELL_W, CELL_H), (266, 196), "Button 4: front side button"),
+    (10, 5, (_L, 228, CELL_W, CELL_H), (266, 226), "Button 5: rear side button"),
     (11, 6, (_L, 74, CELL_W, CELL_H), (324, 90), "Button 6: wheel up"),
     (12, 7, (_R, 170, CELL_W, CELL_H), (324, 145), "Button 7: wheel down"),
     (13, 8, (_L, 106, CELL_W, CELL_H), (305, 117), "Button 8: wheel tilt left"),
@@ -178,14 +178,14 @@ def main_window():
     for key, button, rect, target, tip in HOTSPOTS:
         items.append(Item(str(key), "chip", "Button%d" % button, rect, tip,
                           target=target, number=button))
-    items.append(Item("15", "push", "Configuration", (512, 74, 154, 28),
+    items.append(Item("15", "push", "Configuration", (512, 80, 154, 28),
                       "Import or export the configuration", text="Configuration",
                       icon="gear"))
     for p in range(5):
         items.append(Item(str(21 + p), "profile", "Profile%d" % (p + 1),
-                          (18, 74 + 32 * p, 124, 26), "Use profile %d" % (p + 1),
+                          (18, 80 + 32 * p, 124, 26), "Use profile %d" % (p + 1),
                           latched=(p == 0), text="Profile %d" % (p + 1), number=p + 1))
-    items.append(Item("26", "push", "Reset", (512, 110, 154, 28),
+    items.append(Item("26", "push", "Reset", (512, 116, 154, 28),
                       "Reset every setting to the factory defaults", text="Reset",
                       icon="reset"))
     deco = [
@@ -193,7 +193,7 @@ def main_window():
         ("rtext", (596, 37), "Version", 11, "faint", True),
         ("header", (18, 60), "PROFILES"),
         ("header", (512, 60), "SETTINGS"),
-        ("para", (512, 156, 156), [
+        ("para", (512, 164, 156), [
             "Click a label on the mouse",
             "to choose what that button",
             "does. Changes reach the",
