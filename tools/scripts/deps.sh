@@ -4,8 +4,8 @@ set -euo pipefail
 packages=(
   cmake make g++ clang libclang-rt-14-dev googletest zlib1g-dev
   wine wine64 g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev
-  xvfb x11-utils xdotool imagemagick fonts-liberation fonts-dejavu-core
-  zip unzip p7zip-full python3-pil python3-numpy
+  xvfb x11-utils x11-xserver-utils xdotool imagemagick fonts-liberation fonts-dejavu-core
+  zip unzip p7zip-full python3-pil
 )
 missing=()
 for p in "${packages[@]}"; do

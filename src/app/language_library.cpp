@@ -1,0 +1,32 @@
+// Loading "lan.dll" and reading its strings and sounds.
+#include "app/language_library.h"
+
+#include <mmsystem.h>
+
+namespace app {
+
+const char kLanGlassSound[] = "GLASS_BREAKING_1";
+const char kLanFileName[] = "lan.dll";
+
+bool LanguageLibrary::Load(const std::string& path) {
+  module_.Reset(LoadLibraryA(path.c_str()));
+  return static_cast<bool>(module_);
+}
+
+std::string LanguageLibrary::String(UINT id) const {
+  char text[260] = {};
+  if (module_) LoadStringA(module_.Get(), id, text, sizeof text);
+  return text;
+}
+
+bool LanguageLibrary::PlaySoundResource(const char* name) const {
+  if (!module_) return false;
+  return PlaySoundA(name, module_.Get(), SND_RESOURCE | SND_ASYNC) != FALSE;
+}
+
+LanguageLibrary& ProcessLanguageLibrary() {
+  static LanguageLibrary library;
+  return library;
+}
+
+}  // namespace app

@@ -1,0 +1,38 @@
+// The language library "lan.dll": a resource-only module beside the programs.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "win32/raii.h"
+
+namespace app {
+
+// Resources the programs take from the library.
+constexpr UINT kLanOpenConfigurationText = 7;
+constexpr UINT kLanSecondTrayCommandText = 11;
+constexpr UINT kLanExitTrayCommandText = 12;
+constexpr UINT kLanDoubleClickBitmap = 429;
+extern const char kLanGlassSound[];  // "GLASS_BREAKING_1"
+extern const char kLanFileName[];    // "lan.dll"
+
+class LanguageLibrary {
+ public:
+  // Loads the library from its full path; a missing library leaves the handle empty.
+  bool Load(const std::string& path);
+  void Free() { module_.Reset(); }
+  HMODULE Handle() const { return module_.Get(); }
+  // String resource `id` (260-character buffer); empty without the library.
+  std::string String(UINT id) const;
+  // Plays the sound resource asynchronously; false when there is nothing to play.
+  bool PlaySoundResource(const char* name) const;
+
+ private:
+  win::Module module_;
+};
+
+// The configuration program's library, held by its main window for the window's life.
+LanguageLibrary& ProcessLanguageLibrary();
+
+}  // namespace app

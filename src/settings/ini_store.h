@@ -1,0 +1,21 @@
+// INI access as the settings code needs it; IniFile implements it over the private-profile functions.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace settings {
+
+class IniStore {
+ public:
+  virtual ~IniStore() = default;
+  virtual std::string ReadString(const char* section, const char* key, const char* fallback) = 0;
+  virtual int ReadInt(const char* section, const char* key, int fallback) = 0;
+  virtual bool WriteInt(const char* section, const char* key, int value) = 0;
+  // Succeeds only for a stored record of exactly `size` bytes with a matching checksum.
+  virtual bool ReadStruct(const char* section, const char* key, void* buffer, std::size_t size) = 0;
+  virtual bool WriteStruct(const char* section, const char* key, const void* data,
+                           std::size_t size) = 0;
+};
+
+}  // namespace settings

@@ -1,0 +1,95 @@
+// Start-up of the configuration program: one instance, the window title, the current directory.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <cstring>
+
+#include "app/main_window.h"
+#include "app/program_folder.h"
+#include "support/win_test_support.h"
+#include "win32/file_system.h"
+
+using namespace testing_support;
+
+namespace {
+
+std::string CurrentDirectory() {
+  char path[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, path);
+  std::string text = path;
+  if (!text.empty() && text.back() != '\\') text += '\\';
+  return text;
+}
+
+void CloseProcess(PROCESS_INFORMATION& pi, HWND window) {
+  if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(pi.hProcess, 15000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+}
+
+TEST(StartupTest, ASecondInstanceEndsAtOnceAndTheFirstKeepsRunning) {
+  ASSERT_EQ(FindWindowA(nullptr, "Mouse Driver"), nullptr) << "another copy is running already";
+  const std::string exe = ProgramFolderOfBuild() + "Pointwick.exe";
+  PROCESS_INFORMATION first{}, second{};
+  ASSERT_TRUE(StartProgram(exe, "", first));
+  HWND window = WaitForWindow("Mouse Driver", 30000);
+  ASSERT_NE(window, nullptr);
+
+  ASSERT_TRUE(StartProgram(exe, "", second));
+  EXPECT_EQ(WaitForSingleObject(second.hProcess, 15000), static_cast<DWORD>(WAIT_OBJECT_0));
+  CloseHandle(second.hProcess);
+  CloseHandle(second.hThread);
+
+  EXPECT_EQ(WaitForSingleObject(first.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  EXPECT_TRUE(IsWindow(window));
+  EXPECT_EQ(CountWindowsTitled("Mouse Driver"), 1);
+  char title[64] = {};
+  GetWindowTextA(window, title, sizeof title);
+  EXPECT_STREQ(title, "Mouse Driver");
+  CloseProcess(first, window);
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    OleInitialize(nullptr);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+  }
+};
+
+TEST_F(MainWindowTest, ProgramFolderIsCurrentWhileTheWindowLivesAndTheCallersAfterwards) {
+  TempFolder elsewhere;
+  ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.Path().c_str()));
+  const std::string callers = CurrentDirectory();
+  {
+    app::MainWindow window;
+    ASSERT_TRUE(window.CreateModeless());
+    EXPECT_EQ(app::ProgramFolder(), win::ModuleFolder());
+    EXPECT_EQ(CurrentDirectory(), app::ProgramFolder());
+    char title[64] = {};
+    GetWindowTextA(window.Handle(), title, sizeof title);
+    EXPECT_STREQ(title, "Mouse Driver");
+    EXPECT_EQ(window.VersionText(), "1.01");
+    window.Destroy();
+    EXPECT_EQ(CurrentDirectory(), callers);
+  }
+  SetCurrentDirectoryA(TestProgramFolder().c_str());
+}
+
+TEST_F(MainWindowTest, SettingsAreLoadedIntoCurrentAndBaseline) {
+  app::MainWindow window;
+  ASSERT_TRUE(window.CreateModeless());
+  ASSERT_TRUE(window.Paths().Found());
+  EXPECT_NE(window.Paths().profile.find("\\USB Optical Mouse\\Mouse\\RerirUv.ini"), std::string::npos);
+  EXPECT_EQ(0, std::memcmp(&window.CurrentSettings(), &window.BaselineSettings(),
+                           sizeof(settings::ProfileSet)));
+  EXPECT_TRUE(settings::IsAcceptedCode(window.CurrentSettings().profiles[0].buttons[0].code));
+  window.Destroy();
+}
+
+}  // namespace
