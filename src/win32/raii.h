@@ -21,7 +21,10 @@ class UniqueHandle {
   explicit UniqueHandle(Handle h) { Reset(h); }
   UniqueHandle(const UniqueHandle&) = delete;
   UniqueHandle& operator=(const UniqueHandle&) = delete;
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+  // Ownership moves; the number of live owners stays the same.
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.handle_) {
+    other.handle_ = Traits::Invalid();
+  }
   UniqueHandle& operator=(UniqueHandle&& other) noexcept {
     if (this != &other) Reset(other.Release());
     return *this;
