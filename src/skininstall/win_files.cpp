@@ -93,7 +93,13 @@ bool WinOutputFiles::CreateFolder(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
 
+// Windows refuses to replace a read-only file; the check is made here as well because some
+// file systems let a privileged user truncate it (Wine running as root does).
 std::unique_ptr<OutputFile> WinOutputFiles::CreateOutputFile(const std::string& path) {
+  const DWORD existing = GetFileAttributesA(path.c_str());
+  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
+    throw FileSystemError(path, ERROR_ACCESS_DENIED, "cannot replace read-only file");
+  }
   win::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw FileSystemError(path, GetLastError(), "cannot create file");

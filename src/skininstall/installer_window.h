@@ -1,0 +1,77 @@
+// The Unfurlex window: a caption line and a percentage bar; installs the skins 50 ms after it opens.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "skininstall/percent_bar.h"
+#include "skininstall/win_files.h"
+#include "skininstall/zip_archive.h"
+#include "win32/dialog.h"
+#include "win32/raii.h"
+
+namespace skininstall {
+
+constexpr UINT_PTR kStartTimer = 1001;
+constexpr UINT kStartDelayMs = 50;
+inline constexpr char kExtractFailed[] = "Extract failed";
+inline constexpr char kProgramTitle[] = "Unfurlex";
+
+// Where the package is read from and installed to.
+struct InstallerPaths {
+  std::string archive;  // <program folder>skins.zip
+  std::string target;   // <program folder>skins
+};
+
+// The paths beside the running executable; false when its path cannot be read.
+bool PathsFromModule(InstallerPaths& paths);
+
+// The seams a test uses: the message box, and a look at the bar after every step.
+struct InstallerHooks {
+  std::function<int(HWND owner, const char* text, const char* caption, UINT type)> messageBox;
+  std::function<void(const PercentBar& bar)> afterStep;
+};
+
+class InstallerWindow : public win::Dialog {
+ public:
+  explicit InstallerWindow(HINSTANCE instance = nullptr, InstallerHooks hooks = {});
+  // Installs from fixed paths instead of the ones beside the executable.
+  InstallerWindow(HINSTANCE instance, InstallerPaths paths, InstallerHooks hooks);
+
+  const PercentBar& Bar() const { return bar_; }
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  LRESULT OnTimer(WPARAM id, LPARAM);
+  LRESULT OnSysCommand(WPARAM command, LPARAM);
+  LRESULT OnDestroy(WPARAM, LPARAM);
+  void SetUpFrame();
+  void AddAboutItem();
+  void RunInstallation();
+  void ReportError(const std::exception& error);
+  int Box(const char* text, UINT type);
+
+  HINSTANCE instance_;
+  bool fixedPaths_ = false;
+  InstallerPaths paths_;
+  InstallerHooks hooks_;
+  PercentBar bar_;
+  win::Timer startTimer_;
+  HICON icon_ = nullptr;  // a shared resource icon: not destroyed
+  WinArchiveStorage storage_;
+  WinOutputFiles output_;
+  ZipArchive archive_{storage_, &output_};
+};
+
+// The about box: icon, version line and OK.
+class AboutBox : public win::Dialog {
+ public:
+  AboutBox(HINSTANCE instance, HWND parent);
+};
+
+}  // namespace skininstall

@@ -1,0 +1,89 @@
+// The real Unfurlex.exe: started in a program folder of its own, its message box answered.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "skininstall/platform_files.h"
+#include "skininstall/skin_installation.h"
+#include "skininstall/zip_builder.h"
+
+namespace skininstall::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path ProgramFolder(const char* name) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const fs::path folder = fs::path(temp) / "unfurlex-program" / name;
+  std::error_code ignored;
+  if (fs::exists(folder)) {
+    for (const auto& item : fs::recursive_directory_iterator(folder)) {
+      SetFileAttributesA(item.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+  }
+  fs::remove_all(folder, ignored);
+  fs::create_directories(folder);
+  const char* built = getenv("PW_PROGRAM_DIR");
+  fs::copy_file(fs::path(SystemPath(built ? built : "")) / "Unfurlex.exe", folder / "Unfurlex.exe");
+  return folder;
+}
+
+struct Outcome {
+  bool exited = false;
+  std::string boxText;
+};
+
+// Runs the program; answers its message box with OK when one appears.
+Outcome RunProgram(const fs::path& folder) {
+  std::string command = "\"" + (folder / "Unfurlex.exe").string() + "\"";
+  STARTUPINFOA startup{sizeof startup};
+  PROCESS_INFORMATION process{};
+  Outcome outcome;
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.string().c_str(), &startup, &process)) {
+    return outcome;
+  }
+  for (int tick = 0; tick < 300; ++tick) {
+    if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) break;
+    HWND box = FindWindowA("#32770", "Unfurlex");
+    if (box) {
+      char text[256] = "";
+      GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+      if (text[0]) {
+        outcome.boxText = text;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+      }
+    }
+  }
+  outcome.exited = WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+  if (!outcome.exited) TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return outcome;
+}
+
+TEST(UnfurlexProgramTest, InstallsThePackageBesideItAndFailsOnAReadOnlyFile) {
+  const fs::path folder = ProgramFolder("package");
+  ZipBuilder b;
+  b.password = kSkinPassword;
+  b.entries.push_back({.name = "skin_main.ini", .data = "[Main]\r\n", .encrypt = true});
+  b.entries.push_back({.name = "main/face.bmp", .data = std::string(50000, 'F'), .encrypt = true,
+                       .attributes = 0x21});
+  std::ofstream(folder / "skins.zip", std::ios::binary) << b.Build();
+
+  const Outcome first = RunProgram(folder);
+  EXPECT_TRUE(first.exited);
+  EXPECT_EQ(first.boxText, "");
+  EXPECT_EQ(fs::file_size(folder / "skins/main/face.bmp"), 50000u);
+
+  const Outcome second = RunProgram(folder);
+  EXPECT_TRUE(second.exited) << "closes after the box";
+  EXPECT_EQ(second.boxText, "Extract failed");
+}
+
+}  // namespace
+}  // namespace skininstall::testing

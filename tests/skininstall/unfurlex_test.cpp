@@ -1,0 +1,247 @@
+// Unfurlex under Wine: the installer window with its bar and message box, and the real program.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "skininstall/installer_window.h"
+#include "skininstall/platform_files.h"
+#include "skininstall/resource.h"
+#include "skininstall/skin_installation.h"
+#include "skininstall/zip_builder.h"
+
+namespace skininstall::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Read(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void Write(const fs::path& path, const std::string& data) {
+  std::ofstream(path, std::ios::binary) << data;
+}
+
+// A fresh program folder under the temporary folder.
+fs::path MakeProgramFolder(const char* name) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const fs::path folder = fs::path(temp) / "unfurlex-test" / name;
+  if (fs::exists(folder)) {
+    for (const auto& item : fs::recursive_directory_iterator(folder)) {
+      SetFileAttributesA(item.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+  }
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  return folder;
+}
+
+ZipBuilder Package(std::vector<BuildEntry> entries) {
+  ZipBuilder b;
+  b.password = kSkinPassword;
+  for (BuildEntry& e : entries) e.encrypt = !e.folder;
+  b.entries = std::move(entries);
+  return b;
+}
+
+std::string Picture(size_t size, char seed) {
+  std::string s(size, seed);
+  for (size_t i = 0; i < size; i += 7) s[i] = static_cast<char>(i * 31 + seed);
+  return s;
+}
+
+struct BoxCall {
+  std::string text;
+  std::string caption;
+  UINT type = 0;
+  bool windowStayedOpen = false;
+};
+
+// Runs the installer window modally against a package in `folder`.
+struct InstallerRun {
+  std::vector<std::string> barTexts;
+  std::vector<BoxCall> boxes;
+  INT_PTR result = 0;
+
+  void In(const fs::path& folder) {
+    InstallerHooks hooks;
+    hooks.afterStep = [this](const PercentBar& bar) {
+      char text[64] = "";
+      GetWindowTextA(bar.Handle(), text, sizeof text);
+      barTexts.push_back(text);
+    };
+    hooks.messageBox = [this](HWND owner, const char* text, const char* caption, UINT type) {
+      boxes.push_back({text, caption, type, false});
+      WatchAfterBox(owner);
+      return IDOK;
+    };
+    InstallerPaths paths{(folder / "skins.zip").string(), (folder / "skins").string()};
+    InstallerWindow window(nullptr, paths, hooks);
+    result = window.DoModal();
+  }
+
+  // Looks at the window a while after the box was answered, then closes it as a user would.
+  void WatchAfterBox(HWND owner) {
+    static InstallerRun* current;
+    static HWND watched;
+    current = this;
+    watched = owner;
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      current->boxes.back().windowStayedOpen = IsWindow(watched) && IsWindowVisible(watched);
+      if (IsWindow(watched)) PostMessageA(watched, WM_CLOSE, 0, 0);
+    });
+  }
+};
+
+TEST(UnfurlexWindowTest, ThreeEntriesShowThirdsAndInstallEveryFile) {
+  const fs::path folder = MakeProgramFolder("three");
+  ZipBuilder b = Package({{.name = "skin_main.ini", .data = "[Main]\r\n"},
+                          {.name = "main/face.bmp", .data = Picture(90000, 'f'), .method = 0},
+                          {.name = "main/mask.bmp", .data = Picture(70000, 'm')}});
+  Write(folder / "skins.zip", b.Build());
+  InstallerRun run;
+  run.In(folder);
+  EXPECT_EQ(run.barTexts, (std::vector<std::string>{"33.33 %", "66.67 %", "100.00 %"}));
+  EXPECT_TRUE(run.boxes.empty());
+  for (const BuildEntry& e : b.entries) {
+    std::string path = e.name;
+    EXPECT_TRUE(Read(folder / "skins" / path) == e.data) << path;
+  }
+}
+
+TEST(UnfurlexWindowTest, EmptyPackageClosesWithoutError) {
+  const fs::path folder = MakeProgramFolder("empty");
+  Write(folder / "skins.zip", Package({}).Build());
+  InstallerRun run;
+  run.In(folder);
+  EXPECT_TRUE(run.barTexts.empty());
+  EXPECT_TRUE(run.boxes.empty());
+  EXPECT_EQ(run.result, IDCANCEL) << "closed by its own WM_CLOSE";
+}
+
+TEST(UnfurlexWindowTest, FolderEntryIsCreatedWithItsAttributes) {
+  const fs::path folder = MakeProgramFolder("folder");
+  Write(folder / "skins.zip",
+        Package({{.name = "x/y/hidden/", .method = 0, .attributes = 0x12, .folder = true}}).Build());
+  InstallerRun run;
+  run.In(folder);
+  EXPECT_TRUE(run.boxes.empty());
+  const DWORD attributes = GetFileAttributesA((folder / "skins/x/y/hidden").string().c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
+}
+
+TEST(UnfurlexWindowTest, ReadOnlyFileInstallsReadOnlyAndBlocksTheNextInstall) {
+  const fs::path folder = MakeProgramFolder("readonly");
+  Write(folder / "skins.zip", Package({{.name = "first.txt", .data = "first"},
+                                       {.name = "locked.txt", .data = "v1", .attributes = 0x21},
+                                       {.name = "after.txt", .data = "after"}})
+                                  .Build());
+  InstallerRun first;
+  first.In(folder);
+  EXPECT_TRUE(first.boxes.empty());
+  const std::string locked = (folder / "skins/locked.txt").string();
+  EXPECT_TRUE(GetFileAttributesA(locked.c_str()) & FILE_ATTRIBUTE_READONLY);
+
+  fs::remove(folder / "skins/first.txt");
+  fs::remove(folder / "skins/after.txt");
+  InstallerRun second;
+  second.In(folder);
+  ASSERT_EQ(second.boxes.size(), 1u);
+  EXPECT_EQ(second.boxes[0].text, "Extract failed");
+  EXPECT_EQ(second.boxes[0].type, UINT{MB_ICONHAND | MB_OK});
+  EXPECT_EQ(second.barTexts, (std::vector<std::string>{"33.33 %"}));
+  EXPECT_EQ(Read(folder / "skins/first.txt"), "first") << "entries before the failure stay";
+  EXPECT_EQ(Read(locked), "v1");
+  EXPECT_FALSE(fs::exists(folder / "skins/after.txt")) << "the installation stopped";
+  EXPECT_FALSE(second.boxes[0].windowStayedOpen) << "the window closes after the box";
+}
+
+TEST(UnfurlexWindowTest, SecondRunReplacesEveryFileAndKeepsOthers) {
+  const fs::path folder = MakeProgramFolder("again");
+  ZipBuilder b = Package({{.name = "a.ini", .data = "[A]\r\n"},
+                          {.name = "d/b.bmp", .data = Picture(40000, 'b')}});
+  Write(folder / "skins.zip", b.Build());
+  InstallerRun first;
+  first.In(folder);
+  Write(folder / "skins/a.ini", "changed by hand, and longer than before");
+  Write(folder / "skins/d/b.bmp", "x");
+  Write(folder / "skins/mine.txt", "not in the package");
+  InstallerRun second;
+  second.In(folder);
+  EXPECT_TRUE(second.boxes.empty());
+  EXPECT_EQ(Read(folder / "skins/a.ini"), "[A]\r\n");
+  EXPECT_TRUE(Read(folder / "skins/d/b.bmp") == Picture(40000, 'b'));
+  EXPECT_EQ(Read(folder / "skins/mine.txt"), "not in the package");
+}
+
+TEST(UnfurlexWindowTest, MissingOrBrokenArchiveReportsAndStaysOpen) {
+  const fs::path folder = MakeProgramFolder("missing");
+  for (const char* content : {static_cast<const char*>(nullptr), "this is no archive"}) {
+    SCOPED_TRACE(content ? "broken" : "missing");
+    if (content) Write(folder / "skins.zip", content);
+    InstallerRun run;
+    run.In(folder);
+    ASSERT_EQ(run.boxes.size(), 1u);
+    EXPECT_NE(run.boxes[0].text, "Extract failed");
+    EXPECT_NE(run.boxes[0].text.find("skins.zip"), std::string::npos) << run.boxes[0].text;
+    EXPECT_TRUE(run.boxes[0].windowStayedOpen);
+    EXPECT_TRUE(run.barTexts.empty()) << "the bar stays at 0%";
+    EXPECT_FALSE(fs::exists(folder / "skins"));
+  }
+}
+
+TEST(UnfurlexWindowTest, NameLeavingTheSkinsFolderStopsTheInstallation) {
+  const fs::path folder = MakeProgramFolder("slip");
+  fs::create_directories(folder / "skins");
+  Write(folder / "skins.zip", Package({{.name = "good.ini", .data = "good"},
+                                       {.name = "../evil.txt", .data = "evil"},
+                                       {.name = "sub/../../evil2.txt", .data = "evil"},
+                                       {.name = "last.ini", .data = "last"}})
+                                  .Build());
+  InstallerRun run;
+  run.In(folder);
+  ASSERT_EQ(run.boxes.size(), 1u);
+  EXPECT_EQ(run.boxes[0].text, "Extract failed");
+  EXPECT_EQ(Read(folder / "skins/good.ini"), "good");
+  EXPECT_FALSE(fs::exists(folder / "evil.txt"));
+  EXPECT_FALSE(fs::exists(folder / "skins/last.ini"));
+  size_t count = 0;
+  for (const auto& item : fs::recursive_directory_iterator(folder)) count += item.is_regular_file();
+  EXPECT_EQ(count, 2u) << "only the package and good.ini";
+}
+
+TEST(UnfurlexWindowTest, EntryWhoseDataEndsEarlyFailsAndLeavesNoFile) {
+  const fs::path folder = MakeProgramFolder("short");
+  ZipBuilder b;  // unencrypted: the size fields are patched below
+  b.entries.push_back({.name = "ok.ini", .data = "fine", .method = 0});
+  b.entries.push_back({.name = "cut.bmp", .data = "0123456789", .method = 0});
+  b.entries.push_back({.name = "next.ini", .data = "next", .method = 0});
+  std::string bytes = b.Build();
+  // Both headers of cut.bmp claim 20 bytes where 10 are stored.
+  const size_t local = 30 + 6 + 4;
+  bytes[local + 22] = 20;
+  const size_t central = bytes.find("PK\x01\x02") + 46 + 6;
+  bytes[central + 24] = 20;
+  Write(folder / "skins.zip", bytes);
+  InstallerRun run;
+  run.In(folder);
+  ASSERT_EQ(run.boxes.size(), 1u);
+  EXPECT_EQ(run.boxes[0].text, "Extract failed");
+  EXPECT_TRUE(fs::exists(folder / "skins/ok.ini"));
+  EXPECT_FALSE(fs::exists(folder / "skins/cut.bmp"));
+  EXPECT_FALSE(fs::exists(folder / "skins/next.ini"));
+}
+
+}  // namespace
+}  // namespace skininstall::testing
