@@ -1,0 +1,28 @@
+// Names and numbers of the tray companion: its mutex, window, icon, private message and commands.
+#pragma once
+
+#include <windows.h>
+
+namespace tray {
+
+extern const char kTrayMutexName[];           // "Torvane_customizer_Trayionc_0001"
+extern const char kTrayWindowTitle[];         // "MouseTrayIcon"
+extern const char kTrayIconTip[];             // "USB Optical Mouse Driver"
+extern const char kTrayRegistryPath[];        // root and subkey as one string
+extern const char kTrayEnabledValue[];        // "CHTrayEnabled"
+extern const char kConfigurationWindowTitle[];  // "Mouse Driver", the configuration program
+extern const char kSwitchSection[];           // "Setting"
+
+// The shell reports mouse activity on the icon with this message; lParam is the mouse message.
+constexpr UINT kTrayCallbackMessage = WM_USER + 1001;  // 2025
+constexpr UINT kTrayIconId = 128;
+
+// Commands of the tray window: 6001, 6005 and 6006 are in the menu, the switch flips are not.
+constexpr WORD kCommandOpenConfiguration = 6001;
+constexpr WORD kCommandFlipSensitivity = 6002;
+constexpr WORD kCommandFlipSensitivityView = 6003;
+constexpr WORD kCommandFlipUniversalScroll = 6004;
+constexpr WORD kCommandHideAndExit = 6005;
+constexpr WORD kCommandExit = 6006;
+
+}  // namespace tray

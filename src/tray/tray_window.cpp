@@ -1,0 +1,239 @@
+// TrayWindow: icon, menu, the switch flips and the start of the configuration program.
+#include "tray/tray_window.h"
+
+#include <cstdio>
+
+#include "settings/device_service.h"
+#include "tray/tray_ids.h"
+#include "tray/tray_registry_key.h"
+
+namespace tray {
+
+const char kTrayMutexName[] = "Torvane_customizer_Trayionc_0001";
+const char kTrayWindowTitle[] = "MouseTrayIcon";
+const char kTrayIconTip[] = "USB Optical Mouse Driver";
+const char kTrayRegistryPath[] = "HKEY_CURRENT_USER\\Control Panel\\Mouse\\USB Optical Mouse";
+const char kTrayEnabledValue[] = "CHTrayEnabled";
+const char kConfigurationWindowTitle[] = "Mouse Driver";
+const char kSwitchSection[] = "Setting";
+
+namespace {
+
+constexpr char kWindowClass[] = "GlimmetTrayWindow";
+
+void WriteTrayEnabled(HKEY key, DWORD value) {
+  if (key) {
+    RegSetValueExA(key, kTrayEnabledValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                   sizeof value);
+  }
+}
+
+// Restores a minimised window and makes it the active foreground window.
+void BringForward(HWND window) {
+  if (IsIconic(window)) ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+  SetActiveWindow(window);  // only takes effect for a window of this thread
+}
+
+bool RegisterTrayClass(HINSTANCE instance, WNDPROC proc) {
+  WNDCLASSA cls{};
+  if (GetClassInfoA(instance, kWindowClass, &cls)) return true;
+  cls.lpfnWndProc = proc;
+  cls.hInstance = instance;
+  cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  cls.lpszClassName = kWindowClass;
+  return RegisterClassA(&cls) != 0;
+}
+
+}  // namespace
+
+void TrackTrayMenu(HWND owner, HMENU menu, POINT at) {
+  TrackPopupMenu(menu, TPM_LEFTBUTTON, at.x, at.y, 0, owner, nullptr);
+}
+
+TrayWindow::TrayWindow(std::string programFolder, MenuPresenter presentMenu)
+    : folder_(std::move(programFolder)), presentMenu_(std::move(presentMenu)) {}
+
+TrayWindow::~TrayWindow() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool TrayWindow::Create() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!RegisterTrayClass(instance, StaticProc)) return false;
+  // Never shown: it exists to own the icon and receive the shell's callbacks and commands.
+  CreateWindowExA(0, kWindowClass, kTrayWindowTitle, WS_POPUP, 100, 100, 100, 100, nullptr,
+                  nullptr, instance, this);
+  return hwnd_ != nullptr;
+}
+
+LRESULT CALLBACK TrayWindow::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  // No exception may cross into the system's code.
+  try {
+    if (message == WM_NCCREATE) {
+      auto* self = static_cast<TrayWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+      self->hwnd_ = hwnd;
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<TrayWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      self->hwnd_ = nullptr;
+      PostQuitMessage(0);  // the program ends with its one window
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    return self->Deliver(message, wParam, lParam);
+  } catch (...) {
+    return 0;
+  }
+}
+
+LRESULT TrayWindow::Deliver(UINT message, WPARAM wParam, LPARAM lParam) {
+  static constexpr struct {
+    UINT message;
+    LRESULT (TrayWindow::*handler)(WPARAM, LPARAM);
+  } kMessageMap[] = {
+      {WM_CREATE, &TrayWindow::OnCreate},
+      {WM_DESTROY, &TrayWindow::OnDestroy},
+      {WM_COMMAND, &TrayWindow::OnCommand},
+      {kTrayCallbackMessage, &TrayWindow::OnTrayNotify},
+  };
+  for (const auto& entry : kMessageMap) {
+    if (entry.message == message) return (this->*entry.handler)(wParam, lParam);
+  }
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+LRESULT TrayWindow::OnCreate(WPARAM, LPARAM) {
+  // Without a known folder every file name would point at the drive root: use none then.
+  if (!folder_.empty()) {
+    profilePath_ = folder_ + "\\RerirUv.ini";
+    language_.Load(folder_ + "\\" + app::kLanFileName);
+  }
+  key_ = OpenOrCreateRegistryPath(kTrayRegistryPath);
+  AddIcon();
+  WriteTrayEnabled(key_.Get(), 0);
+  return 0;
+}
+
+void TrayWindow::AddIcon() {
+  if (!folder_.empty()) {
+    icon_.Reset(static_cast<HICON>(LoadImageA(nullptr, (folder_ + "\\skins\\logo.ico").c_str(),
+                                              IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
+  }
+  iconRecord_ = {};
+  iconRecord_.cbSize = sizeof iconRecord_;
+  iconRecord_.hWnd = hwnd_;
+  iconRecord_.uID = kTrayIconId;
+  iconRecord_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  iconRecord_.uCallbackMessage = kTrayCallbackMessage;
+  iconRecord_.hIcon = icon_.Get();  // none when the file is missing: an entry without a picture
+  std::snprintf(iconRecord_.szTip, sizeof iconRecord_.szTip, "%s", kTrayIconTip);
+  iconAdded_ = Shell_NotifyIconA(NIM_ADD, &iconRecord_) != FALSE;
+}
+
+LRESULT TrayWindow::OnDestroy(WPARAM, LPARAM) {
+  if (iconAdded_) {
+    NOTIFYICONDATAA record{};
+    record.cbSize = sizeof record;
+    record.hWnd = hwnd_;
+    record.uID = kTrayIconId;
+    Shell_NotifyIconA(NIM_DELETE, &record);
+    iconAdded_ = false;
+  }
+  // The shell has let go of the icon now, so its handle can go.
+  icon_.Reset();
+  language_.Free();
+  key_.Reset();
+  return 0;
+}
+
+LRESULT TrayWindow::OnCommand(WPARAM wParam, LPARAM) {
+  static constexpr struct {
+    WORD id;
+    void (TrayWindow::*run)(const char* key);
+    const char* key;  // the profile switch a flip command toggles
+  } kCommands[] = {
+      {kCommandOpenConfiguration, &TrayWindow::OpenConfiguration, nullptr},
+      {kCommandFlipSensitivity, &TrayWindow::FlipSwitch, "OFASensitivityEnabled"},
+      {kCommandFlipSensitivityView, &TrayWindow::FlipSwitch, "OFASensitivityViewable"},
+      {kCommandFlipUniversalScroll, &TrayWindow::FlipSwitch, "UniversalScrollEnabled"},
+      {kCommandHideAndExit, &TrayWindow::HideAndExit, nullptr},
+      {kCommandExit, &TrayWindow::Exit, nullptr},
+  };
+  const WORD id = LOWORD(wParam);
+  for (const auto& command : kCommands) {
+    if (command.id == id) {
+      (this->*command.run)(command.key);
+      break;
+    }
+  }
+  return 0;
+}
+
+LRESULT TrayWindow::OnTrayNotify(WPARAM, LPARAM lParam) {
+  switch (static_cast<UINT>(lParam)) {
+    case WM_LBUTTONDOWN:
+      BringPopupForward();
+      break;
+    case WM_LBUTTONDBLCLK:
+      OpenConfiguration(nullptr);
+      break;
+    case WM_RBUTTONDOWN:
+      ShowMenu();
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+void TrayWindow::BringPopupForward() { BringForward(GetLastActivePopup(hwnd_)); }
+
+void TrayWindow::ShowMenu() {
+  SetForegroundWindow(GetLastActivePopup(hwnd_));  // or the menu would not close on a click elsewhere
+  win::Menu menu(CreatePopupMenu());
+  if (!menu) return;
+  const HMENU m = menu.Get();
+  AppendMenuA(m, MF_STRING, kCommandOpenConfiguration,
+              language_.String(app::kLanOpenConfigurationText).c_str());
+  SetMenuDefaultItem(m, kCommandOpenConfiguration, FALSE);
+  AppendMenuA(m, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(m, MF_STRING, kCommandHideAndExit,
+              language_.String(app::kLanSecondTrayCommandText).c_str());
+  AppendMenuA(m, MF_STRING, kCommandExit, language_.String(app::kLanExitTrayCommandText).c_str());
+  POINT at{};
+  GetCursorPos(&at);
+  presentMenu_(hwnd_, m, at);
+  PostMessageA(hwnd_, WM_NULL, 0, 0);
+}
+
+void TrayWindow::OpenConfiguration(const char*) {
+  if (HWND main = FindWindowA(nullptr, kConfigurationWindowTitle)) {
+    BringForward(main);
+    return;
+  }
+  if (folder_.empty()) return;
+  // A failure to start is not reported: there is nobody to tell.
+  ShellExecuteA(nullptr, "open", (folder_ + "\\Pointwick.exe").c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+void TrayWindow::FlipSwitch(const char* key) {
+  if (profilePath_.empty()) return;
+  // Only 1 counts as on: anything else, a missing key included, is switched on.
+  const UINT old = GetPrivateProfileIntA(kSwitchSection, key, 0, profilePath_.c_str());
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", old == 1 ? 0 : 1);
+  WritePrivateProfileStringA(kSwitchSection, key, text, profilePath_.c_str());
+  settings::PostToService(settings::FindServiceWindow(), settings::kServiceReloadSwitches);
+}
+
+void TrayWindow::HideAndExit(const char*) {
+  WriteTrayEnabled(key_.Get(), 1);
+  DestroyWindow(hwnd_);
+}
+
+void TrayWindow::Exit(const char*) { DestroyWindow(hwnd_); }
+
+}  // namespace tray
