@@ -1,0 +1,31 @@
+// SkinFile: one skin description (an INI file under the program folder) and its picture paths.
+#pragma once
+
+#include <string>
+
+#include "settings/ini_file.h"
+#include "skin/skin_item.h"
+
+namespace skin {
+
+class SkinFile {
+ public:
+  // relative: the description's name relative to the program folder ("skins\\skin_menu.ini").
+  explicit SkinFile(const std::string& relative);
+
+  const std::string& Path() const { return path_; }
+  // The value as the private-profile reader gives it; missing files, sections and keys read "".
+  std::string ReadString(const char* section, const char* key) const;
+  int ReadInt(const char* section, const char* key, int fallback) const;
+  // The value of section/key parsed as a placement value.
+  SkinItem ReadItem(const char* section, const char* key) const;
+  SkinItem ReadItem(const char* section, int index) const;
+  // Full path of the picture a [Screen] key names: program folder + "skins\\" + value.
+  std::string PicturePath(const char* screenKey) const;
+
+ private:
+  std::string path_;
+  mutable settings::IniFile ini_;
+};
+
+}  // namespace skin
