@@ -140,8 +140,9 @@ void StubService::Stop() {
 }
 
 std::vector<ServiceMessage> StubService::Messages() {
-  // A sent message returns only after the stand-in handled everything posted before it.
-  if (window_) SendMessageA(window_, WM_NULL, 0, 0);
+  // The stand-in logs what was posted before a sent message first, so once the sent marker
+  // returns, the log holds everything that came before it.
+  if (window_) SendMessageA(window_, kLogMarker, 0, 0);
   std::vector<ServiceMessage> lines;
   std::ifstream in(log_, std::ios::binary);
   std::string line;
@@ -151,7 +152,7 @@ std::vector<ServiceMessage> StubService::Messages() {
     ServiceMessage m;
     if (!(fields >> m.message >> m.wParam >> m.lParam >> m.ms)) continue;
     std::getline(fields, m.extra);
-    lines.push_back(m);
+    if (m.message != kLogMarker) lines.push_back(m);
   }
   return lines;
 }

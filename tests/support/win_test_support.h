@@ -58,6 +58,9 @@ struct ServiceMessage {
   std::string extra;  // " profile=<bytes>,<sections>" on reload messages
 };
 
+// Sent to the stand-in to flush its log; left out of Messages().
+constexpr UINT kLogMarker = WM_USER + 999;
+
 // The device service stand-in (MouseHidStub.exe) as a separate process.
 class StubService {
  public:

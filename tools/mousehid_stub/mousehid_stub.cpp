@@ -3,6 +3,7 @@
 //   <message> <wParam> <lParam> <milliseconds since start>[ profile=<bytes>,<sections>]
 // On 1275 and 1279 it reads the profile file, so a test can tell that the file was complete
 // when the message came. Usage: MouseHidStub.exe LOGFILE [PROFILEFILE]
+// A sent WM_USER + 999 is logged like any other message; tests send it as a marker.
 // It ends on WM_CLOSE (for example `taskkill`-like closing by a test) or when LOGFILE.stop exists.
 #include <windows.h>
 
@@ -50,8 +51,19 @@ void Log(UINT message, WPARAM wParam, LPARAM lParam) {
   std::fclose(log);
 }
 
+// A sent message is delivered ahead of messages posted before it; those are logged first,
+// so the log keeps the order in which the sender sent and posted.
+void LogPostedBefore(HWND hwnd) {
+  MSG posted;
+  while (PeekMessageA(&posted, hwnd, WM_USER, 0xFFFF, PM_REMOVE))
+    Log(posted.message, posted.wParam, posted.lParam);
+}
+
 LRESULT CALLBACK ServiceProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!IsHousekeeping(message)) Log(message, wParam, lParam);
+  if (!IsHousekeeping(message)) {
+    if (InSendMessage()) LogPostedBefore(hwnd);
+    Log(message, wParam, lParam);
+  }
   switch (message) {
     case WM_TIMER:
       if (GetFileAttributesA((g_logPath + ".stop").c_str()) != INVALID_FILE_ATTRIBUTES)
