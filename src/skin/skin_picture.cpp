@@ -4,10 +4,15 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <cstdint>
+
+#include "skin/bmp_check.h"
+
 namespace skin {
 namespace {
 
-// The whole file in a movable global block, as the stream over it wants it; null on failure.
+// The whole file in a movable global block, as the stream over it wants it; null when it
+// cannot be read or is a visibly truncated BMP.
 HGLOBAL ReadWholeFile(const std::string& path, DWORD& size) {
   win::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -19,7 +24,8 @@ HGLOBAL ReadWholeFile(const std::string& path, DWORD& size) {
   if (!block) return nullptr;
   void* data = GlobalLock(block);
   DWORD read = 0;
-  const BOOL ok = data && ReadFile(file.Get(), data, size, &read, nullptr) && read == size;
+  const bool ok = data && ReadFile(file.Get(), data, size, &read, nullptr) && read == size &&
+                  BmpLooksComplete(static_cast<const std::uint8_t*>(data), size);
   if (data) GlobalUnlock(block);
   if (!ok) {
     GlobalFree(block);

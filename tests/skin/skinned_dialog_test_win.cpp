@@ -1,0 +1,222 @@
+// SkinnedDialog and SkinMessageBox on the default skin and on broken skins: size, shape,
+// buttons, answers, dragging, and nothing left behind.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "../support/win_test_support.h"
+#include "app/program_folder.h"
+#include "app/resource.h"
+#include "skin/skin_message_box.h"
+#include "skin/skinned_dialog.h"
+#include "skin_test_support.h"
+
+namespace {
+
+using skin::SkinMessageBox;
+using skin::SkinnedDialog;
+using testing_support::TempFolder;
+using testing_support::WriteFileBytes;
+
+// A window with a button for each of the given BUTTONPOS entries.
+class ButtonWindow : public SkinnedDialog {
+ public:
+  ButtonWindow(std::string skinPath, std::vector<int> keys, bool draggable)
+      : SkinnedDialog(IDD_RESET_DEFAULT, nullptr, std::move(skinPath), draggable), keys_(std::move(keys)) {}
+  std::vector<skin::SkinButton> buttons = std::vector<skin::SkinButton>(8);
+
+ protected:
+  void CreateControls(const skin::SkinFile& file, const skin::ScreenPictures& pictures) override {
+    for (std::size_t i = 0; i < keys_.size(); ++i) CreateButton(buttons[i], file, keys_[i], pictures.Faces());
+  }
+
+ private:
+  std::vector<int> keys_;
+};
+
+// Sets the program folder and the opened hook for one test, and restores both.
+class SkinScope {
+ public:
+  explicit SkinScope(const std::string& folder) { app::SetProgramFolder(folder); }
+  ~SkinScope() {
+    SkinnedDialog::SetOpenedHook(nullptr);
+    app::SetProgramFolder("");
+  }
+};
+
+RECT WindowRectOf(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+RECT ChildRect(HWND parent, HWND child) {
+  RECT r = WindowRectOf(child);
+  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// Opens a message box of the default skin and answers it from inside its modal loop.
+INT_PTR AnswerBox(const char* skinPath, const std::function<void(SkinMessageBox&)>& answer) {
+  SkinMessageBox box(nullptr, skinPath, IDD_MESSAGE_BOX_PROFILE);
+  SkinnedDialog::SetOpenedHook([&](SkinnedDialog&) { answer(box); });
+  return box.DoModal();
+}
+
+TEST(SkinMessageBox, AnswersOneForOkAndTwoForCancelAndEscape) {
+  SkinScope scope(skintest::DefaultSkinProgramFolder());
+  EXPECT_EQ(AnswerBox("skins\\skin_warn_profile.ini",
+                      [](SkinMessageBox& box) { PostMessageA(box.OkButton(), BM_CLICK, 0, 0); }),
+            IDOK);
+  EXPECT_EQ(AnswerBox("skins\\skin_click_warn.ini",
+                      [](SkinMessageBox& box) { PostMessageA(box.CancelButton(), BM_CLICK, 0, 0); }),
+            IDCANCEL);
+  EXPECT_EQ(AnswerBox("skins\\skin_warn_profile.ini",
+                      [](SkinMessageBox& box) { PostMessageA(box.Handle(), WM_KEYDOWN, VK_ESCAPE, 0); }),
+            IDCANCEL);
+}
+
+TEST(SkinMessageBox, TakesSizeShapeAndButtonsFromTheSkin) {
+  SkinScope scope(skintest::DefaultSkinProgramFolder());
+  RECT window{}, ok{}, cancel{};
+  bool shaped = false, cornerOut = true, centreIn = false;
+  AnswerBox("skins\\skin_warn_profile.ini", [&](SkinMessageBox& box) {
+    window = WindowRectOf(box.Handle());
+    ok = ChildRect(box.Handle(), box.OkButton());
+    cancel = ChildRect(box.Handle(), box.CancelButton());
+    win::Region region(CreateRectRgn(0, 0, 0, 0));
+    shaped = GetWindowRgn(box.Handle(), region.Get()) != ERROR && box.AppliedRegion() != nullptr;
+    cornerOut = PtInRegion(region.Get(), 0, 0) != FALSE;
+    centreIn = PtInRegion(region.Get(), 160, 89) != FALSE;
+    PostMessageA(box.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  });
+  EXPECT_EQ(window.left, 0);
+  EXPECT_EQ(window.top, 0);
+  EXPECT_EQ(window.right - window.left, 320);
+  EXPECT_EQ(window.bottom - window.top, 178);
+  EXPECT_EQ(ok.left, 154);
+  EXPECT_EQ(ok.top, 142);
+  EXPECT_EQ(ok.right, 154 + 72);
+  EXPECT_EQ(cancel.left, 234);
+  EXPECT_EQ(cancel.bottom, 142 + 26);
+  EXPECT_TRUE(shaped);
+  EXPECT_FALSE(cornerOut);  // rounded corner
+  EXPECT_TRUE(centreIn);
+}
+
+TEST(SkinMessageBox, MessageTextIsDrawnInWhiteAtItsPlace) {
+  SkinScope scope(skintest::DefaultSkinProgramFolder());
+  int white = 0, whiteElsewhere = 0;
+  for (const char* text : {"", "MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM"}) {
+    SkinMessageBox box(nullptr, "skins\\skin_warn_profile.ini", IDD_MESSAGE_BOX_PROFILE);
+    box.SetMessageText(text);
+    SkinnedDialog::SetOpenedHook([&](SkinnedDialog&) {
+      ShowWindow(box.Handle(), SW_SHOW);
+      skintest::PaintNow(box.Handle());
+      int count = 0;
+      for (int x = 64; x < 300; ++x) count += skintest::PixelOf(box.Handle(), x, 125) == RGB(255, 255, 255);
+      (*text ? white : whiteElsewhere) = count;
+      PostMessageA(box.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    box.DoModal();
+  }
+  EXPECT_GT(white, 20);
+  EXPECT_EQ(whiteElsewhere, 0);  // the face leaves the text line clear
+}
+
+TEST(SkinnedDialog, MissingSkinGivesARectangularEmptyWindowThatStillWorks) {
+  TempFolder empty;
+  SkinScope scope(empty.Path() + "\\");
+  const long owners = win::LiveGdiOwners();
+  bool rectangular = false;
+  int buttonWidth = -1;
+  const INT_PTR result = AnswerBox("skins\\skin_warn_profile.ini", [&](SkinMessageBox& box) {
+    win::Region region(CreateRectRgn(0, 0, 0, 0));
+    rectangular = GetWindowRgn(box.Handle(), region.Get()) == ERROR && box.AppliedRegion() == nullptr;
+    buttonWidth = ChildRect(box.Handle(), box.OkButton()).right - ChildRect(box.Handle(), box.OkButton()).left;
+    ShowWindow(box.Handle(), SW_SHOW);
+    skintest::PaintNow(box.Handle());
+    PostMessageA(box.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  });
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_TRUE(rectangular);
+  EXPECT_EQ(buttonWidth, 0);
+  EXPECT_EQ(win::LiveGdiOwners(), owners);
+}
+
+TEST(SkinnedDialog, TruncatedAndGarbagePicturesAreTreatedAsMissing) {
+  TempFolder folder;
+  ASSERT_TRUE(CreateDirectoryA(folder.File("skins").c_str(), nullptr));
+  const std::string good = skintest::BmpFileBytes(120, 80, [](int, int) { return RGB(0, 0, 0); });
+  ASSERT_TRUE(WriteFileBytes(folder.File("skins\\cut.bmp"), good.substr(0, 200)));
+  ASSERT_TRUE(WriteFileBytes(folder.File("skins\\noise.bmp"), std::string(5000, '\x81')));
+  ASSERT_TRUE(WriteFileBytes(folder.File("skins\\broken.ini"),
+                             "[Screen]\r\nMask=cut.bmp\r\nMain=noise.bmp\r\nDown=cut.bmp\r\n"
+                             "Over=noise.bmp\r\nDisabled=\r\n[BUTTONPOS]\r\n"
+                             "3=OK,10,10,50,20,Yes,FALSE\r\n4=Cancel,70,10,50,20,No,TRUE\r\n"));
+  SkinScope scope(folder.Path() + "\\");
+  const long owners = win::LiveGdiOwners();
+  RECT okRect{};
+  bool rectangular = false;
+  const INT_PTR result = AnswerBox("skins\\broken.ini", [&](SkinMessageBox& box) {
+    rectangular = box.AppliedRegion() == nullptr && !box.Face() && !box.Mask();
+    okRect = ChildRect(box.Handle(), box.OkButton());
+    ShowWindow(box.Handle(), SW_SHOW);
+    skintest::PaintNow(box.Handle());
+    PostMessageA(box.OkButton(), BM_CLICK, 0, 0);
+  });
+  EXPECT_EQ(result, IDOK);  // buttons without faces still answer
+  EXPECT_TRUE(rectangular);
+  EXPECT_EQ(okRect.right - okRect.left, 50);
+  EXPECT_EQ(win::LiveGdiOwners(), owners);
+}
+
+TEST(SkinnedDialog, PressOnTheFaceOfADraggableWindowStartsACaptionDrag) {
+  SkinScope scope(skintest::DefaultSkinProgramFolder());
+  for (bool draggable : {true, false}) {
+    ButtonWindow window("skins\\skin_reset_default.ini", {3, 4}, draggable);
+    ASSERT_TRUE(window.CreateModeless());
+    SendMessageA(window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 20));
+    MSG msg{};
+    const bool posted = PeekMessageA(&msg, window.Handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE) != FALSE;
+    EXPECT_EQ(posted, draggable);
+    if (posted) {
+      EXPECT_EQ(msg.wParam, static_cast<WPARAM>(HTCAPTION));
+      EXPECT_EQ(msg.lParam, MAKELPARAM(30, 20));
+    }
+    // A press on a button is the button's own.
+    SendMessageA(window.buttons[0].Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_FALSE(PeekMessageA(&msg, window.Handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
+    SendMessageA(window.buttons[0].Handle(), WM_LBUTTONUP, 0, MAKELPARAM(500, 500));
+  }
+}
+
+TEST(SkinnedDialog, PaintsItsFaceAndTheButtonsTheirs) {
+  SkinScope scope(skintest::DefaultSkinProgramFolder());
+  ButtonWindow window("skins\\skin_reset_default.ini", {3, 4}, true);
+  ASSERT_TRUE(window.CreateModeless());
+  ShowWindow(window.Handle(), SW_SHOW);
+  skintest::PaintNow(window.Handle());
+  // The window shows its Main picture pixel for pixel, and the button shows the same part.
+  win::MemoryDc dc(CreateCompatibleDC(nullptr));
+  win::SelectScope select(dc.Get(), window.Face().Get());
+  for (POINT p : {POINT{160, 40}, POINT{20, 60}, POINT{150, 100}}) {
+    EXPECT_EQ(skintest::PixelOf(window.Handle(), p.x, p.y), GetPixel(dc.Get(), p.x, p.y)) << p.x << "," << p.y;
+  }
+  const RECT ok = ChildRect(window.Handle(), window.buttons[0].Handle());
+  EXPECT_EQ(skintest::PixelOf(window.buttons[0].Handle(), 10, 5), GetPixel(dc.Get(), ok.left + 10, ok.top + 5));
+}
+
+TEST(SkinnedDialog, RepeatedOpeningLeavesNoGdiObjectOrWindowBehind) {
+  SkinScope scope(skintest::DefaultSkinProgramFolder());
+  const long owners = win::LiveGdiOwners();
+  for (int i = 0; i < 30; ++i) {
+    ASSERT_EQ(AnswerBox("skins\\skin_warn_profile.ini",
+                        [](SkinMessageBox& box) { PostMessageA(box.CancelButton(), BM_CLICK, 0, 0); }),
+              IDCANCEL)
+        << i;
+  }
+  EXPECT_EQ(win::LiveGdiOwners(), owners);
+}
+
+}  // namespace
