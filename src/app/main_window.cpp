@@ -1,4 +1,4 @@
-// MainWindow: start-up of the configuration program's window, in the order the program relies on.
+// MainWindow: start-up of the configuration program's window, its face and its face buttons.
 #include "app/main_window.h"
 
 #include "app/language_library.h"
@@ -12,6 +12,7 @@ const char kMainWindowTitle[] = "Mouse Driver";
 
 namespace {
 constexpr char kProgramVersion[] = "101";
+constexpr char kMainSkin[] = "skins\\skin_main.ini";
 
 // "101" becomes "1.01": a point after the first digit.
 std::string VersionWithPoint(const char* digits) {
@@ -19,16 +20,30 @@ std::string VersionWithPoint(const char* digits) {
   if (!text.empty()) text.insert(1, ".");
   return text;
 }
+
+// The face buttons in the order they are created.
+constexpr int kButtonOrder[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 21, 22, 23, 24, 25, 26};
+
+struct PictureControl {
+  int id;
+  const char* file;
+};
+// Each picture lies over the face where the face shows the same pixels.
+constexpr PictureControl kPictures[] = {
+    {IDC_PICTURE_LOGO, "skins\\logo area.bmp"},
+    {IDC_PICTURE_MOUSE, "skins\\main_mouse1.bmp"},
+    {IDC_PICTURE_MOUSE_SMALL, "skins\\main_mouse2.bmp"},
+};
+constexpr POINT kPictureOrigins[] = {{0, 0}, {155, 60}, {22, 280}};
 }  // namespace
 
-MainWindow::MainWindow() : Dialog(IDD_MAIN_WINDOW, nullptr) {}
+MainWindow::MainWindow() : SkinnedDialog(IDD_MAIN_WINDOW, nullptr, kMainSkin, true) {}
 
 LRESULT MainWindow::OnCreate() {
   FixProgramFolder();
   ProcessLanguageLibrary().Load(ProgramPath(kLanFileName));
-  // The face, its buttons and the window region are built from the skin here, then the six
-  // side panels are created; they belong to the skin engine and the main window's layout.
-  return 0;
+  // Face, buttons and region from the skin; the side panels follow with the panels' issue.
+  return SkinnedDialog::OnCreate();
 }
 
 void MainWindow::FixProgramFolder() {
@@ -37,13 +52,26 @@ void MainWindow::FixProgramFolder() {
   SetCurrentDirectoryA(ProgramFolder().c_str());
 }
 
+skin::ScreenKeys MainWindow::Keys() const {
+  skin::ScreenKeys keys;
+  keys.main2 = true;
+  return keys;
+}
+
+void MainWindow::CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) {
+  for (int index : kButtonOrder) CreateButton(buttons_[index], skin, index, pictures.Faces());
+  versionX_ = skin.ReadInt("SETTING", "SFPos", 601);
+}
+
 BOOL MainWindow::OnInitDialog() {
   LoadIcon();
   paths_ = settings::FindProfilePaths();
   if (paths_.Found()) settings::LoadSettings(scratch_, current_, baseline_, paths_.profile);
+  Refresh();
   SetWindowTextA(Handle(), kMainWindowTitle);
   sensitivityOpen_ = advancedOpen_ = keyOpen_ = false;
   versionText_ = VersionWithPoint(kProgramVersion);
+  LoadPictures();
   return TRUE;
 }
 
@@ -56,31 +84,122 @@ void MainWindow::LoadIcon() {
   SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
 }
 
+// The picture controls own their bitmaps (STM_SETIMAGE); a missing picture stops the rest.
+// They lie beneath the face buttons and never paint over them.
+void MainWindow::LoadPictures() {
+  for (std::size_t i = 0; i < std::size(kPictures); ++i) {
+    HWND control = GetDlgItem(Handle(), kPictures[i].id);
+    HANDLE bitmap = LoadImageA(nullptr, ProgramPath(kPictures[i].file).c_str(), IMAGE_BITMAP, 0, 0,
+                               LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    if (!bitmap) break;
+    SetWindowPos(control, HWND_BOTTOM, kPictureOrigins[i].x, kPictureOrigins[i].y, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE);
+    HANDLE old = reinterpret_cast<HANDLE>(
+        SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    if (old) DeleteObject(old);
+  }
+}
+
+// The profile button of the current profile shows latched, the others do not.
+void MainWindow::Refresh() {
+  for (int p = 0; p < settings::kProfileCount; ++p)
+    buttons_[kFirstProfileButton + p].SetLatched(p == current_.Profile);
+}
+
+skin::SkinButton* MainWindow::Button(int index) {
+  if (index < 1 || index >= static_cast<int>(buttons_.size())) return nullptr;
+  return buttons_[index].Handle() ? &buttons_[index] : nullptr;
+}
+
+int MainWindow::IndexOf(HWND button) const {
+  for (int index : kButtonOrder)
+    if (button && buttons_[index].Handle() == button) return index;
+  return 0;
+}
+
+settings::ChangeSet MainWindow::Save() { return settings::SaveSettings(baseline_, current_, paths_); }
+
+// Leaving drops unsaved edits; a double-click time tried in a panel goes back at once.
+void MainWindow::CloseWithoutSaving() {
+  if (baseline_.DoubleClickSpeed != current_.DoubleClickSpeed)
+    SetDoubleClickTime(static_cast<UINT>(baseline_.DoubleClickSpeed));
+  PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void MainWindow::OnCommand(WORD id, WORD code, HWND control) {
+  const int index = IndexOf(control);
+  if (index == 0) return Dialog::OnCommand(id, code, control);
+  if (index == kCloseButtonA || index == kCloseButtonB) return CloseWithoutSaving();
+  if (index == kSaveButton || index == kSaveAndCloseButton) {
+    Save();
+    if (index == kSaveAndCloseButton) PostMessageA(Handle(), WM_CLOSE, 0, 0);
+    return;
+  }
+  if (index >= kFirstProfileButton && index < kFirstProfileButton + settings::kProfileCount) {
+    current_.Profile = index - kFirstProfileButton;  // saved with the next save
+    Refresh();
+  }
+  // The hotspots, the configuration and the reset buttons open the assignment menus and the
+  // dialogs, which come with their own windows.
+}
+
 bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   static constexpr win::MessageHandler<MainWindow> kMessageMap[] = {
       {WM_DESTROY, &MainWindow::OnDestroy},
-      {WM_PAINT, &MainWindow::OnPaint},
       {WM_QUERYDRAGICON, &MainWindow::OnQueryDragIcon},
   };
-  return win::DispatchMessageMap(this, kMessageMap, message, wParam, lParam, result) ||
-         Dialog::OnMessage(message, wParam, lParam, result);
+  if (win::DispatchMessageMap(this, kMessageMap, message, wParam, lParam, result)) {
+    if (message == WM_DESTROY) SkinnedDialog::OnMessage(message, wParam, lParam, result);
+    return true;
+  }
+  return SkinnedDialog::OnMessage(message, wParam, lParam, result);
 }
 
 bool MainWindow::PreTranslateMessage(MSG& msg) {
   // Neither Esc nor Enter ends the main window.
-  return msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN);
+  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN))
+    return true;
+  return SkinnedDialog::PreTranslateMessage(msg);
 }
 
 LRESULT MainWindow::OnDestroy(WPARAM, LPARAM) {
+  for (const PictureControl& picture : kPictures) {
+    HANDLE old = reinterpret_cast<HANDLE>(
+        SendDlgItemMessageA(Handle(), picture.id, STM_SETIMAGE, IMAGE_BITMAP, 0));
+    if (old) DeleteObject(old);
+  }
   ProcessLanguageLibrary().Free();
   SetCurrentDirectoryA(savedDirectory_);
   return 0;
 }
 
-LRESULT MainWindow::OnPaint(WPARAM, LPARAM) {
-  win::PaintScope paint(Handle());
-  if (IsIconic(Handle())) PaintMinimised(paint.Dc());
-  return 0;
+// The standard face (Main2) with the program version over it, composed off screen.
+void MainWindow::Paint(HDC dc, const RECT& client) {
+  if (IsIconic(Handle())) return PaintMinimised(dc);
+  const int width = client.right - client.left, height = client.bottom - client.top;
+  win::MemoryDc memory(CreateCompatibleDC(dc));
+  win::Bitmap canvas(CreateCompatibleBitmap(dc, width, height));
+  if (!memory || !canvas) return DrawFace(dc, client);
+  win::SelectScope selectCanvas(memory.Get(), canvas.Get());
+  if (SecondFace()) {
+    win::MemoryDc faceDc(CreateCompatibleDC(dc));
+    win::SelectScope selectFace(faceDc.Get(), SecondFace().Get());
+    BitBlt(memory.Get(), 0, 0, width, height, faceDc.Get(), 0, 0, SRCCOPY);
+  } else {
+    DrawFace(memory.Get(), client);
+  }
+  PaintVersion(memory.Get());
+  BitBlt(dc, 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
+}
+
+void MainWindow::PaintVersion(HDC dc) {
+  win::Font font(CreateFontA(12, 6, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_SWISS, "Arial"));
+  win::SelectScope selectFont(dc, font.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(152, 152, 152));
+  TextOutA(dc, versionX_, 38, versionText_.c_str(), static_cast<int>(versionText_.size()));
 }
 
 void MainWindow::PaintMinimised(HDC dc) {

@@ -1,0 +1,147 @@
+// The real Pointwick in a program folder with the default skin: its shaped face, the profile
+// buttons, saving through the face and closing without saving, seen from outside as a user does.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "settings/device_service.h"
+#include "settings/settings_store.h"
+#include "support/win_test_support.h"
+
+using namespace testing_support;
+
+namespace {
+
+// The build tree's generated skin, reachable from Wine through drive Z:.
+std::string GeneratedSkinFolder() {
+  const char* unixPath = std::getenv("PW_SKIN_DIR");
+  if (!unixPath) return {};
+  std::string path = std::string("Z:") + unixPath;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+void CopyFolderFiles(const std::string& from, const std::string& to) {
+  CreateDirectoryA(to.c_str(), nullptr);
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      CopyFileA((from + "\\" + found.cFileName).c_str(), (to + "\\" + found.cFileName).c_str(), FALSE);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+// Keeps the user's profile file as it was before the test.
+class ProfileFileGuard {
+ public:
+  ProfileFileGuard() : paths_(settings::FindProfilePaths()) {
+    existed_ = GetFileAttributesA(paths_.profile.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (existed_) bytes_ = ReadFileBytes(paths_.profile);
+  }
+  ~ProfileFileGuard() {
+    if (existed_)
+      WriteFileBytes(paths_.profile, bytes_);
+    else
+      DeleteFileA(paths_.profile.c_str());
+  }
+  const std::string& Path() const { return paths_.profile; }
+
+ private:
+  settings::ProfilePaths paths_;
+  bool existed_ = false;
+  std::string bytes_;
+};
+
+class PointwickWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string skins = GeneratedSkinFolder();
+    ASSERT_FALSE(skins.empty()) << "PW_SKIN_DIR is not set";
+    CopyFileA((ProgramFolderOfBuild() + "Pointwick.exe").c_str(), folder.File("Pointwick.exe").c_str(), FALSE);
+    CopyFileA((ProgramFolderOfBuild() + "lan.dll").c_str(), folder.File("lan.dll").c_str(), FALSE);
+    CopyFolderFiles(skins, folder.File("skins"));
+    ASSERT_EQ(FindWindowA(nullptr, "Mouse Driver"), nullptr);
+    ASSERT_TRUE(StartProgram(folder.File("Pointwick.exe"), "", process));
+    window = WaitForWindow("Mouse Driver", 30000);
+    ASSERT_NE(window, nullptr);
+  }
+  void TearDown() override {
+    if (process.hProcess) {
+      if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) PostMessageA(window, WM_CLOSE, 0, 0);
+      if (WaitForSingleObject(process.hProcess, 15000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+      CloseHandle(process.hProcess);
+      CloseHandle(process.hThread);
+    }
+  }
+  // The face button under a client point of the main window.
+  HWND ButtonAt(int x, int y) {
+    HWND child = ChildWindowFromPointEx(window, POINT{x, y}, CWP_SKIPINVISIBLE);
+    char cls[32] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    return lstrcmpiA(cls, "Button") == 0 ? child : nullptr;
+  }
+  void Click(HWND button) {
+    ASSERT_NE(button, nullptr);
+    SendMessageA(button, BM_CLICK, 0, 0);
+    SendMessageA(window, WM_NULL, 0, 0);  // the click's WM_COMMAND has been handled
+  }
+
+  ProfileFileGuard profile;
+  TempFolder folder;
+  PROCESS_INFORMATION process{};
+  HWND window = nullptr;
+};
+
+TEST_F(PointwickWindowTest, TheWindowTakesTheSkinsSizeAndShape) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  EXPECT_EQ(frame.right - frame.left, 680);
+  EXPECT_EQ(frame.bottom - frame.top, 392);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(window, region), COMPLEXREGION) << "cut from the mask";
+  EXPECT_FALSE(PtInRegion(region, 2, 389)) << "the cut bottom-left corner is outside";
+  EXPECT_TRUE(PtInRegion(region, 340, 200));
+  DeleteObject(region);
+  // 21 face buttons and the three pictures.
+  int buttons = 0;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char cls[32] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    buttons += lstrcmpiA(cls, "Button") == 0;
+  }
+  EXPECT_EQ(buttons, 21);
+}
+
+TEST_F(PointwickWindowTest, AProfileButtonThenApplySavesTheProfileAndTellsTheService) {
+  StubService service(folder.File("service.log"), profile.Path());
+  ASSERT_TRUE(service.Running());
+  Click(ButtonAt(18 + 60, 80 + 2 * 32 + 13));  // "Profile 3"
+  Click(ButtonAt(516 + 36, 350 + 13));         // "Apply"
+  EXPECT_EQ(GetPrivateProfileIntA("Setting", "Profile", -1, profile.Path().c_str()), 2);
+  std::vector<ServiceMessage> log = service.Messages();
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.back().message, settings::kServiceReloadAll);
+
+  // Profile 5 chosen, then left through the close button: nothing more is written.
+  const std::string saved = ReadFileBytes(profile.Path());
+  Click(ButtonAt(18 + 60, 80 + 4 * 32 + 13));
+  Click(ButtonAt(644 + 10, 9 + 10));  // the title bar's close button
+  EXPECT_EQ(WaitForSingleObject(process.hProcess, 15000), static_cast<DWORD>(WAIT_OBJECT_0));
+  EXPECT_EQ(ReadFileBytes(profile.Path()), saved);
+  EXPECT_EQ(service.Messages().size(), log.size());
+}
+
+TEST_F(PointwickWindowTest, EscapeAndEnterDoNotEndTheWindow) {
+  SetForegroundWindow(window);
+  PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+  PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+  Sleep(300);
+  SendMessageA(window, WM_NULL, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(process.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  EXPECT_TRUE(IsWindowVisible(window));
+}
+
+}  // namespace
