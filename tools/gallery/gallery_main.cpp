@@ -1,0 +1,100 @@
+// The skin gallery: opens one window of the default skin on screen for a screenshot.
+// gallery.exe PROGRAM_FOLDER INI READY_FILE [HOLD_MS [LAN_DLL]]
+// PROGRAM_FOLDER holds the "skins" folder (and may hold "lan.dll"); once the window has
+// painted, READY_FILE receives "x y width height" of the window. The program ends when the
+// ready file is deleted again (the screenshot is taken), after HOLD_MS milliseconds
+// (default 20000), or when the window is closed. The language library comes from LAN_DLL,
+// or else from PROGRAM_FOLDER. A plain blue backdrop behind the window shows its outline.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/language_library.h"
+#include "app/program_folder.h"
+#include "gallery_window.h"
+
+namespace {
+
+constexpr int kScreenMargin = 40;  // the window stands off the screen corner, desktop around it
+constexpr UINT kSettleMs = 700;
+constexpr UINT kPollMs = 100;
+constexpr COLORREF kBackdropColour = RGB(0x3A, 0x6E, 0xA5);
+constexpr char kBackdropClass[] = "GalleryBackdrop";
+
+std::string g_readyFile;
+HWND g_window = nullptr;
+
+void CALLBACK OnPoll(HWND, UINT, UINT_PTR, DWORD) {
+  if (GetFileAttributesA(g_readyFile.c_str()) == INVALID_FILE_ATTRIBUTES) PostQuitMessage(0);
+}
+
+void CALLBACK OnSettled(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  RECT r{};
+  GetWindowRect(g_window, &r);
+  if (FILE* f = std::fopen(g_readyFile.c_str(), "wb")) {
+    std::fprintf(f, "%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    std::fclose(f);
+    SetTimer(nullptr, 0, kPollMs, OnPoll);
+  }
+}
+
+void CALLBACK OnHoldOver(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  PostQuitMessage(0);
+}
+
+// A screen-sized window of one colour behind the skinned window: the desktop of the shot.
+HWND CreateBackdrop(const win::Brush& brush) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hbrBackground = brush.Get();
+  wc.lpszClassName = kBackdropClass;
+  RegisterClassA(&wc);
+  return CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kBackdropClass, "", WS_POPUP | WS_VISIBLE, 0, 0,
+                         GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+std::string WithBackslash(std::string folder) {
+  if (!folder.empty() && folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: gallery PROGRAM_FOLDER INI READY_FILE [HOLD_MS]\n");
+    return 2;
+  }
+  const gallery::WindowSpec* spec = gallery::FindWindowSpec(argv[2]);
+  if (!spec) {
+    std::fprintf(stderr, "gallery: %s is not a window of the default skin\n", argv[2]);
+    return 2;
+  }
+  app::SetProgramFolder(WithBackslash(argv[1]));
+  SetCurrentDirectoryA(app::ProgramFolder().c_str());
+  app::ProcessLanguageLibrary().Load(argc > 5 ? std::string(argv[5]) : app::ProgramPath(app::kLanFileName));
+  g_readyFile = argv[3];
+  const UINT holdMs = argc > 4 ? static_cast<UINT>(std::atoi(argv[4])) : 20000;
+
+  win::Brush backdropBrush(CreateSolidBrush(kBackdropColour));
+  HWND backdrop = CreateBackdrop(backdropBrush);
+  UpdateWindow(backdrop);
+  gallery::GalleryWindow window(*spec);
+  if (!window.CreateModeless()) return 1;
+  g_window = window.Handle();
+  SetWindowTextA(g_window, (std::string("Gallery: ") + spec->ini).c_str());
+  SetWindowPos(g_window, HWND_TOP, kScreenMargin, kScreenMargin, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  UpdateWindow(g_window);
+  SetTimer(nullptr, 0, kSettleMs, OnSettled);
+  SetTimer(nullptr, 0, holdMs, OnHoldOver);
+  const int code = win::Dialog::RunMessageLoop();
+  window.Destroy();
+  if (backdrop) DestroyWindow(backdrop);
+  return code;
+}

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Screenshots of every window of the default skin: gallery.sh [BUILD_DIR]
+# Builds the gallery in the cross build tree (default build/win), shows each skinned window
+# under Wine on a private Xvfb with a plain blue desktop, and writes BUILD_DIR/gallery/<name>.png.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+build=$(cd "${1:-$root/build/win}" && pwd)
+out=$build/gallery
+margin=24
+
+cmake --build "$build" --target gallery -j2 >/dev/null
+. "$here/prefix.sh"
+export WINEPREFIX=${WINEPREFIX:-$build/wineprefix} WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+make_prefix "$WINEPREFIX"
+if [ -z "${PW_USE_DISPLAY:-}" ]; then
+  wineserver -k 2>/dev/null || true  # a running server keeps the display it started with
+  start_xvfb
+  trap 'WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
+fi
+xsetroot -solid '#3a6ea5'
+mkdir -p "$out"
+
+winpath() { echo "Z:${1//\//\\}"; }
+skins=$build/skin/skins
+ready=$(mktemp -u "$out/.ready.XXXXXX")
+failed=0
+for ini in "$skins"/skin_*.ini; do
+  name=$(basename "$ini")
+  [ "$name" = skin_menu_all.ini ] && continue  # the label sheet is a picture, not a window
+  rm -f "$ready"
+  wine "$build/tools-bin/gallery.exe" "$(winpath "$build/skin")" "$name" "$(winpath "$ready")" 20000 \
+    "$(winpath "$build/program/lan.dll")" &
+  pid=$!
+  for _ in $(seq 200); do [ -s "$ready" ] && break; sleep 0.1; done
+  if [ ! -s "$ready" ]; then
+    echo "gallery: $name did not open" >&2; failed=1; wait "$pid" || true; continue
+  fi
+  read -r x y w h < <(tr -d "\r" < "$ready")
+  png=$out/${name%.ini}.png
+  import -window root -crop "$((w + 2 * margin))x$((h + 2 * margin))+$((x - margin))+$((y - margin))" +repage "$png"
+  rm -f "$ready"  # the gallery ends when its ready file goes
+  wait "$pid" || true
+  echo "$png"
+done
+exit $failed
