@@ -11,7 +11,8 @@ margin=24
 
 cmake --build "$build" --target gallery -j2 >/dev/null
 . "$here/prefix.sh"
-export WINEPREFIX=${WINEPREFIX:-$build/wineprefix} WINEDEBUG=${WINEDEBUG:--all}
+# A prefix of its own: the server is restarted for the display, which must not hit a test run.
+export WINEPREFIX=${PW_GALLERY_PREFIX:-$build/gallery-wineprefix} WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 make_prefix "$WINEPREFIX"
 if [ -z "${PW_USE_DISPLAY:-}" ]; then
