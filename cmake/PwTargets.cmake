@@ -41,9 +41,11 @@ function(pw_windows_program name)
 endfunction()
 
 # A GoogleTest program; one ctest entry per program (under Wine in the cross build).
-# pw_test(name SOURCES ... LIBS ... [TIMEOUT s] [LABELS l...])
+# pw_test(name SOURCES ... LIBS ... [TIMEOUT s] [LABELS l...] [DESKTOP])
+# DESKTOP marks a program that shows windows, starts our programs or owns a window title
+# that others look for ("Mouse Driver", "MouseHid"): such programs run one at a time.
 function(pw_test name)
-  cmake_parse_arguments(A "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(A "DESKTOP" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_compile_options(${name} PRIVATE ${PW_WARNINGS})
@@ -57,6 +59,9 @@ function(pw_test name)
     ENVIRONMENT "PW_PROGRAM_DIR=${PW_PROGRAM_DIR};PW_SKIN_DIR=${PW_SKIN_DIR};PW_SOURCE_DIR=${PROJECT_SOURCE_DIR};PW_TEST_BIN_DIR=${PW_TEST_BIN_DIR}")
   if(A_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${A_LABELS}")
+  endif()
+  if(A_DESKTOP)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)
   endif()
 endfunction()
 
