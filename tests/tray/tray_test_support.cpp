@@ -14,7 +14,6 @@ const char kTrayKey[] = "Control Panel\\Mouse\\USB Optical Mouse";
 
 namespace {
 
-constexpr UINT kMarker = WM_USER + 999;  // not a service message: only the stand-in's log sees it
 
 bool CopyFromBuild(const std::string& relative, const std::string& to) {
   return CopyFileA((testing_support::ProgramFolderOfBuild() + relative).c_str(), to.c_str(), FALSE) !=
@@ -212,23 +211,10 @@ std::string SwitchText(const std::string& profile, const std::string& key) {
 }
 
 std::vector<UINT> ServiceMessagesSoFar(testing_support::StubService& stub) {
-  static unsigned next = 0;
-  const unsigned marker = ++next;
-  // Posted messages reach the stand-in in order: once the marker is logged, so is all before it.
-  PostMessageA(stub.Window(), kMarker, marker, 0);
-  const DWORD start = GetTickCount();
-  do {
-    std::vector<UINT> messages;
-    for (const testing_support::ServiceMessage& m : stub.Messages()) {
-      if (m.message != kMarker) {
-        messages.push_back(m.message);
-      } else if (m.wParam == marker) {
-        return messages;
-      }
-    }
-    Sleep(20);
-  } while (GetTickCount() - start < 10000);
-  return {0xFFFFFFFFu};  // the marker never arrived: no list can match
+  // Messages() flushes the stand-in's log first, so posted messages are in it.
+  std::vector<UINT> messages;
+  for (const testing_support::ServiceMessage& m : stub.Messages()) messages.push_back(m.message);
+  return messages;
 }
 
 }  // namespace tray_testing

@@ -4,7 +4,10 @@ make_prefix() {
   local dir=$1
   if [ ! -f "$dir/.pw-ready" ]; then
     rm -rf "$dir"
-    WINEPREFIX=$dir wineboot -i >/dev/null 2>&1 || true
+    WINEPREFIX=$dir WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
+    # Without a window manager Wine waits 2 s for each activated window it hides, unless its
+    # windows are unmanaged.
+    WINEPREFIX=$dir wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     WINEPREFIX=$dir wineserver -w
     touch "$dir/.pw-ready"
   fi
