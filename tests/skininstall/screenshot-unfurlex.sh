@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Screenshot of Unfurlex while it installs a large package, under Xvfb and Wine:
-# screenshot-unfurlex.sh [OUT.png]   (default build/zip-win/unfurlex-installing.png)
-# Uses the cross build in build/zip-win (target Unfurlex) and its Wine prefix.
+# screenshot-unfurlex.sh [OUT.png]   (default build/win/gallery/unfurlex-installing.png)
+# Uses the cross build in build/win (or PW_BUILD_DIR) (target Unfurlex) and its Wine prefix.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-build=$root/build/zip-win
-out=${1:-$build/unfurlex-installing.png}
+build=${PW_BUILD_DIR:-$root/build/win}
+out=${1:-$build/gallery/unfurlex-installing.png}
+mkdir -p "$(dirname "$out")"
 . "$root/tools/scripts/prefix.sh"
-make_prefix "$build/wineprefix"
-export WINEPREFIX=$build/wineprefix WINEDEBUG=-all
+make_prefix "$build/shots-wineprefix"
+export WINEPREFIX=$build/shots-wineprefix WINEDEBUG=-all
 start_xvfb
 # A wineserver started for another display would keep this program off the new one.
 wineserver -k 2>/dev/null || true

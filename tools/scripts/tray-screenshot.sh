@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Opens Glimmet's tray menu with a real right click on its icon under Xvfb and writes a picture of it
 # to <build>/gallery/tray-menu.png. Usage: tools/scripts/tray-screenshot.sh [build-dir]
-# (default build/tray-win). Set PW_USE_DISPLAY=1 to use $DISPLAY instead of a private Xvfb.
+# (default build/win). Set PW_USE_DISPLAY=1 to use $DISPLAY instead of a private Xvfb.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-build=$(cd "${1:-$here/../../build/tray-win}" && pwd)
+build=$(cd "${1:-$here/../../build/win}" && pwd)
 . "$here/prefix.sh"
-export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEARCH=win64
+export WINEPREFIX=$build/shots-wineprefix WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 make_prefix "$WINEPREFIX"
 # The prefix's server keeps the display it was started with: let an earlier one end first.
