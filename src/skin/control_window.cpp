@@ -61,19 +61,18 @@ void ControlWindow::Destroy() {
 }
 
 bool ControlWindow::CreatePlain(DWORD style, const RECT& rect, HWND parent, int id) {
-  if (!RegisterPlainClass()) return false;
-  HWND hwnd = CreateWindowExA(0, kPlainClass, "", style, rect.left, rect.top, rect.right - rect.left,
-                              rect.bottom - rect.top, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleA(nullptr), nullptr);
-  if (!hwnd) return false;
-  Attach(hwnd);
-  return true;
+  return RegisterPlainClass() && CreateAndAttach(kPlainClass, style, rect, parent, id);
 }
 
 bool ControlWindow::CreateSubclassed(const char* className, DWORD style, const RECT& rect,
                                      HWND parent, int id) {
   EnsureCommonControls();
+  return CreateAndAttach(className, style, rect, parent, id);
+}
+
+// A child with empty text in rect, subclassed by this object.
+bool ControlWindow::CreateAndAttach(const char* className, DWORD style, const RECT& rect,
+                                    HWND parent, int id) {
   HWND hwnd = CreateWindowExA(0, className, "", style, rect.left, rect.top, rect.right - rect.left,
                               rect.bottom - rect.top, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

@@ -35,6 +35,7 @@ class ControlWindow {
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  bool CreateAndAttach(const char* className, DWORD style, const RECT& rect, HWND parent, int id);
   void Attach(HWND hwnd);
   void Detach();
 
