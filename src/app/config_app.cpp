@@ -5,6 +5,7 @@
 #include <ole2.h>
 
 #include "app/main_window.h"
+#include "win32/file_system.h"
 
 namespace app {
 
@@ -17,7 +18,7 @@ int ConfigApp::Run() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   {
-    MainWindow window;
+    MainWindow window(win::ModuleFolder());
     window.DoModal();
   }
   OleUninitialize();

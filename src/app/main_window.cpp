@@ -1,10 +1,8 @@
 // MainWindow: start-up of the configuration program's window, its face and its face buttons.
 #include "app/main_window.h"
 
-#include "app/language_library.h"
-#include "app/program_folder.h"
 #include "app/resource.h"
-#include "win32/file_system.h"
+#include "win32/paint.h"
 
 namespace app {
 
@@ -37,22 +35,18 @@ constexpr PictureControl kPictures[] = {
 constexpr POINT kPictureOrigins[] = {{0, 0}, {155, 60}, {22, 280}};
 }  // namespace
 
-MainWindow::MainWindow() : SkinnedDialog(IDD_MAIN_WINDOW, nullptr, kMainSkin, true) {}
+MainWindow::MainWindow(std::string programFolder)
+    : SkinnedDialog(IDD_MAIN_WINDOW, nullptr, std::move(programFolder), kMainSkin, true) {}
 
 LRESULT MainWindow::OnCreate() {
-  FixProgramFolder();
-  ProcessLanguageLibrary().Load(ProgramPath(kLanFileName));
+  GetCurrentDirectoryA(MAX_PATH, savedDirectory_);
+  SetCurrentDirectoryA(ProgramFolder().c_str());
+  language_.Load(ProgramPath(win::kLanFileName));
   // Face, buttons and region from the skin; the side panels follow with the panels' issue.
   return SkinnedDialog::OnCreate();
 }
 
-void MainWindow::FixProgramFolder() {
-  SetProgramFolder(win::ModuleFolder());
-  GetCurrentDirectoryA(MAX_PATH, savedDirectory_);
-  SetCurrentDirectoryA(ProgramFolder().c_str());
-}
-
-skin::ScreenKeys MainWindow::Keys() const {
+skin::ScreenKeys MainWindow::ScreenPictureKeys() const {
   skin::ScreenKeys keys;
   keys.main2 = true;
   return keys;
@@ -64,18 +58,16 @@ void MainWindow::CreateControls(const skin::SkinFile& skin, const skin::ScreenPi
 }
 
 BOOL MainWindow::OnInitDialog() {
-  LoadIcon();
-  paths_ = settings::FindProfilePaths();
-  if (paths_.Found()) settings::LoadSettings(scratch_, current_, baseline_, paths_.profile);
+  LoadWindowIcon();
+  settings_.Open();
   Refresh();
   SetWindowTextA(Handle(), kMainWindowTitle);
-  sensitivityOpen_ = advancedOpen_ = keyOpen_ = false;
   versionText_ = VersionWithPoint(kProgramVersion);
   LoadPictures();
   return TRUE;
 }
 
-void MainWindow::LoadIcon() {
+void MainWindow::LoadWindowIcon() {
   icon_.Reset(static_cast<HICON>(LoadImageA(nullptr, ProgramPath("skins\\logo.ico").c_str(),
                                             IMAGE_ICON, 0, 0,
                                             LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
@@ -103,7 +95,7 @@ void MainWindow::LoadPictures() {
 // The profile button of the current profile shows latched, the others do not.
 void MainWindow::Refresh() {
   for (int p = 0; p < settings::kProfileCount; ++p)
-    buttons_[kFirstProfileButton + p].SetLatched(p == current_.Profile);
+    buttons_[kFirstProfileButton + p].SetLatched(p == settings_.Current().Profile);
 }
 
 skin::SkinButton* MainWindow::Button(int index) {
@@ -111,48 +103,38 @@ skin::SkinButton* MainWindow::Button(int index) {
   return buttons_[index].Handle() ? &buttons_[index] : nullptr;
 }
 
-int MainWindow::IndexOf(HWND button) const {
-  for (int index : kButtonOrder)
-    if (button && buttons_[index].Handle() == button) return index;
-  return 0;
+bool MainWindow::ProcessMessage(win::Message& m) {
+  using win::Default;
+  static constexpr win::MessageRow<MainWindow> kMap[] = {
+      win::OnControl<&MainWindow::OnCloseButton>(kCaptionCloseButton),
+      win::OnControl<&MainWindow::OnCloseButton>(kCancelButton),
+      win::OnControl<&MainWindow::OnSaveButton>(kOkButton, kApplyButton),
+      win::OnControl<&MainWindow::OnProfileButton>(kFirstProfileButton, kLastProfileButton),
+      // The hotspots, the configuration and the reset buttons open the assignment menus and
+      // the dialogs, which come with their own windows.
+      win::OnMessage<&MainWindow::OnDestroy>(WM_DESTROY, Default::After),
+      win::OnMessage<&MainWindow::OnQueryDragIcon>(WM_QUERYDRAGICON),
+  };
+  return Dispatch(kMap, m) || SkinnedDialog::ProcessMessage(m);
 }
 
-settings::ChangeSet MainWindow::Save() { return settings::SaveSettings(baseline_, current_, paths_); }
-
 // Leaving drops unsaved edits; a double-click time tried in a panel goes back at once.
-void MainWindow::CloseWithoutSaving() {
-  if (baseline_.DoubleClickSpeed != current_.DoubleClickSpeed)
-    SetDoubleClickTime(static_cast<UINT>(baseline_.DoubleClickSpeed));
+void MainWindow::OnCloseButton() {
+  const settings::ProfileSet& saved = settings_.Baseline();
+  if (saved.DoubleClickSpeed != settings_.Current().DoubleClickSpeed)
+    SetDoubleClickTime(static_cast<UINT>(saved.DoubleClickSpeed));
   PostMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
-void MainWindow::OnCommand(WORD id, WORD code, HWND control) {
-  const int index = IndexOf(control);
-  if (index == 0) return Dialog::OnCommand(id, code, control);
-  if (index == kCloseButtonA || index == kCloseButtonB) return CloseWithoutSaving();
-  if (index == kSaveButton || index == kSaveAndCloseButton) {
-    Save();
-    if (index == kSaveAndCloseButton) PostMessageA(Handle(), WM_CLOSE, 0, 0);
-    return;
-  }
-  if (index >= kFirstProfileButton && index < kFirstProfileButton + settings::kProfileCount) {
-    current_.Profile = index - kFirstProfileButton;  // saved with the next save
-    Refresh();
-  }
-  // The hotspots, the configuration and the reset buttons open the assignment menus and the
-  // dialogs, which come with their own windows.
+void MainWindow::OnSaveButton(int index) {
+  settings_.Save();
+  if (index == kOkButton) PostMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
-bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  static constexpr win::MessageHandler<MainWindow> kMessageMap[] = {
-      {WM_DESTROY, &MainWindow::OnDestroy},
-      {WM_QUERYDRAGICON, &MainWindow::OnQueryDragIcon},
-  };
-  if (win::DispatchMessageMap(this, kMessageMap, message, wParam, lParam, result)) {
-    if (message == WM_DESTROY) SkinnedDialog::OnMessage(message, wParam, lParam, result);
-    return true;
-  }
-  return SkinnedDialog::OnMessage(message, wParam, lParam, result);
+// The profile becomes current now and is saved with the next save.
+void MainWindow::OnProfileButton(int index) {
+  settings_.Current().Profile = index - kFirstProfileButton;
+  Refresh();
 }
 
 bool MainWindow::PreTranslateMessage(MSG& msg) {
@@ -162,34 +144,26 @@ bool MainWindow::PreTranslateMessage(MSG& msg) {
   return SkinnedDialog::PreTranslateMessage(msg);
 }
 
-LRESULT MainWindow::OnDestroy(WPARAM, LPARAM) {
+void MainWindow::OnDestroy() {
   for (const PictureControl& picture : kPictures) {
     HANDLE old = reinterpret_cast<HANDLE>(
         SendDlgItemMessageA(Handle(), picture.id, STM_SETIMAGE, IMAGE_BITMAP, 0));
     if (old) DeleteObject(old);
   }
-  ProcessLanguageLibrary().Free();
+  language_.Free();
   SetCurrentDirectoryA(savedDirectory_);
-  return 0;
 }
 
 // The standard face (Main2) with the program version over it, composed off screen.
 void MainWindow::Paint(HDC dc, const RECT& client) {
   if (IsIconic(Handle())) return PaintMinimised(dc);
-  const int width = client.right - client.left, height = client.bottom - client.top;
-  win::MemoryDc memory(CreateCompatibleDC(dc));
-  win::Bitmap canvas(CreateCompatibleBitmap(dc, width, height));
-  if (!memory || !canvas) return DrawFace(dc, client);
-  win::SelectScope selectCanvas(memory.Get(), canvas.Get());
+  win::BufferedPaint buffer(dc, client);
   if (SecondFace()) {
-    win::MemoryDc faceDc(CreateCompatibleDC(dc));
-    win::SelectScope selectFace(faceDc.Get(), SecondFace().Get());
-    BitBlt(memory.Get(), 0, 0, width, height, faceDc.Get(), 0, 0, SRCCOPY);
+    win::DrawBitmap(buffer.Dc(), client, SecondFace().Get());
   } else {
-    DrawFace(memory.Get(), client);
+    DrawFace(buffer.Dc(), client);
   }
-  PaintVersion(memory.Get());
-  BitBlt(dc, 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
+  PaintVersion(buffer.Dc());
 }
 
 void MainWindow::PaintVersion(HDC dc) {
@@ -210,7 +184,7 @@ void MainWindow::PaintMinimised(HDC dc) {
   if (icon_) DrawIcon(dc, x, y, icon_.Get());
 }
 
-LRESULT MainWindow::OnQueryDragIcon(WPARAM, LPARAM) {
+LRESULT MainWindow::OnQueryDragIcon() {
   return reinterpret_cast<LRESULT>(icon_.Get());
 }
 

@@ -6,9 +6,10 @@
 #include <string>
 
 #include "settings/profile_set.h"
-#include "settings/settings_store.h"
+#include "settings/settings_session.h"
 #include "skin/skin_button.h"
 #include "skin/skinned_dialog.h"
+#include "win32/language_library.h"
 #include "win32/raii.h"
 
 namespace app {
@@ -17,63 +18,59 @@ extern const char kMainWindowTitle[];  // "Mouse Driver"
 
 // BUTTONPOS indices of the face buttons that the main window acts on.
 enum MainButton : int {
-  kCloseButtonA = 2,
-  kSaveAndCloseButton = 3,
-  kSaveButton = 4,
-  kCloseButtonB = 5,
-  kFirstHotspot = 6,    // mouse button 1; 6..14
+  kCaptionCloseButton = 2,  // the cross: close without saving
+  kOkButton = 3,            // save and close
+  kApplyButton = 4,         // save
+  kCancelButton = 5,        // close without saving
+  kFirstHotspot = 6,        // mouse button 1; 6..14
+  kLastHotspot = 14,
   kConfigurationButton = 15,
   kFirstProfileButton = 21,  // profile 0; 21..25
+  kLastProfileButton = 25,
   kResetButton = 26,
 };
 
 class MainWindow : public skin::SkinnedDialog {
  public:
-  MainWindow();
+  // programFolder: the executable's folder with a trailing backslash; skins, the language
+  // library and the pictures are found in it, and it is the current directory while the
+  // window lives.
+  explicit MainWindow(std::string programFolder);
 
-  settings::ProfileSet& CurrentSettings() { return current_; }
-  const settings::ProfileSet& BaselineSettings() const { return baseline_; }
-  const settings::ProfilePaths& Paths() const { return paths_; }
+  settings::SettingsSession& Settings() { return settings_; }
   const std::string& VersionText() const { return versionText_; }
+  const win::LanguageLibrary& Language() const { return language_; }
   // The face button of a BUTTONPOS index (1..26), or null for an index the window has no button at.
   skin::SkinButton* Button(int index);
-  // Compare, write and tell the device service.
-  settings::ChangeSet Save();
 
  protected:
   LRESULT OnCreate() override;
   BOOL OnInitDialog() override;
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool ProcessMessage(win::Message& m) override;
   bool PreTranslateMessage(MSG& msg) override;
-  void OnCommand(WORD id, WORD code, HWND control) override;
-  skin::ScreenKeys Keys() const override;
+  skin::ScreenKeys ScreenPictureKeys() const override;
   void CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) override;
   void Paint(HDC dc, const RECT& client) override;
 
  private:
-  LRESULT OnDestroy(WPARAM, LPARAM);
-  LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+  void OnCloseButton();
+  void OnSaveButton(int index);
+  void OnProfileButton(int index);
+  void OnDestroy();
+  LRESULT OnQueryDragIcon();
 
-  void FixProgramFolder();
-  void LoadIcon();
+  void LoadWindowIcon();
   void LoadPictures();
   void Refresh();
-  int IndexOf(HWND button) const;
-  void CloseWithoutSaving();
   void PaintMinimised(HDC dc);
   void PaintVersion(HDC dc);
 
   char savedDirectory_[MAX_PATH] = {};
+  win::LanguageLibrary language_;
   win::Icon icon_;
-  settings::ProfilePaths paths_;
+  settings::SettingsSession settings_;
   std::string versionText_;
   int versionX_ = 601;
-  settings::ProfileSet scratch_{};
-  settings::ProfileSet current_{};
-  settings::ProfileSet baseline_{};
-  bool sensitivityOpen_ = false;
-  bool advancedOpen_ = false;
-  bool keyOpen_ = false;
   std::array<skin::SkinButton, 27> buttons_;  // by BUTTONPOS index; 0 and 16..20 unused
 };
 

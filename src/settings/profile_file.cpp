@@ -45,7 +45,7 @@ RecordKey RecordKeyOf(int profile, int buttonIndex) {
 
 const char kSettingSection[] = "Setting";
 
-void Load(ProfileSet& record, IniStore& file, PointerStore& pointers, int profileIndex) {
+void Load(ProfileSet& record, win::IniStore& file, PointerStore& pointers, int profileIndex) {
   ReadPointerSettings(record, pointers);
   record.Profile = profileIndex == -1 ? file.ReadInt(kSettingSection, "Profile", -1) : profileIndex;
   for (const SettingKey& key : kSettingKeys) {
@@ -62,7 +62,7 @@ void Load(ProfileSet& record, IniStore& file, PointerStore& pointers, int profil
   }
 }
 
-bool Write(const ProfileSet& record, IniStore& file, PointerStore& pointers) {
+bool Write(const ProfileSet& record, win::IniStore& file, PointerStore& pointers) {
   WritePointerSettings(record, pointers);
   bool ok = true;
   for (const SettingKey& key : kSettingKeys) ok &= file.WriteInt(kSettingSection, key.name, record.*key.field);
@@ -76,7 +76,7 @@ bool Write(const ProfileSet& record, IniStore& file, PointerStore& pointers) {
   return ok;
 }
 
-void ReadSpeeds(ProfileSet& record, IniStore& file) {
+void ReadSpeeds(ProfileSet& record, win::IniStore& file) {
   record.SpeedX = file.ReadInt(kSettingSection, "Speedx", -1);
   record.SpeedY = file.ReadInt(kSettingSection, "SpeedY", -1);
   record.OFASensitivity = file.ReadInt(kSettingSection, "OFASensitivity", -1);

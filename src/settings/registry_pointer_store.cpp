@@ -1,19 +1,12 @@
 // Registry side of the pointer values: REG_SZ decimal numbers, read at most 80 bytes.
 #include "settings/registry_pointer_store.h"
 
+#include "win32/registry.h"
+
 namespace settings {
 
-win::RegKey OpenOrCreateKey(HKEY root, const char* subkey) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, subkey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) return win::RegKey(key);
-  if (RegCreateKeyExA(root, subkey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                      &key, nullptr) == ERROR_SUCCESS)
-    return win::RegKey(key);
-  return win::RegKey();
-}
-
 bool RegistryPointerStore::OpenKey(const char* key) {
-  key_ = OpenOrCreateKey(HKEY_CURRENT_USER, key);
+  key_ = win::OpenOrCreateKey(HKEY_CURRENT_USER, key);
   return static_cast<bool>(key_);
 }
 

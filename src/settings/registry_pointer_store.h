@@ -8,9 +8,6 @@
 
 namespace settings {
 
-// Opens root\subkey with full access, creating it when it cannot be opened.
-win::RegKey OpenOrCreateKey(HKEY root, const char* subkey);
-
 class RegistryPointerStore : public PointerStore {
  public:
   bool OpenKey(const char* key) override;

@@ -7,10 +7,11 @@
 #include <cstring>
 
 #include "settings/device_service.h"
-#include "settings/ini_file.h"
 #include "settings/profile_file.h"
 #include "settings/registry_pointer_store.h"
 #include "win32/file_system.h"
+#include "win32/ini_file.h"
+#include "win32/wait_cursor.h"
 
 namespace settings {
 
@@ -23,14 +24,14 @@ ProfilePaths FindProfilePaths() {
 }
 
 void LoadFromFile(ProfileSet& record, const std::string& path, int profileIndex) {
-  IniFile file(path);
+  win::IniFile file(path);
   RegistryPointerStore pointers;
   Load(record, file, pointers, profileIndex);
 }
 
 bool WriteToFile(const ProfileSet& record, const std::string& path) {
   win::CreateParentFolders(path);
-  IniFile file(path);
+  win::IniFile file(path);
   RegistryPointerStore pointers;
   return Write(record, file, pointers);
 }
@@ -43,9 +44,6 @@ void LoadSettings(ProfileSet& scratch, ProfileSet& current, ProfileSet& baseline
   std::memcpy(&baseline, &current, sizeof baseline);
 }
 
-WaitCursor::WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
-WaitCursor::~WaitCursor() { SetCursor(static_cast<HCURSOR>(previous_)); }
-
 ChangeSet SaveSettings(ProfileSet& baseline, ProfileSet& current, const ProfilePaths& paths) {
   HWND service = FindServiceWindow();
   const ChangeSet changes = Compare(baseline, current);
@@ -54,11 +52,11 @@ ChangeSet SaveSettings(ProfileSet& baseline, ProfileSet& current, const ProfileP
   if (current.AutoSaveEnable == 1) CopyFileA(paths.profile.c_str(), paths.conf.c_str(), FALSE);
   if (changes & GeneralChanged) PostToService(service, kServiceReloadGeneral);
   if (changes & ProfileDataChanged) {
-    WaitCursor wait;
+    win::WaitCursor wait;
     SendToService(service, kServiceReloadProfiles);
     Sleep(kProfileDataPauseMs);
   }
-  WaitCursor wait;
+  win::WaitCursor wait;
   SendToService(service, kServiceReloadAll);
   return changes;
 }

@@ -27,18 +27,6 @@ bool WriteToFile(const ProfileSet& record, const std::string& path);
 void LoadSettings(ProfileSet& scratch, ProfileSet& current, ProfileSet& baseline,
                   const std::string& path);
 
-// Shows the wait cursor while it lives.
-class WaitCursor {
- public:
-  WaitCursor();
-  ~WaitCursor();
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  void* previous_;
-};
-
 // The save: compare, write, keep the ".conf" copy, tell the service (1274, 1275 and the
 // 1000 ms pause, 1279). Returns what changed; nothing is written or sent when it is empty.
 ChangeSet SaveSettings(ProfileSet& baseline, ProfileSet& current, const ProfilePaths& paths);

@@ -5,18 +5,20 @@
 
 #include <string>
 
-#include "skin/control_window.h"
+#include "win32/language_library.h"
 #include "win32/raii.h"
+#include "win32/window.h"
 
 namespace skin {
 
-class DoubleClickTestButton : public ControlWindow {
+class DoubleClickTestButton : public win::Window {
  public:
-  // An owner-drawn child button showing bitmap 429 of the language library.
-  bool Create(HWND parent, const RECT& rect, int id = 0);
-  // Names relative to the program folder, as the owning window gives them.
-  void SetAnimationFile(std::string name) { animationFile_ = std::move(name); }
-  void SetSoundFile(std::string name) { soundFile_ = std::move(name); }
+  // An owner-drawn child button showing bitmap 429 of the language library, which also gives
+  // the sound; the library is lent by the owning window and must outlive the button.
+  bool Create(HWND parent, const RECT& rect, const win::LanguageLibrary* language, int id = 0);
+  // Full paths, as the owning window makes them from the program folder.
+  void SetAnimationFile(std::string path) { animationFile_ = std::move(path); }
+  void SetSoundFile(std::string path) { soundFile_ = std::move(path); }
   bool Playing() const { return playing_; }
   HWND Animation() const { return animation_; }
   bool HasPicture() const { return static_cast<bool>(picture_); }
@@ -24,14 +26,16 @@ class DoubleClickTestButton : public ControlWindow {
   int Replays() const { return replays_; }
 
  protected:
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnDestroyWindow() override;
+  bool ProcessMessage(win::Message& m) override;
 
  private:
-  void DrawItem(const DRAWITEMSTRUCT& item);
+  LRESULT OnDrawItem(WPARAM, LPARAM item);
+  LRESULT OnCommand(WPARAM notification, LPARAM);
+  void OnDestroy();
   void OnDoubleClicked();
   void OpenAnimation();
 
+  const win::LanguageLibrary* language_ = nullptr;
   win::Bitmap picture_;
   HWND animation_ = nullptr;  // child of the button: goes with it
   std::string animationFile_;

@@ -1,17 +1,17 @@
 // LevelBar: painting the fill, and the drag that reports its value when the mouse is released.
 #include "skin/level_bar.h"
 
-#include <windowsx.h>
-
+#include "skin/skin_control.h"
 #include "skin/skin_messages.h"
 #include "skin/skin_picture.h"
 #include "skin/slider_math.h"
+#include "win32/paint.h"
 
 namespace skin {
 
 bool LevelBar::Create(const RECT& rect, HWND parent, int id) {
   id_ = id;
-  return CreatePlain(WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, parent, id);
+  return CreatePlainControl(*this, WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, parent, id);
 }
 
 void LevelBar::SetFaces(const RECT& rect, const win::Bitmap& background, const win::Bitmap& fill) {
@@ -35,100 +35,72 @@ void LevelBar::Repaint() {
   UpdateWindow(Handle());
 }
 
-int LevelBar::ValueAt(LPARAM lParam) const {
+// Client x is the distance from the bar's left edge in the window's coordinates.
+int LevelBar::ValueAt(POINT at) const {
   RECT client{};
   GetClientRect(Handle(), &client);
-  // Client x is the distance from the bar's left edge in the window's coordinates.
-  return LevelValueAt(GET_X_LPARAM(lParam), min_, max_, client.right);
+  return LevelValueAt(at.x, min_, max_, client.right);
 }
 
-LRESULT LevelBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_PAINT:
-      return OnPaint();
-    case WM_ERASEBKGND:
-      return 1;  // the background face covers the bar
-    case WM_LBUTTONDOWN:
-      return OnLButtonDown(wParam, lParam);
-    case WM_MOUSEMOVE:
-      return OnMouseMove(wParam, lParam);
-    case WM_LBUTTONUP:
-      return OnLButtonUp(wParam, lParam);
-    case WM_CAPTURECHANGED:
-      return OnCaptureChanged(wParam, lParam);
-    case WM_KILLFOCUS:
-      return OnKillFocus(wParam, lParam);
-    default:
-      return CallDefault(message, wParam, lParam);
-  }
+bool LevelBar::ProcessMessage(win::Message& m) {
+  using win::Default;
+  static constexpr win::MessageRow<LevelBar> kMap[] = {
+      win::OnPaint<&LevelBar::Paint>(),
+      win::OnMessage<&LevelBar::OnEraseBackground>(WM_ERASEBKGND),
+      win::OnMouse<&LevelBar::OnLButtonDown>(WM_LBUTTONDOWN),
+      win::OnMouse<&LevelBar::OnMouseMove>(WM_MOUSEMOVE),
+      win::OnMouse<&LevelBar::OnLButtonUp>(WM_LBUTTONUP),
+      win::OnMessage<&LevelBar::OnCaptureChanged>(WM_CAPTURECHANGED, Default::After),
+      win::OnMessage<&LevelBar::OnKillFocus>(WM_KILLFOCUS, Default::First),
+      win::OnMessage<&LevelBar::OnDestroy>(WM_DESTROY, Default::After),
+  };
+  return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
 
-LRESULT LevelBar::OnPaint() {
-  win::PaintScope paint(Handle());
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  const int w = client.right, h = client.bottom;
-  win::MemoryDc buffer(CreateCompatibleDC(paint.Dc()));
-  win::MemoryDc faceDc(CreateCompatibleDC(paint.Dc()));
-  win::Bitmap canvas(CreateCompatibleBitmap(paint.Dc(), w, h));
-  if (!buffer || !faceDc || !canvas) return 0;
-  win::SelectScope selectCanvas(buffer.Get(), canvas.Get());
-  FillRect(buffer.Get(), &client, GetSysColorBrush(COLOR_BTNFACE));  // shows only without faces
-  if (background_) {
-    win::SelectScope select(faceDc.Get(), background_.Get());
-    BitBlt(buffer.Get(), 0, 0, w, h, faceDc.Get(), 0, 0, SRCCOPY);
-  }
-  if (fill_) {
-    win::SelectScope select(faceDc.Get(), fill_.Get());
-    BitBlt(buffer.Get(), 0, 0, LevelFillWidth(value_, min_, max_, w), h, faceDc.Get(), 0, 0, SRCCOPY);
-  }
-  BitBlt(paint.Dc(), 0, 0, w, h, buffer.Get(), 0, 0, SRCCOPY);
-  return 0;
+void LevelBar::Paint(HDC dc, const RECT& client) {
+  win::BufferedPaint buffer(dc, client);
+  FillRect(buffer.Dc(), &client, GetSysColorBrush(COLOR_BTNFACE));  // shows only without faces
+  win::DrawBitmap(buffer.Dc(), client, background_.Get());
+  RECT filled = client;
+  filled.right = client.left + LevelFillWidth(value_, min_, max_, win::Width(client));
+  win::DrawBitmap(buffer.Dc(), filled, fill_.Get());
 }
 
-LRESULT LevelBar::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
-  if (!draggable_) return CallDefault(WM_LBUTTONDOWN, wParam, lParam);
+LRESULT LevelBar::OnEraseBackground() { return 1; }  // the background face covers the bar
+
+void LevelBar::OnLButtonDown(POINT, UINT) {
   SetCapture(Handle());
   dragging_ = true;
-  anchor_ = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  return 0;
 }
 
-LRESULT LevelBar::OnMouseMove(WPARAM wParam, LPARAM lParam) {
-  if (!dragging_) return CallDefault(WM_MOUSEMOVE, wParam, lParam);
-  value_ = ValueAt(lParam);
+void LevelBar::OnMouseMove(POINT at, UINT) {
+  if (!dragging_) return;
+  value_ = ValueAt(at);
   Repaint();
-  return 0;
 }
 
-LRESULT LevelBar::OnLButtonUp(WPARAM wParam, LPARAM lParam) {
+void LevelBar::OnLButtonUp(POINT at, UINT) {
   dragging_ = false;
-  value_ = ValueAt(lParam);
+  value_ = ValueAt(at);
   PostMessageA(GetParent(Handle()), kLevelBarValueMessage, static_cast<WPARAM>(value_), id_);
-  const LRESULT result = CallDefault(WM_LBUTTONUP, wParam, lParam);
   ReleaseCapture();
   Repaint();
-  return result;
 }
 
-LRESULT LevelBar::OnCaptureChanged(WPARAM wParam, LPARAM lParam) {
-  if (dragging_) {
-    // The mouse went elsewhere mid-drag: the drag ends, and later moves change nothing.
-    dragging_ = false;
-    if (GetCapture() == Handle()) ReleaseCapture();
-    Repaint();
-  }
-  return CallDefault(WM_CAPTURECHANGED, wParam, lParam);
+void LevelBar::OnCaptureChanged() {
+  if (!dragging_) return;
+  // The mouse went elsewhere mid-drag: the drag ends, and later moves change nothing.
+  dragging_ = false;
+  if (GetCapture() == Handle()) ReleaseCapture();
+  Repaint();
 }
 
-LRESULT LevelBar::OnKillFocus(WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallDefault(WM_KILLFOCUS, wParam, lParam);
+void LevelBar::OnKillFocus() {
   dragging_ = false;
   Repaint();
-  return result;
 }
 
-void LevelBar::OnDestroyWindow() {
+void LevelBar::OnDestroy() {
   background_.Reset();
   fill_.Reset();
 }

@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
-#include "skin/control_window.h"
 #include "win32/raii.h"
+#include "win32/window.h"
 
 namespace skin {
 
-class LevelBar : public ControlWindow {
+class LevelBar : public win::Window {
  public:
   bool Create(const RECT& rect, HWND parent, int id);
   void SetFaces(const RECT& rect, const win::Bitmap& background, const win::Bitmap& fill);
@@ -19,26 +19,25 @@ class LevelBar : public ControlWindow {
   int Identifier() const { return id_; }
 
  protected:
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnDestroyWindow() override;
+  bool ProcessMessage(win::Message& m) override;
 
  private:
-  LRESULT OnPaint();
-  LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
-  LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
-  LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
-  LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
-  LRESULT OnKillFocus(WPARAM wParam, LPARAM lParam);
-  int ValueAt(LPARAM lParam) const;
+  void Paint(HDC dc, const RECT& client);
+  LRESULT OnEraseBackground();
+  void OnLButtonDown(POINT at, UINT keys);
+  void OnMouseMove(POINT at, UINT keys);
+  void OnLButtonUp(POINT at, UINT keys);
+  void OnCaptureChanged();
+  void OnKillFocus();
+  void OnDestroy();
+  int ValueAt(POINT at) const;
   void Repaint();
 
   win::Bitmap background_;
   win::Bitmap fill_;
   int id_ = 0;
   int min_ = 0, max_ = 10, value_ = 0;
-  bool draggable_ = true;
   bool dragging_ = false;
-  POINT anchor_{0, 0};
 };
 
 }  // namespace skin

@@ -4,8 +4,10 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "skin/skin_control.h"
 #include "skin/skin_messages.h"
 #include "skin/skin_picture.h"
+#include "win32/paint.h"
 
 namespace skin {
 namespace {
@@ -22,12 +24,8 @@ bool LeftButtonHeld(WPARAM keys) { return (keys & MK_LBUTTON) != 0; }
 
 }  // namespace
 
-SkinButton* SkinButton::FromHandle(HWND hwnd) {
-  return dynamic_cast<SkinButton*>(ControlWindow::FromHandle(hwnd));
-}
-
 bool SkinButton::Create(HWND parent, const RECT& rect, int id) {
-  if (!CreateSubclassed("BUTTON", WS_CHILD | WS_VISIBLE, rect, parent, id)) return false;
+  if (!CreateSystemControl(*this, "BUTTON", WS_CHILD | WS_VISIBLE, rect, parent, id)) return false;
   const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
   SendMessageA(Handle(), BM_SETSTYLE, (style & 0xFF) | BS_OWNERDRAW, TRUE);
   SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~WS_TABSTOP);
@@ -88,85 +86,77 @@ void SkinButton::RelayToTooltip(const MSG& msg) {
   if (tooltip_) SendMessageA(tooltip_, kTooltipRelayEvent, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
-void SkinButton::OnDestroyWindow() {
+bool SkinButton::PreTranslateMessage(MSG& msg) {
+  if (msg.hwnd == Handle()) RelayToTooltip(msg);
+  return false;
+}
+
+bool SkinButton::ProcessMessage(win::Message& m) {
+  using win::Default;
+  static constexpr win::MessageRow<SkinButton> kMap[] = {
+      win::OnMessage<&SkinButton::OnDrawItem>(win::kReflectedDrawItem),
+      win::OnMessage<&SkinButton::OnEraseBackground>(WM_ERASEBKGND),
+      win::OnMouse<&SkinButton::OnMouseMove>(WM_MOUSEMOVE, Default::First),
+      win::OnMessage<&SkinButton::OnCaptureChanged>(WM_CAPTURECHANGED, Default::After),
+      win::OnMessage<&SkinButton::OnKillFocus>(WM_KILLFOCUS, Default::First),
+      win::OnMouse<&SkinButton::OnLButtonDown>(WM_LBUTTONDOWN, Default::After),
+      win::OnMouse<&SkinButton::OnLButtonUp>(WM_LBUTTONUP),
+      win::OnMessage<&SkinButton::OnDestroy>(WM_DESTROY, Default::After),
+  };
+  return Dispatch(kMap, m) || Window::ProcessMessage(m);
+}
+
+void SkinButton::OnDestroy() {
   if (tooltip_) DestroyWindow(tooltip_);
   tooltip_ = nullptr;
   for (win::Bitmap& face : faces_) face.Reset();
 }
 
-LRESULT SkinButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case kReflectedDrawItem:
-      DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-      return TRUE;
-    case WM_ERASEBKGND:
-      return 0;  // the face is the button's whole look
-    case WM_MOUSEMOVE:
-      return OnMouseMove(wParam, lParam);
-    case WM_CAPTURECHANGED:
-      return OnCaptureChanged(wParam, lParam);
-    case WM_KILLFOCUS:
-      return OnKillFocus(wParam, lParam);
-    case WM_LBUTTONDOWN:
-      return OnLButtonDown(wParam, lParam);
-    case WM_LBUTTONUP:
-      return OnLButtonUp(wParam, lParam);
-    default:
-      return CallDefault(message, wParam, lParam);
-  }
-}
+LRESULT SkinButton::OnEraseBackground() { return 0; }  // the face is the button's whole look
 
-LRESULT SkinButton::OnMouseMove(WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallDefault(WM_MOUSEMOVE, wParam, lParam);
-  if (LeftButtonHeld(wParam) && !hover_) return result;
+void SkinButton::OnMouseMove(POINT at, UINT keys) {
+  if (LeftButtonHeld(keys) && !hover_) return;
   if (GetCapture() != Handle()) {
     if (GetActiveWindow() && OwnerOrParent(Handle())) {
       hover_ = true;
       SetCapture(Handle());
       InvalidateRect(Handle(), nullptr, FALSE);
     }
-    return result;
+    return;
   }
-  POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  ClientToScreen(Handle(), &pt);
-  if (WindowFromPoint(pt) == Handle()) return result;
+  ClientToScreen(Handle(), &at);
+  if (WindowFromPoint(at) == Handle()) return;
   if (hover_) {
     hover_ = false;
     InvalidateRect(Handle(), nullptr, FALSE);
   }
-  if (!LeftButtonHeld(wParam)) ReleaseCapture();
-  return result;
+  if (!LeftButtonHeld(keys)) ReleaseCapture();
 }
 
-LRESULT SkinButton::OnCaptureChanged(WPARAM wParam, LPARAM lParam) {
-  if (hover_) {
-    // The capture has moved on already; only a capture that is still ours is given up, so
-    // that a window which has just taken it (a menu opened by the click) keeps it.
-    if (GetCapture() == Handle()) ReleaseCapture();
-    InvalidateRect(Handle(), nullptr, FALSE);
-  }
-  return CallDefault(WM_CAPTURECHANGED, wParam, lParam);
+void SkinButton::OnCaptureChanged() {
+  if (!hover_) return;
+  // The capture has moved on already; only a capture that is still ours is given up, so
+  // that a window which has just taken it (a menu opened by the click) keeps it.
+  if (GetCapture() == Handle()) ReleaseCapture();
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-LRESULT SkinButton::OnKillFocus(WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallDefault(WM_KILLFOCUS, wParam, lParam);
+void SkinButton::OnKillFocus() {
   hover_ = false;
   InvalidateRect(Handle(), nullptr, FALSE);
-  return result;
 }
 
-LRESULT SkinButton::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
+void SkinButton::OnLButtonDown(POINT, UINT) {
   HWND owner = OwnerOrParent(Handle());
   if (owner && GetActiveWindow() != owner) SetActiveWindow(owner);
-  return CallDefault(WM_LBUTTONDOWN, wParam, lParam);
 }
 
-LRESULT SkinButton::OnLButtonUp(WPARAM wParam, LPARAM lParam) {
-  if (!toggle_) return CallDefault(WM_LBUTTONUP, wParam, lParam);
+// A toggle button changes its latch itself; a push button leaves the click to the system.
+void SkinButton::OnLButtonUp(POINT, UINT) {
+  if (!toggle_) return PassOn();
   latched_ = !latched_;
   InvalidateRect(Handle(), nullptr, TRUE);
   NotifyClicked();
-  return 0;
 }
 
 void SkinButton::NotifyClicked() {
@@ -175,45 +165,32 @@ void SkinButton::NotifyClicked() {
                reinterpret_cast<LPARAM>(Handle()));
 }
 
-void SkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
+LRESULT SkinButton::OnDrawItem(WPARAM, LPARAM lParam) {
+  const DRAWITEMSTRUCT& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
   const win::Bitmap& face = faces_[static_cast<int>(ChooseFace(item.itemState))];
   if (!face) {
     // No picture for this face: a plain surface instead of whatever the DC holds.
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    return;
+  } else if (caption_.empty()) {
+    win::DrawBitmap(item.hDC, item.rcItem, face.Get());
+  } else {
+    DrawCaption(item.hDC, item.rcItem, face.Get());
   }
-  win::MemoryDc faceDc(CreateCompatibleDC(item.hDC));
-  if (!faceDc) return;
-  win::SelectScope selectFace(faceDc.Get(), face.Get());
-  if (caption_.empty()) {
-    BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, item.rcItem.right - item.rcItem.left,
-           item.rcItem.bottom - item.rcItem.top, faceDc.Get(), 0, 0, SRCCOPY);
-    return;
-  }
-  DrawCaption(item.hDC, item.rcItem, faceDc.Get());
+  return TRUE;
 }
 
-void SkinButton::DrawCaption(HDC target, const RECT& where, HDC face) {
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  const int w = client.right - client.left, h = client.bottom - client.top;
-  win::MemoryDc buffer(CreateCompatibleDC(target));
-  win::Bitmap canvas(CreateCompatibleBitmap(target, w, h));
+void SkinButton::DrawCaption(HDC target, const RECT& where, HBITMAP face) {
+  win::BufferedPaint buffer(target, where);
+  const HDC dc = buffer.Dc();
+  win::DrawBitmap(dc, where, face);
   win::Font font(CreateFontA(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0x20, "Arial"));
-  if (!buffer || !canvas) return;
-  {
-    win::SelectScope selectCanvas(buffer.Get(), canvas.Get());
-    BitBlt(buffer.Get(), 0, 0, w, h, face, 0, 0, SRCCOPY);
-    win::SelectScope selectFont(buffer.Get(), font.Get());
-    SetBkMode(buffer.Get(), TRANSPARENT);
-    SetTextColor(buffer.Get(), kCaptionColour);
-    SIZE extent{};
-    GetTextExtentPoint32A(buffer.Get(), caption_.c_str(), static_cast<int>(caption_.size()), &extent);
-    TextOutA(buffer.Get(), client.left + kCaptionLeft, h / 2 - extent.cy / 2, caption_.c_str(),
-             static_cast<int>(caption_.size()));
-    BitBlt(target, where.left, where.top, where.right - where.left, where.bottom - where.top,
-           buffer.Get(), 0, 0, SRCCOPY);
-  }
+  win::SelectScope selectFont(dc, font.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kCaptionColour);
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &extent);
+  TextOutA(dc, where.left + kCaptionLeft, where.top + win::Height(where) / 2 - extent.cy / 2,
+           caption_.c_str(), static_cast<int>(caption_.size()));
 }
 
 }  // namespace skin

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "skin/control_window.h"
 #include "win32/raii.h"
+#include "win32/window.h"
 
 namespace skin {
 
@@ -20,7 +20,7 @@ struct FaceSources {
 
 enum class ButtonFace { Main, Over, Down, Disabled };
 
-class SkinButton : public ControlWindow {
+class SkinButton : public win::Window {
  public:
   // A child push button in rect (parent client pixels), identifier id, made owner-drawn.
   bool Create(HWND parent, const RECT& rect, int id = 0);
@@ -35,22 +35,23 @@ class SkinButton : public ControlWindow {
   // The face a draw with these item-state flags would choose.
   ButtonFace ChooseFace(UINT itemState) const;
 
-  // Hands a message that the owning window pre-translates to the tooltip.
+  // Hands a mouse message on its way to the button to the tooltip.
   void RelayToTooltip(const MSG& msg);
-  static SkinButton* FromHandle(HWND hwnd);
 
  protected:
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnDestroyWindow() override;
+  bool ProcessMessage(win::Message& m) override;
+  bool PreTranslateMessage(MSG& msg) override;
 
  private:
-  LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
-  LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
-  LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
-  LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
-  LRESULT OnKillFocus(WPARAM wParam, LPARAM lParam);
-  void DrawItem(const DRAWITEMSTRUCT& item);
-  void DrawCaption(HDC target, const RECT& where, HDC face);
+  LRESULT OnDrawItem(WPARAM, LPARAM item);
+  LRESULT OnEraseBackground();
+  void OnMouseMove(POINT at, UINT keys);
+  void OnCaptureChanged();
+  void OnKillFocus();
+  void OnLButtonDown(POINT at, UINT keys);
+  void OnLButtonUp(POINT at, UINT keys);
+  void OnDestroy();
+  void DrawCaption(HDC target, const RECT& where, HBITMAP face);
   void EnsureTooltip();
   void NotifyClicked();
 

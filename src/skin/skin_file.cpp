@@ -1,12 +1,10 @@
-// SkinFile: reading descriptions through the settings' INI access class.
+// SkinFile: reading descriptions through the INI file helper.
 #include "skin/skin_file.h"
-
-#include "app/program_folder.h"
 
 namespace skin {
 
-SkinFile::SkinFile(const std::string& relative)
-    : path_(app::ProgramFolder() + relative), ini_(path_) {}
+SkinFile::SkinFile(const std::string& programFolder, const std::string& relative)
+    : folder_(programFolder), path_(programFolder + relative), ini_(path_) {}
 
 std::string SkinFile::ReadString(const char* section, const char* key) const {
   return ini_.ReadString(section, key, "");
@@ -25,7 +23,7 @@ SkinItem SkinFile::ReadItem(const char* section, int index) const {
 }
 
 std::string SkinFile::PicturePath(const char* screenKey) const {
-  return app::ProgramPath("skins\\") + ReadString("Screen", screenKey);
+  return folder_ + "skins\\" + ReadString("Screen", screenKey);
 }
 
 }  // namespace skin

@@ -3,15 +3,16 @@
 
 #include <string>
 
-#include "settings/ini_file.h"
 #include "skin/skin_item.h"
+#include "win32/ini_file.h"
 
 namespace skin {
 
 class SkinFile {
  public:
-  // relative: the description's name relative to the program folder ("skins\\skin_menu.ini").
-  explicit SkinFile(const std::string& relative);
+  // programFolder ends in a backslash; relative is the description's name inside it
+  // ("skins\\skin_menu.ini").
+  SkinFile(const std::string& programFolder, const std::string& relative);
 
   const std::string& Path() const { return path_; }
   // The value as the private-profile reader gives it; missing files, sections and keys read "".
@@ -24,8 +25,9 @@ class SkinFile {
   std::string PicturePath(const char* screenKey) const;
 
  private:
+  std::string folder_;
   std::string path_;
-  mutable settings::IniFile ini_;
+  mutable win::IniFile ini_;
 };
 
 }  // namespace skin

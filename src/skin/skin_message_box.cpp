@@ -1,6 +1,8 @@
 // SkinMessageBox: its two buttons, its answer, and the optional line of text over the face.
 #include "skin/skin_message_box.h"
 
+#include "win32/paint.h"
+
 namespace skin {
 namespace {
 
@@ -9,36 +11,35 @@ constexpr COLORREF kTextColour = 0xFFFFFF;
 
 }  // namespace
 
-SkinMessageBox::SkinMessageBox(HWND parent, std::string skinPath, UINT templateId)
-    : SkinnedDialog(templateId, parent, std::move(skinPath), true) {}
+SkinMessageBox::SkinMessageBox(HWND parent, std::string programFolder, std::string skinPath,
+                               UINT templateId)
+    : SkinnedDialog(templateId, parent, std::move(programFolder), std::move(skinPath), true) {}
 
 void SkinMessageBox::CreateControls(const SkinFile& skin, const ScreenPictures& pictures) {
-  CreateButton(ok_, skin, 3, pictures.Faces());
-  CreateButton(cancel_, skin, 4, pictures.Faces());
+  CreateButton(ok_, skin, kMessageBoxOk, pictures.Faces());
+  CreateButton(cancel_, skin, kMessageBoxCancel, pictures.Faces());
 }
 
-void SkinMessageBox::OnCommand(WORD id, WORD code, HWND control) {
-  if (control && control == ok_.Handle()) EndDialog(IDOK);
-  if (control && control == cancel_.Handle()) EndDialog(IDCANCEL);
-  SkinnedDialog::OnCommand(id, code, control);  // Escape and Enter as in any dialog
+// Escape and Enter answer as in any dialog (the base's IDCANCEL and IDOK).
+bool SkinMessageBox::ProcessMessage(win::Message& m) {
+  static constexpr win::MessageRow<SkinMessageBox> kMap[] = {
+      win::OnControl<&SkinMessageBox::OnOkButton>(kMessageBoxOk),
+      win::OnControl<&SkinMessageBox::OnCancelButton>(kMessageBoxCancel),
+  };
+  return Dispatch(kMap, m) || SkinnedDialog::ProcessMessage(m);
 }
 
 void SkinMessageBox::Paint(HDC dc, const RECT& client) {
-  const int w = client.right - client.left, h = client.bottom - client.top;
-  win::MemoryDc buffer(CreateCompatibleDC(dc));
-  win::Bitmap canvas(CreateCompatibleBitmap(dc, w, h));
-  if (!buffer || !canvas) return DrawFace(dc, client);
-  win::SelectScope selectCanvas(buffer.Get(), canvas.Get());
-  DrawFace(buffer.Get(), RECT{0, 0, w, h});
-  if (!text_.empty()) {
-    // "Tohoma" is what the box has always asked for; the system substitutes its default face.
-    win::Font font(CreateFontA(15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0x20, "Tohoma"));
-    win::SelectScope selectFont(buffer.Get(), font.Get());
-    SetBkMode(buffer.Get(), TRANSPARENT);
-    SetTextColor(buffer.Get(), kTextColour);
-    TextOutA(buffer.Get(), kTextOrigin.x, kTextOrigin.y, text_.c_str(), static_cast<int>(text_.size()));
-  }
-  BitBlt(dc, client.left, client.top, w, h, buffer.Get(), 0, 0, SRCCOPY);
+  win::BufferedPaint buffer(dc, client);
+  DrawFace(buffer.Dc(), client);
+  if (text_.empty()) return;
+  // "Tohoma" is what the box has always asked for; the system substitutes its default face.
+  win::Font font(CreateFontA(15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0x20, "Tohoma"));
+  win::SelectScope selectFont(buffer.Dc(), font.Get());
+  SetBkMode(buffer.Dc(), TRANSPARENT);
+  SetTextColor(buffer.Dc(), kTextColour);
+  TextOutA(buffer.Dc(), client.left + kTextOrigin.x, client.top + kTextOrigin.y, text_.c_str(),
+           static_cast<int>(text_.size()));
 }
 
 }  // namespace skin

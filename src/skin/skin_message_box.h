@@ -8,10 +8,13 @@
 
 namespace skin {
 
+// The box's buttons by their skin index.
+enum MessageBoxButton : int { kMessageBoxOk = 3, kMessageBoxCancel = 4 };
+
 class SkinMessageBox : public SkinnedDialog {
  public:
-  // skinPath relative to the program folder, for example "skins\\skin_warn_profile.ini".
-  SkinMessageBox(HWND parent, std::string skinPath, UINT templateId);
+  // skinPath relative to programFolder, for example "skins\\skin_warn_profile.ini".
+  SkinMessageBox(HWND parent, std::string programFolder, std::string skinPath, UINT templateId);
   void SetMessageText(std::string text) { text_ = std::move(text); }
   // DoModal() gives IDOK or IDCANCEL.
   HWND OkButton() const { return ok_.Handle(); }
@@ -19,10 +22,13 @@ class SkinMessageBox : public SkinnedDialog {
 
  protected:
   void CreateControls(const SkinFile& skin, const ScreenPictures& pictures) override;
-  void OnCommand(WORD id, WORD code, HWND control) override;
+  bool ProcessMessage(win::Message& m) override;
   void Paint(HDC dc, const RECT& client) override;
 
  private:
+  void OnOkButton() { EndDialog(IDOK); }
+  void OnCancelButton() { EndDialog(IDCANCEL); }
+
   SkinButton ok_;
   SkinButton cancel_;
   std::string text_;

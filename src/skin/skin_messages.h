@@ -10,13 +10,6 @@ constexpr UINT kSliderValueMessage = WM_USER + 70;  // 1094
 // A level bar's new value: wParam = value, lParam = the bar's identifier.
 constexpr UINT kLevelBarValueMessage = WM_USER + 80;  // 1104
 
-// A parent hands notifications about a child back to the child itself (owner draw, button
-// notifications) as kReflectBase + the original message. The child returns nonzero when it
-// took the message, and the parent then does nothing more with it.
-constexpr UINT kReflectBase = WM_APP + 0x1C00;
-constexpr UINT kReflectedDrawItem = kReflectBase + WM_DRAWITEM;
-constexpr UINT kReflectedCommand = kReflectBase + WM_COMMAND;
-
 // Tooltip messages by number, so the ANSI and wide variants cannot be mixed up.
 constexpr UINT kTooltipActivate = WM_USER + 1;    // TTM_ACTIVATE
 constexpr UINT kTooltipRelayEvent = WM_USER + 7;  // TTM_RELAYEVENT
@@ -25,9 +18,5 @@ constexpr UINT kTooltipToolCount = WM_USER + 13;  // TTM_GETTOOLCOUNT
 // Animation control messages.
 constexpr UINT kAnimationOpen = WM_USER + 100;  // ACM_OPENA
 constexpr UINT kAnimationPlay = WM_USER + 101;  // ACM_PLAY
-
-// Gives WM_DRAWITEM and WM_COMMAND about a child control back to that control. Any parent
-// of skin controls calls this first in its window procedure; true means it was handled.
-bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 }  // namespace skin

@@ -1,10 +1,10 @@
 // SkinSlider: the track window, its click rule, and passing the thumb's reports on.
 #include "skin/skin_slider.h"
 
-#include <windowsx.h>
-
+#include "skin/skin_control.h"
 #include "skin/skin_messages.h"
 #include "skin/skin_picture.h"
+#include "win32/paint.h"
 
 namespace skin {
 
@@ -16,7 +16,7 @@ bool SkinSlider::Create(const std::string& thumbFile, const RECT& track, HWND pa
     if (!probe) return false;
   }
   id_ = id;
-  if (!CreatePlain(WS_CHILD | WS_VISIBLE, track, parent, id)) return false;
+  if (!CreatePlainControl(*this, WS_CHILD | WS_VISIBLE, track, parent, id)) return false;
   if (!thumb_.Create(thumbFile, Handle(), id, true)) {
     Destroy();
     return false;
@@ -40,48 +40,42 @@ void SkinSlider::SetPos(int value) {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-LRESULT SkinSlider::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_PAINT:
-      return OnPaint();
-    case WM_ERASEBKGND:
-      return 1;  // the face covers the track
-    case WM_LBUTTONUP:
-      return OnTrackClick(lParam);
-    case kSliderValueMessage:
-      // The thumb's report goes on to the window unchanged.
-      PostMessageA(GetParent(Handle()), kSliderValueMessage, wParam, lParam);
-      return 0;
-    default:
-      return CallDefault(message, wParam, lParam);
-  }
+bool SkinSlider::ProcessMessage(win::Message& m) {
+  using win::Default;
+  static constexpr win::MessageRow<SkinSlider> kMap[] = {
+      win::OnPaint<&SkinSlider::Paint>(),
+      win::OnMessage<&SkinSlider::OnEraseBackground>(WM_ERASEBKGND),
+      win::OnMouse<&SkinSlider::OnTrackClick>(WM_LBUTTONUP),
+      win::OnMessage<&SkinSlider::OnThumbValue>(kSliderValueMessage),
+      win::OnMessage<&SkinSlider::OnDestroy>(WM_DESTROY, Default::After),
+  };
+  return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
 
-LRESULT SkinSlider::OnPaint() {
-  win::PaintScope paint(Handle());
-  RECT client{};
-  GetClientRect(Handle(), &client);
+void SkinSlider::Paint(HDC dc, const RECT& client) {
   if (!face_) {
-    FillRect(paint.Dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
-    return 0;
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    return;
   }
-  win::MemoryDc faceDc(CreateCompatibleDC(paint.Dc()));
-  if (!faceDc) return 0;
-  win::SelectScope select(faceDc.Get(), face_.Get());
-  BitBlt(paint.Dc(), 0, 0, client.right, client.bottom, faceDc.Get(), 0, 0, SRCCOPY);
-  return 0;
+  win::DrawBitmap(dc, client, face_.Get());
 }
 
-LRESULT SkinSlider::OnTrackClick(LPARAM lParam) {
+LRESULT SkinSlider::OnEraseBackground() { return 1; }  // the face covers the track
+
+// The point is in track coordinates already, so its y is the distance from the track top.
+void SkinSlider::OnTrackClick(POINT at, UINT) {
   RECT client{};
   GetClientRect(Handle(), &client);
-  // The point is in track coordinates already, so its y is the distance from the track top.
-  const int value = ValueForTrackClick(GET_Y_LPARAM(lParam), min_, max_, client.bottom);
+  const int value = ValueForTrackClick(at.y, min_, max_, client.bottom);
   thumb_.SetValue(value);
   PostMessageA(GetParent(Handle()), kSliderValueMessage, static_cast<WPARAM>(value), id_);
-  return 0;
 }
 
-void SkinSlider::OnDestroyWindow() { face_.Reset(); }
+// The thumb's report goes on to the window unchanged.
+void SkinSlider::OnThumbValue(WPARAM value, LPARAM id) {
+  PostMessageA(GetParent(Handle()), kSliderValueMessage, value, id);
+}
+
+void SkinSlider::OnDestroy() { face_.Reset(); }
 
 }  // namespace skin

@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "skin/control_window.h"
 #include "skin/slider_thumb.h"
 #include "win32/raii.h"
+#include "win32/window.h"
 
 namespace skin {
 
-class SkinSlider : public ControlWindow {
+class SkinSlider : public win::Window {
  public:
   // Fails (and makes no window) when the thumb picture cannot be loaded.
   bool Create(const std::string& thumbFile, const RECT& track, HWND parent, int id);
@@ -23,12 +23,14 @@ class SkinSlider : public ControlWindow {
   SliderThumb& Thumb() { return thumb_; }
 
  protected:
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnDestroyWindow() override;
+  bool ProcessMessage(win::Message& m) override;
 
  private:
-  LRESULT OnPaint();
-  LRESULT OnTrackClick(LPARAM lParam);
+  void Paint(HDC dc, const RECT& client);
+  LRESULT OnEraseBackground();
+  void OnTrackClick(POINT at, UINT keys);
+  void OnThumbValue(WPARAM value, LPARAM id);
+  void OnDestroy();
 
   SliderThumb thumb_;
   win::Bitmap face_;

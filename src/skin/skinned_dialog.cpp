@@ -1,43 +1,40 @@
-// SkinnedDialog: create step (skin, size, controls, region), painting, destruction and dragging.
+// SkinnedDialog: create step (skin, size, controls, region), painting, destruction, dragging,
+// and the table from control windows to skin indices.
 #include "skin/skinned_dialog.h"
 
 #include "skin/mask_region.h"
-#include "skin/skin_messages.h"
 #include "skin/skin_picture.h"
+#include "win32/paint.h"
 
 namespace skin {
 namespace {
 
 constexpr COLORREF kMaskKey = 0xFFFFFF;  // pure white lies outside the window
 
-SkinnedDialog::OpenedHook& Hook() {
-  static SkinnedDialog::OpenedHook hook;
-  return hook;
-}
-
 }  // namespace
 
-void SkinnedDialog::SetOpenedHook(OpenedHook hook) { Hook() = std::move(hook); }
-
-SkinnedDialog::SkinnedDialog(UINT templateId, HWND parent, std::string skinPath, bool draggable)
-    : Dialog(templateId, parent), skinPath_(std::move(skinPath)), draggable_(draggable) {}
+SkinnedDialog::SkinnedDialog(UINT templateId, HWND parent, std::string programFolder,
+                             std::string skinPath, bool draggable)
+    : Dialog(templateId, parent),
+      programFolder_(std::move(programFolder)),
+      skinPath_(std::move(skinPath)),
+      draggable_(draggable) {}
 
 LRESULT SkinnedDialog::OnCreate() {
-  const SkinFile skin(skinPath_);
+  const SkinFile skin(programFolder_, skinPath_);
   {
     ScreenPictures pictures;
     LoadPictures(skin, pictures);
     CreateControls(skin, pictures);
   }  // the temporary whole-window pictures go here
   ApplyRegion();
-  if (Hook()) Hook()(*this);
   return 0;
 }
 
 // Names are read first, then loaded in the order Mask, Main, Down, Over, Disabled, the
 // face, Main2; the window takes the size of the last picture that loaded.
 void SkinnedDialog::LoadPictures(const SkinFile& skin, ScreenPictures& pictures) {
-  const ScreenKeys keys = Keys();
+  const ScreenKeys keys = ScreenPictureKeys();
   const std::string mask = keys.mask ? skin.PicturePath("Mask") : "";
   const std::string main = skin.PicturePath("Main");
   const std::string down = keys.down ? skin.PicturePath("Down") : "";
@@ -70,34 +67,34 @@ bool SkinnedDialog::CreateButton(SkinButton& button, const SkinFile& skin, int i
   button.SetFaces(rect, faces);
   button.SetLatched(item.latched);
   button.SetTooltip(item.tooltip, true);
+  AddControl(button.Handle(), index);
   return true;
 }
 
-bool SkinnedDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  static constexpr win::MessageHandler<SkinnedDialog> kMessageMap[] = {
-      {WM_PAINT, &SkinnedDialog::OnPaint},
-      {WM_DESTROY, &SkinnedDialog::OnDestroy},
-      {WM_LBUTTONDOWN, &SkinnedDialog::OnLButtonDown},
+void SkinnedDialog::AddControl(HWND control, int index) {
+  if (control) controls_.emplace_back(control, index);
+}
+
+HWND SkinnedDialog::Control(int index) const {
+  for (const auto& [control, at] : controls_)
+    if (at == index) return control;
+  return nullptr;
+}
+
+int SkinnedDialog::ControlIndex(HWND control) const {
+  for (const auto& [window, index] : controls_)
+    if (window == control) return index;
+  return Dialog::ControlIndex(control);
+}
+
+bool SkinnedDialog::ProcessMessage(win::Message& m) {
+  using win::Default;
+  static constexpr win::MessageRow<SkinnedDialog> kMap[] = {
+      win::OnPaint<&SkinnedDialog::Paint>(),
+      win::OnMessage<&SkinnedDialog::OnDestroy>(WM_DESTROY, Default::After),
+      win::OnMouse<&SkinnedDialog::OnLButtonDown>(WM_LBUTTONDOWN, Default::After),
   };
-  if (ReflectToControl(message, wParam, lParam, result)) return true;
-  if (win::DispatchMessageMap(this, kMessageMap, message, wParam, lParam, result)) {
-    // Destruction and the button press go on to the default handling as well.
-    return message == WM_PAINT;
-  }
-  return Dialog::OnMessage(message, wParam, lParam, result);
-}
-
-bool SkinnedDialog::PreTranslateMessage(MSG& msg) {
-  if (SkinButton* button = SkinButton::FromHandle(msg.hwnd)) button->RelayToTooltip(msg);
-  return false;
-}
-
-LRESULT SkinnedDialog::OnPaint(WPARAM, LPARAM) {
-  win::PaintScope paint(Handle());
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  Paint(paint.Dc(), client);
-  return 0;
+  return Dispatch(kMap, m) || Dialog::ProcessMessage(m);
 }
 
 void SkinnedDialog::Paint(HDC dc, const RECT& client) { DrawFace(dc, client); }
@@ -107,26 +104,21 @@ void SkinnedDialog::DrawFace(HDC dc, const RECT& client) const {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     return;
   }
-  win::MemoryDc faceDc(CreateCompatibleDC(dc));
-  if (!faceDc) return;
-  win::SelectScope select(faceDc.Get(), face_.Get());
-  BitBlt(dc, client.left, client.top, client.right - client.left, client.bottom - client.top,
-         faceDc.Get(), 0, 0, SRCCOPY);
+  win::DrawBitmap(dc, client, face_.Get());
 }
 
-LRESULT SkinnedDialog::OnDestroy(WPARAM, LPARAM) {
+void SkinnedDialog::OnDestroy() {
   mask_.Reset();
   face_.Reset();
   face2_.Reset();
   region_ = nullptr;
-  return 0;
+  controls_.clear();
 }
 
-LRESULT SkinnedDialog::OnLButtonDown(WPARAM, LPARAM lParam) {
-  // A press on the face (controls take their own) becomes a press on a caption, so the
-  // system's own move loop drags the window.
-  if (draggable_) PostMessageA(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, lParam);
-  return 0;
+// A press on the face (controls take their own) becomes a press on a caption, so the system's
+// own move loop drags the window.
+void SkinnedDialog::OnLButtonDown(POINT at, UINT) {
+  if (draggable_) PostMessageA(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
 }
 
 }  // namespace skin

@@ -3,8 +3,9 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "skin/skin_button.h"
 #include "skin/skin_file.h"
@@ -31,30 +32,32 @@ struct ScreenPictures {
 
 class SkinnedDialog : public win::Dialog {
  public:
-  // skinPath is relative to the program folder ("skins\\skin_menu.ini"); a draggable window
-  // moves when its face is dragged.
-  SkinnedDialog(UINT templateId, HWND parent, std::string skinPath, bool draggable);
+  // programFolder ends in a backslash; skinPath is relative to it ("skins\\skin_menu.ini").
+  // A draggable window moves when its face is dragged.
+  SkinnedDialog(UINT templateId, HWND parent, std::string programFolder, std::string skinPath,
+                bool draggable);
 
+  const std::string& ProgramFolder() const { return programFolder_; }
+  // ProgramFolder() + relative.
+  std::string ProgramPath(const std::string& relative) const { return programFolder_ + relative; }
   const std::string& SkinPath() const { return skinPath_; }
   const win::Bitmap& Face() const { return face_; }
   const win::Bitmap& SecondFace() const { return face2_; }
   const win::Bitmap& Mask() const { return mask_; }
   // The region given to the window (the system owns it), or null for a rectangular window.
   HRGN AppliedRegion() const { return region_; }
-
-  // Test seam: runs for every skinned dialog right after its create step, before it is
-  // shown, so that a test can post its answer to a modal dialog.
-  using OpenedHook = std::function<void(SkinnedDialog&)>;
-  static void SetOpenedHook(OpenedHook hook);
+  // The control made for a skin index (a BUTTONPOS entry), or null.
+  HWND Control(int index) const;
 
  protected:
   // The create step: skin, size, controls, region. Derived windows extend it through
-  // Keys() and CreateControls(), not by replacing it.
+  // ScreenPictureKeys() and CreateControls(), not by replacing it.
   LRESULT OnCreate() override;
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-  bool PreTranslateMessage(MSG& msg) override;
+  bool ProcessMessage(win::Message& m) override;
+  // Commands of skin controls (identifier 0) arrive under their skin index.
+  int ControlIndex(HWND control) const override;
 
-  virtual ScreenKeys Keys() const { return ScreenKeys{}; }
+  virtual ScreenKeys ScreenPictureKeys() const { return ScreenKeys{}; }
   // Creates the window's controls; pictures are the temporary whole-window faces.
   virtual void CreateControls(const SkinFile& skin, const ScreenPictures& pictures) {}
   // Draws the client area; the default copies the face.
@@ -63,22 +66,25 @@ class SkinnedDialog : public win::Dialog {
   void DrawFace(HDC dc, const RECT& client) const;
 
   // One BUTTONPOS button: created in its item's rectangle, faces cut there, latched state
-  // and tooltip from the item.
+  // and tooltip from the item, entered in the control table under its index.
   bool CreateButton(SkinButton& button, const SkinFile& skin, int index, const FaceSources& faces);
+  // Enters a control the window made itself (a slider, a bar) under its skin index.
+  void AddControl(HWND control, int index);
 
  private:
-  LRESULT OnPaint(WPARAM, LPARAM);
-  LRESULT OnDestroy(WPARAM, LPARAM);
-  LRESULT OnLButtonDown(WPARAM, LPARAM);
+  void OnDestroy();
+  void OnLButtonDown(POINT at, UINT keys);
   void LoadPictures(const SkinFile& skin, ScreenPictures& pictures);
   void ApplyRegion();
 
+  std::string programFolder_;
   std::string skinPath_;
   bool draggable_;
   win::Bitmap face_;
   win::Bitmap face2_;
   win::Bitmap mask_;
   HRGN region_ = nullptr;  // for reference only: SetWindowRgn took it
+  std::vector<std::pair<HWND, int>> controls_;  // control window -> skin index
 };
 
 }  // namespace skin

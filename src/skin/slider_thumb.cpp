@@ -1,10 +1,11 @@
 // SliderThumb: placement by value, the drag and its report, the shape cut from the picture.
 #include "skin/slider_thumb.h"
 
-#include <windowsx.h>
-
+#include "skin/mask_region.h"
+#include "skin/skin_control.h"
 #include "skin/skin_messages.h"
 #include "skin/skin_picture.h"
+#include "win32/paint.h"
 
 namespace skin {
 
@@ -18,7 +19,7 @@ bool SliderThumb::Create(const std::string& pictureFile, HWND slider, int id, bo
   const SliderTravel t = Travel();
   // Starts centred on the travel's top edge, then goes to the place of value 0.
   const RECT start{-size_.cx / 2, t.top - size_.cy / 2, size_.cx - size_.cx / 2, t.top + size_.cy - size_.cy / 2};
-  if (!CreatePlain(WS_CHILD | WS_VISIBLE | WS_TABSTOP, start, slider, id)) return false;
+  if (!CreatePlainControl(*this, WS_CHILD | WS_VISIBLE | WS_TABSTOP, start, slider, id)) return false;
   if (shaped) ApplyShape();
   SetValue(0);
   return true;
@@ -51,82 +52,62 @@ void SliderThumb::MoveTo(int top) {
   SetWindowPos(Handle(), nullptr, 0, top, size_.cx, size_.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Every pixel of the top-left pixel's colour is cut out of the full thumb rectangle.
+// Pixels of the top-left pixel's colour lie outside the thumb.
 void SliderThumb::ApplyShape() {
-  win::MemoryDc dc(CreateCompatibleDC(nullptr));
-  if (!dc) return;
-  win::SelectScope select(dc.Get(), picture_.Get());
-  const COLORREF key = GetPixel(dc.Get(), 0, 0);
-  win::Region shape(CreateRectRgn(0, 0, size_.cx, size_.cy));
-  if (!shape) return;
-  for (int y = 0; y < size_.cy; ++y) {
-    for (int x = 0; x < size_.cx; ++x) {
-      if (GetPixel(dc.Get(), x, y) != key) continue;
-      win::Region dot(CreateRectRgn(x, y, x + 1, y + 1));
-      if (dot) CombineRgn(shape.Get(), shape.Get(), dot.Get(), RGN_XOR);
-    }
+  COLORREF key = 0;
+  {
+    win::MemoryDc dc(CreateCompatibleDC(nullptr));
+    win::SelectScope select(dc.Get(), picture_.Get());
+    if (!select.Selected()) return;
+    key = GetPixel(dc.Get(), 0, 0);
   }
-  if (SetWindowRgn(Handle(), shape.Get(), TRUE)) shape.Release();  // the window owns it now
+  win::Region shape(MaskToRegion(picture_.Get(), key, 0));
+  if (shape && SetWindowRgn(Handle(), shape.Get(), TRUE)) shape.Release();  // the window owns it now
 }
 
-LRESULT SliderThumb::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_PAINT:
-      return OnPaint();
-    case WM_ERASEBKGND:
-      return 1;  // the picture covers the whole thumb
-    case WM_LBUTTONDOWN:
-      return OnLButtonDown(lParam);
-    case WM_MOUSEMOVE:
-      return OnMouseMove(lParam);
-    case WM_LBUTTONUP:
-      return OnLButtonUp();
-    case WM_CAPTURECHANGED:
-      dragging_ = false;  // a drag that lost the mouse ends without a report
-      return CallDefault(message, wParam, lParam);
-    default:
-      return CallDefault(message, wParam, lParam);
-  }
+bool SliderThumb::ProcessMessage(win::Message& m) {
+  using win::Default;
+  static constexpr win::MessageRow<SliderThumb> kMap[] = {
+      win::OnPaint<&SliderThumb::Paint>(),
+      win::OnMessage<&SliderThumb::OnEraseBackground>(WM_ERASEBKGND),
+      win::OnMouse<&SliderThumb::OnLButtonDown>(WM_LBUTTONDOWN),
+      win::OnMouse<&SliderThumb::OnMouseMove>(WM_MOUSEMOVE),
+      win::OnMessage<&SliderThumb::OnLButtonUp>(WM_LBUTTONUP),
+      win::OnMessage<&SliderThumb::OnCaptureChanged>(WM_CAPTURECHANGED, Default::After),
+      win::OnMessage<&SliderThumb::OnDestroy>(WM_DESTROY, Default::After),
+  };
+  return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
 
-LRESULT SliderThumb::OnPaint() {
-  win::PaintScope paint(Handle());
-  win::MemoryDc buffer(CreateCompatibleDC(paint.Dc()));
-  win::Bitmap canvas(CreateCompatibleBitmap(paint.Dc(), size_.cx, size_.cy));
-  win::MemoryDc pictureDc(CreateCompatibleDC(paint.Dc()));
-  if (!buffer || !canvas || !pictureDc) return 0;
-  win::SelectScope selectCanvas(buffer.Get(), canvas.Get());
-  win::SelectScope selectPicture(pictureDc.Get(), picture_.Get());
-  BitBlt(buffer.Get(), 0, 0, size_.cx, size_.cy, pictureDc.Get(), 0, 0, SRCCOPY);
-  BitBlt(paint.Dc(), 0, 0, size_.cx, size_.cy, buffer.Get(), 0, 0, SRCCOPY);
-  return 0;
+void SliderThumb::Paint(HDC dc, const RECT&) {
+  win::DrawBitmap(dc, RECT{0, 0, size_.cx, size_.cy}, picture_.Get());
 }
 
-LRESULT SliderThumb::OnLButtonDown(LPARAM lParam) {
-  if (!draggable_) return 0;
+LRESULT SliderThumb::OnEraseBackground() { return 1; }  // the picture covers the whole thumb
+
+void SliderThumb::OnLButtonDown(POINT at, UINT) {
   SetCapture(Handle());
   dragging_ = true;
-  anchor_ = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  return 0;
+  anchor_ = at;
 }
 
-LRESULT SliderThumb::OnMouseMove(LPARAM lParam) {
-  if (!dragging_) return 0;
-  MoveTo(DraggedThumbTop(Top(), GET_Y_LPARAM(lParam) - anchor_.y, Travel()));
+void SliderThumb::OnMouseMove(POINT at, UINT) {
+  if (!dragging_) return;
+  MoveTo(DraggedThumbTop(Top(), at.y - anchor_.y, Travel()));
   UpdateWindow(Handle());
-  return 0;
 }
 
-LRESULT SliderThumb::OnLButtonUp() {
-  if (!dragging_) return 0;
+void SliderThumb::OnLButtonUp() {
+  if (!dragging_) return;
   dragging_ = false;  // before the release: the capture change must not end it again
   ReleaseCapture();
   // The thumb stays where it was let go; only the value is reported.
   value_ = ValueForThumbTop(Top(), min_, max_, Travel());
   PostMessageA(slider_, kSliderValueMessage, static_cast<WPARAM>(value_), id_);
-  return 0;
 }
 
-void SliderThumb::OnDestroyWindow() { picture_.Reset(); }
+void SliderThumb::OnCaptureChanged() { dragging_ = false; }  // a drag that lost the mouse ends without a report
+
+void SliderThumb::OnDestroy() { picture_.Reset(); }
 
 }  // namespace skin

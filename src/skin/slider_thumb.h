@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "skin/control_window.h"
 #include "skin/slider_math.h"
 #include "win32/raii.h"
+#include "win32/window.h"
 
 namespace skin {
 
-class SliderThumb : public ControlWindow {
+class SliderThumb : public win::Window {
  public:
   // A thumb inside slider, whose client area is the travel (x 0, top 0, its width and height).
   bool Create(const std::string& pictureFile, HWND slider, int id, bool shaped);
@@ -24,14 +24,16 @@ class SliderThumb : public ControlWindow {
   bool Dragging() const { return dragging_; }
 
  protected:
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnDestroyWindow() override;
+  bool ProcessMessage(win::Message& m) override;
 
  private:
-  LRESULT OnPaint();
-  LRESULT OnLButtonDown(LPARAM lParam);
-  LRESULT OnMouseMove(LPARAM lParam);
-  LRESULT OnLButtonUp();
+  void Paint(HDC dc, const RECT& client);
+  LRESULT OnEraseBackground();
+  void OnLButtonDown(POINT at, UINT keys);
+  void OnMouseMove(POINT at, UINT keys);
+  void OnLButtonUp();
+  void OnCaptureChanged();
+  void OnDestroy();
   void ApplyShape();
   SliderTravel Travel() const;
   void MoveTo(int top);
@@ -41,9 +43,8 @@ class SliderThumb : public ControlWindow {
   HWND slider_ = nullptr;
   int id_ = 0;
   int min_ = 0, max_ = 10, value_ = 0;
-  bool draggable_ = true;
   bool dragging_ = false;
-  POINT anchor_{0, 0};
+  POINT anchor_{0, 0};  // where in the thumb the drag took hold
 };
 
 }  // namespace skin

@@ -65,37 +65,30 @@ void InstallerWindow::AddAboutItem() {
   AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text);
 }
 
-bool InstallerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  static const win::MessageHandler<InstallerWindow> kMap[] = {
-      {WM_TIMER, &InstallerWindow::OnTimer},
-      {WM_SYSCOMMAND, &InstallerWindow::OnSysCommand},
-      {WM_DESTROY, &InstallerWindow::OnDestroy},
+bool InstallerWindow::ProcessMessage(win::Message& m) {
+  static constexpr win::MessageRow<InstallerWindow> kMap[] = {
+      win::OnTimer<&InstallerWindow::OnStartTimer>(kStartTimer),
+      win::OnMessage<&InstallerWindow::OnSysCommand>(WM_SYSCOMMAND),
+      win::OnMessage<&InstallerWindow::OnDestroy>(WM_DESTROY, win::Default::After),
   };
-  // Other timers and system commands keep their default handling.
-  if (message == WM_TIMER && wParam != kStartTimer) return false;
-  if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) != IDM_ABOUTBOX) return false;
-  if (win::DispatchMessageMap(this, kMap, message, wParam, lParam, result)) {
-    return message != WM_DESTROY;  // the base sees the destruction as well
-  }
-  return win::Dialog::OnMessage(message, wParam, lParam, result);
+  return Dispatch(kMap, m) || Dialog::ProcessMessage(m);
 }
 
 // The installation runs inside the timer message; the window closes itself afterwards unless
 // the archive could not be opened, in which case it stays until the user closes it.
-LRESULT InstallerWindow::OnTimer(WPARAM, LPARAM) {
+void InstallerWindow::OnStartTimer() {
   startTimer_.Stop();
   if (!fixedPaths_ && !PathsFromModule(paths_)) {
     PostMessageA(Handle(), WM_CLOSE, 0, 0);
-    return 0;
+    return;
   }
   try {
     RunInstallation();
   } catch (const std::exception& error) {
     ReportError(error);
-    return 0;
+    return;
   }
   PostMessageA(Handle(), WM_CLOSE, 0, 0);
-  return 0;
 }
 
 void InstallerWindow::RunInstallation() {
@@ -129,16 +122,16 @@ int InstallerWindow::Box(const char* text, UINT type) {
   return MessageBoxA(Handle(), text, kProgramTitle, type);
 }
 
-LRESULT InstallerWindow::OnSysCommand(WPARAM, LPARAM) {
+// The about item opens the about box; every other system command keeps its default handling.
+void InstallerWindow::OnSysCommand(WPARAM command, LPARAM) {
+  if ((command & 0xFFF0) != IDM_ABOUTBOX) return PassOn();
   AboutBox about(instance_, Handle());
   about.DoModal();
-  return 0;
 }
 
-LRESULT InstallerWindow::OnDestroy(WPARAM, LPARAM) {
+void InstallerWindow::OnDestroy() {
   startTimer_.Stop();
   archive_.CloseArchive();
-  return 0;
 }
 
 AboutBox::AboutBox(HINSTANCE instance, HWND parent) : win::Dialog(IDD_ABOUTBOX, parent, instance) {}

@@ -44,12 +44,12 @@ class InstallerWindow : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool ProcessMessage(win::Message& m) override;
 
  private:
-  LRESULT OnTimer(WPARAM id, LPARAM);
-  LRESULT OnSysCommand(WPARAM command, LPARAM);
-  LRESULT OnDestroy(WPARAM, LPARAM);
+  void OnStartTimer();
+  void OnSysCommand(WPARAM command, LPARAM);
+  void OnDestroy();
   void SetUpFrame();
   void AddAboutItem();
   void RunInstallation();

@@ -10,28 +10,12 @@
 #include "win32/raii.h"
 
 namespace skininstall {
-namespace {
 
-constexpr char kObjectProperty[] = "PercentBarObject";
-
-}  // namespace
-
-PercentBar::~PercentBar() { Detach(); }
-
-// The window procedure is replaced through the ANSI function, so text messages reach this
-// control as ANSI strings even though the progress class itself is a Unicode class.
+// The control is subclassed through the ANSI function, so text messages reach it as ANSI
+// strings even though the progress class itself is a Unicode class.
 bool PercentBar::Attach(HWND control) {
-  if (!control || hwnd_) return false;
-  SetPropA(control, kObjectProperty, this);
-  const LONG_PTR previous =
-      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PercentBar::WindowProc));
-  if (!previous) {
-    RemovePropA(control, kObjectProperty);
-    return false;
-  }
-  previousProc_ = reinterpret_cast<WNDPROC>(previous);
-  hwnd_ = control;
-  font_ = reinterpret_cast<HFONT>(SendMessageA(GetParent(control), WM_GETFONT, 0, 0));
+  if (!Subclass(control)) return false;
+  font_ = win::BorrowedFont(reinterpret_cast<HFONT>(SendMessageA(GetParent(control), WM_GETFONT, 0, 0)));
   return true;
 }
 
@@ -47,69 +31,49 @@ std::string PercentBar::PercentText(double position, double maximum) {
 }
 
 double PercentBar::SetPos(double position) {
-  if (!hwnd_) return -1;
+  if (!Handle()) return -1;
   const double previous = position_;
   position_ = position;
-  SetWindowTextA(hwnd_, PercentText(position, maximum_).c_str());
+  SetWindowTextA(Handle(), PercentText(position, maximum_).c_str());
   const int width = BarWidth();
   if (width != lastBarWidth_) {
     lastBarWidth_ = width;
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
   }
   return previous;
 }
 
 void PercentBar::Show(bool hide) {
-  if (hwnd_) ShowWindow(hwnd_, hide ? SW_HIDE : SW_SHOW);
+  if (Handle()) ShowWindow(Handle(), hide ? SW_HIDE : SW_SHOW);
 }
 
-void PercentBar::Detach() {
-  if (!hwnd_) return;
-  SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
-  RemovePropA(hwnd_, kObjectProperty);
-  hwnd_ = nullptr;
+bool PercentBar::ProcessMessage(win::Message& m) {
+  using win::Default;
+  static constexpr win::MessageRow<PercentBar> kMap[] = {
+      win::OnMessage<&PercentBar::OnSetText>(WM_SETTEXT),
+      win::OnMessage<&PercentBar::OnGetText>(WM_GETTEXT),
+      win::OnMessage<&PercentBar::OnGetTextLength>(WM_GETTEXTLENGTH),
+      win::OnMessage<&PercentBar::OnSetFont>(WM_SETFONT, Default::After),
+      win::OnMessage<&PercentBar::OnSize>(WM_SIZE, Default::After),
+      win::OnMessage<&PercentBar::OnEraseBackground>(WM_ERASEBKGND),
+      win::OnPaint<&PercentBar::OnPaint>(),
+      win::OnMessage<&PercentBar::OnDestroy>(WM_DESTROY, Default::After),
+  };
+  return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
 
-LRESULT CALLBACK PercentBar::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = static_cast<PercentBar*>(GetPropA(hwnd, kObjectProperty));
-  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-  switch (message) {
-    case WM_SETTEXT:
-      return self->OnSetText(reinterpret_cast<const char*>(lParam));
-    case WM_GETTEXT:
-      return self->OnGetText(wParam, reinterpret_cast<char*>(lParam));
-    case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(self->text_.size());
-    case WM_SETFONT:
-      self->font_ = reinterpret_cast<HFONT>(wParam);
-      break;
-    case WM_SIZE:
-      self->lastBarWidth_ = -1;
-      break;
-    case WM_ERASEBKGND:
-      return 1;  // the paint handler covers every pixel
-    case WM_PAINT:
-      self->OnPaint();
-      return 0;
-    case WM_NCDESTROY: {
-      const WNDPROC previous = self->previousProc_;
-      self->Detach();
-      return CallWindowProcA(previous, hwnd, message, wParam, lParam);
-    }
-  }
-  return CallWindowProcA(self->previousProc_, hwnd, message, wParam, lParam);
-}
-
-LRESULT PercentBar::OnSetText(const char* text) {
+LRESULT PercentBar::OnSetText(WPARAM, LPARAM lParam) {
+  const char* text = reinterpret_cast<const char*>(lParam);
   const std::string value = text ? text : "";
   if (value != text_) {
     text_ = value;
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateRect(Handle(), nullptr, FALSE);
   }
   return TRUE;
 }
 
-LRESULT PercentBar::OnGetText(WPARAM size, char* buffer) const {
+LRESULT PercentBar::OnGetText(WPARAM size, LPARAM lParam) {
+  char* buffer = reinterpret_cast<char*>(lParam);
   if (!buffer || size == 0) return 0;
   const size_t count = std::min<size_t>(text_.size(), size - 1);
   std::memcpy(buffer, text_.data(), count);
@@ -117,21 +81,21 @@ LRESULT PercentBar::OnGetText(WPARAM size, char* buffer) const {
   return static_cast<LRESULT>(count);
 }
 
-void PercentBar::OnPaint() {
-  win::PaintScope paint(hwnd_);
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  const int width = client.right - client.left, height = client.bottom - client.top;
-  if (width <= 0 || height <= 0) return;
-  win::MemoryDc memory(CreateCompatibleDC(paint.Dc()));
-  win::Bitmap bitmap(CreateCompatibleBitmap(paint.Dc(), width, height));
-  if (!memory || !bitmap) return;
-  {
-    win::SelectScope selectBitmap(memory.Get(), bitmap.Get());
-    Paint(memory.Get(), client);
-    BitBlt(paint.Dc(), 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
-  }
+LRESULT PercentBar::OnGetTextLength() { return static_cast<LRESULT>(text_.size()); }
+
+void PercentBar::OnSetFont(WPARAM font, LPARAM) { font_ = win::BorrowedFont(reinterpret_cast<HFONT>(font)); }
+
+void PercentBar::OnSize() { lastBarWidth_ = -1; }
+
+LRESULT PercentBar::OnEraseBackground() { return 1; }  // the paint handler covers every pixel
+
+void PercentBar::OnPaint(HDC dc, const RECT& client) {
+  if (win::Width(client) <= 0 || win::Height(client) <= 0) return;
+  win::BufferedPaint buffer(dc, client, &buffer_);
+  Paint(buffer.Dc(), client);
 }
+
+void PercentBar::OnDestroy() { buffer_.Free(); }
 
 void PercentBar::Paint(HDC dc, const RECT& client) const {
   const COLORREF bar = BarColour(), back = BackgroundColour();
@@ -155,7 +119,7 @@ void PercentBar::PaintText(HDC dc, const RECT& client, int filled, COLORREF bar,
                            COLORREF back) const {
   std::string text = text_;
   if (text.empty()) text = std::to_string(static_cast<int>(Fraction() * 100)) + "%";
-  win::SelectScope selectFont(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+  win::SelectScope selectFont(dc, font_ ? font_.Get() : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   const RECT parts[2] = {{client.left, client.top, filled, client.bottom},
                          {filled, client.top, client.right, client.bottom}};
@@ -176,14 +140,14 @@ double PercentBar::Fraction() const {
 }
 
 int PercentBar::BarWidth() const {
-  if (!hwnd_) return 0;
+  if (!Handle()) return 0;
   RECT client;
-  GetClientRect(hwnd_, &client);
+  GetClientRect(Handle(), &client);
   return static_cast<int>(Fraction() * (client.right - client.left));
 }
 
 bool PercentBar::Vertical() const {
-  return (GetWindowLongPtrA(hwnd_, GWL_STYLE) & PBS_VERTICAL) != 0;
+  return (GetWindowLongPtrA(Handle(), GWL_STYLE) & PBS_VERTICAL) != 0;
 }
 
 COLORREF PercentBar::BarColour() const {

@@ -6,20 +6,17 @@
 
 #include <string>
 
+#include "win32/paint.h"
+#include "win32/window.h"
+
 namespace skininstall {
 
-class PercentBar {
+class PercentBar : public win::Window {
  public:
   static constexpr COLORREF kUnsetColour = 0xFF000000;
 
-  PercentBar() = default;
-  ~PercentBar();
-  PercentBar(const PercentBar&) = delete;
-  PercentBar& operator=(const PercentBar&) = delete;
-
   // Takes over painting and text of an existing progress control.
   bool Attach(HWND control);
-  HWND Handle() const { return hwnd_; }
 
   void SetRange(double minimum, double maximum);
   // Returns the previous position, or -1 when there is no control.
@@ -32,12 +29,18 @@ class PercentBar {
   // "%.2f %%" of position x 100 / maximum (0 when maximum is not positive).
   static std::string PercentText(double position, double maximum);
 
+ protected:
+  bool ProcessMessage(win::Message& m) override;
+
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  void Detach();
-  LRESULT OnSetText(const char* text);
-  LRESULT OnGetText(WPARAM size, char* buffer) const;
-  void OnPaint();
+  LRESULT OnSetText(WPARAM, LPARAM text);
+  LRESULT OnGetText(WPARAM size, LPARAM buffer);
+  LRESULT OnGetTextLength();
+  void OnSetFont(WPARAM font, LPARAM);
+  void OnSize();
+  LRESULT OnEraseBackground();
+  void OnPaint(HDC dc, const RECT& client);
+  void OnDestroy();
   void Paint(HDC dc, const RECT& client) const;
   void PaintText(HDC dc, const RECT& client, int filled, COLORREF bar, COLORREF back) const;
   int BarWidth() const;
@@ -46,8 +49,6 @@ class PercentBar {
   COLORREF BarColour() const;
   COLORREF BackgroundColour() const;
 
-  HWND hwnd_ = nullptr;
-  WNDPROC previousProc_ = nullptr;
   double position_ = 0.0;
   double minimum_ = 0.0;
   double maximum_ = 100.0;
@@ -57,7 +58,8 @@ class PercentBar {
   COLORREF barColour_ = kUnsetColour;
   COLORREF backgroundColour_ = kUnsetColour;
   int lastBarWidth_ = -1;
-  HFONT font_ = nullptr;  // the dialog's font, owned by the dialog
+  win::BorrowedFont font_;  // the dialog's font, owned by the dialog
+  win::PaintBuffer buffer_;  // kept between paints: the bar repaints after every entry
 };
 
 }  // namespace skininstall

@@ -1,7 +1,7 @@
 // Root names of registry paths and the open-or-create of the tray key.
 #include "tray/tray_registry_key.h"
 
-#include "settings/registry_pointer_store.h"
+#include "win32/registry.h"
 
 namespace tray {
 namespace {
@@ -34,7 +34,7 @@ RegistryLocation ParseRegistryPath(std::string_view path) {
 
 win::RegKey OpenOrCreateRegistryPath(std::string_view path) {
   const RegistryLocation location = ParseRegistryPath(path);
-  return settings::OpenOrCreateKey(location.root, location.subkey.c_str());
+  return win::OpenOrCreateKey(location.root, location.subkey.c_str());
 }
 
 }  // namespace tray

@@ -35,16 +35,6 @@ void BringForward(HWND window) {
   SetActiveWindow(window);  // only takes effect for a window of this thread
 }
 
-bool RegisterTrayClass(HINSTANCE instance, WNDPROC proc) {
-  WNDCLASSA cls{};
-  if (GetClassInfoA(instance, kWindowClass, &cls)) return true;
-  cls.lpfnWndProc = proc;
-  cls.hInstance = instance;
-  cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  cls.lpszClassName = kWindowClass;
-  return RegisterClassA(&cls) != 0;
-}
-
 }  // namespace
 
 void TrackTrayMenu(HWND owner, HMENU menu, POINT at) {
@@ -54,62 +44,27 @@ void TrackTrayMenu(HWND owner, HMENU menu, POINT at) {
 TrayWindow::TrayWindow(std::string programFolder, MenuPresenter presentMenu)
     : folder_(std::move(programFolder)), presentMenu_(std::move(presentMenu)) {}
 
-TrayWindow::~TrayWindow() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
-
+// Never shown: it exists to own the icon and receive the shell's callbacks and commands.
 bool TrayWindow::Create() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (!RegisterTrayClass(instance, StaticProc)) return false;
-  // Never shown: it exists to own the icon and receive the shell's callbacks and commands.
-  CreateWindowExA(0, kWindowClass, kTrayWindowTitle, WS_POPUP, 100, 100, 100, 100, nullptr,
-                  nullptr, instance, this);
-  return hwnd_ != nullptr;
+  return CreateOwn(kWindowClass, 0, 0, kTrayWindowTitle, WS_POPUP, RECT{100, 100, 200, 200},
+                   nullptr, nullptr);
 }
 
-LRESULT CALLBACK TrayWindow::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  // No exception may cross into the system's code.
-  try {
-    if (message == WM_NCCREATE) {
-      auto* self = static_cast<TrayWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-      self->hwnd_ = hwnd;
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TrayWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      self->hwnd_ = nullptr;
-      PostQuitMessage(0);  // the program ends with its one window
-      return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return self->Deliver(message, wParam, lParam);
-  } catch (...) {
-    return 0;
-  }
-}
-
-LRESULT TrayWindow::Deliver(UINT message, WPARAM wParam, LPARAM lParam) {
-  static constexpr struct {
-    UINT message;
-    LRESULT (TrayWindow::*handler)(WPARAM, LPARAM);
-  } kMessageMap[] = {
-      {WM_CREATE, &TrayWindow::OnCreate},
-      {WM_DESTROY, &TrayWindow::OnDestroy},
-      {WM_COMMAND, &TrayWindow::OnCommand},
-      {kTrayCallbackMessage, &TrayWindow::OnTrayNotify},
+bool TrayWindow::ProcessMessage(win::Message& m) {
+  static constexpr win::MessageRow<TrayWindow> kMap[] = {
+      win::OnMessage<&TrayWindow::OnCreate>(WM_CREATE),
+      win::OnMessage<&TrayWindow::OnDestroy>(WM_DESTROY),
+      win::OnCommand<&TrayWindow::OnMenuCommand>(kCommandOpenConfiguration, kCommandExit),
+      win::OnMessage<&TrayWindow::OnTrayNotify>(kTrayCallbackMessage),
   };
-  for (const auto& entry : kMessageMap) {
-    if (entry.message == message) return (this->*entry.handler)(wParam, lParam);
-  }
-  return DefWindowProcA(hwnd_, message, wParam, lParam);
+  return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
 
-LRESULT TrayWindow::OnCreate(WPARAM, LPARAM) {
+LRESULT TrayWindow::OnCreate() {
   // Without a known folder every file name would point at the drive root: use none then.
   if (!folder_.empty()) {
     profilePath_ = folder_ + "\\RerirUv.ini";
-    language_.Load(folder_ + "\\" + app::kLanFileName);
+    language_.Load(folder_ + "\\" + win::kLanFileName);
   }
   key_ = OpenOrCreateRegistryPath(kTrayRegistryPath);
   AddIcon();
@@ -124,7 +79,7 @@ void TrayWindow::AddIcon() {
   }
   iconRecord_ = {};
   iconRecord_.cbSize = sizeof iconRecord_;
-  iconRecord_.hWnd = hwnd_;
+  iconRecord_.hWnd = Handle();
   iconRecord_.uID = kTrayIconId;
   iconRecord_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   iconRecord_.uCallbackMessage = kTrayCallbackMessage;
@@ -133,11 +88,11 @@ void TrayWindow::AddIcon() {
   iconAdded_ = Shell_NotifyIconA(NIM_ADD, &iconRecord_) != FALSE;
 }
 
-LRESULT TrayWindow::OnDestroy(WPARAM, LPARAM) {
+void TrayWindow::OnDestroy() {
   if (iconAdded_) {
     NOTIFYICONDATAA record{};
     record.cbSize = sizeof record;
-    record.hWnd = hwnd_;
+    record.hWnd = Handle();
     record.uID = kTrayIconId;
     Shell_NotifyIconA(NIM_DELETE, &record);
     iconAdded_ = false;
@@ -146,10 +101,9 @@ LRESULT TrayWindow::OnDestroy(WPARAM, LPARAM) {
   icon_.Reset();
   language_.Free();
   key_.Reset();
-  return 0;
 }
 
-LRESULT TrayWindow::OnCommand(WPARAM wParam, LPARAM) {
+void TrayWindow::OnMenuCommand(int id) {
   static constexpr struct {
     WORD id;
     void (TrayWindow::*run)(const char* key);
@@ -162,18 +116,16 @@ LRESULT TrayWindow::OnCommand(WPARAM wParam, LPARAM) {
       {kCommandHideAndExit, &TrayWindow::HideAndExit, nullptr},
       {kCommandExit, &TrayWindow::Exit, nullptr},
   };
-  const WORD id = LOWORD(wParam);
   for (const auto& command : kCommands) {
     if (command.id == id) {
       (this->*command.run)(command.key);
       break;
     }
   }
-  return 0;
 }
 
-LRESULT TrayWindow::OnTrayNotify(WPARAM, LPARAM lParam) {
-  switch (static_cast<UINT>(lParam)) {
+void TrayWindow::OnTrayNotify(WPARAM, LPARAM event) {
+  switch (static_cast<UINT>(event)) {
     case WM_LBUTTONDOWN:
       BringPopupForward();
       break;
@@ -186,27 +138,26 @@ LRESULT TrayWindow::OnTrayNotify(WPARAM, LPARAM lParam) {
     default:
       break;
   }
-  return 0;
 }
 
-void TrayWindow::BringPopupForward() { BringForward(GetLastActivePopup(hwnd_)); }
+void TrayWindow::BringPopupForward() { BringForward(GetLastActivePopup(Handle())); }
 
 void TrayWindow::ShowMenu() {
-  SetForegroundWindow(GetLastActivePopup(hwnd_));  // or the menu would not close on a click elsewhere
+  SetForegroundWindow(GetLastActivePopup(Handle()));  // or the menu would not close on a click elsewhere
   win::Menu menu(CreatePopupMenu());
   if (!menu) return;
   const HMENU m = menu.Get();
   AppendMenuA(m, MF_STRING, kCommandOpenConfiguration,
-              language_.String(app::kLanOpenConfigurationText).c_str());
+              language_.String(win::kLanOpenConfigurationText).c_str());
   SetMenuDefaultItem(m, kCommandOpenConfiguration, FALSE);
   AppendMenuA(m, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(m, MF_STRING, kCommandHideAndExit,
-              language_.String(app::kLanSecondTrayCommandText).c_str());
-  AppendMenuA(m, MF_STRING, kCommandExit, language_.String(app::kLanExitTrayCommandText).c_str());
+              language_.String(win::kLanSecondTrayCommandText).c_str());
+  AppendMenuA(m, MF_STRING, kCommandExit, language_.String(win::kLanExitTrayCommandText).c_str());
   POINT at{};
   GetCursorPos(&at);
-  presentMenu_(hwnd_, m, at);
-  PostMessageA(hwnd_, WM_NULL, 0, 0);
+  presentMenu_(Handle(), m, at);
+  PostMessageA(Handle(), WM_NULL, 0, 0);
 }
 
 void TrayWindow::OpenConfiguration(const char*) {
@@ -231,9 +182,9 @@ void TrayWindow::FlipSwitch(const char* key) {
 
 void TrayWindow::HideAndExit(const char*) {
   WriteTrayEnabled(key_.Get(), 1);
-  DestroyWindow(hwnd_);
+  DestroyWindow(Handle());
 }
 
-void TrayWindow::Exit(const char*) { DestroyWindow(hwnd_); }
+void TrayWindow::Exit(const char*) { DestroyWindow(Handle()); }
 
 }  // namespace tray

@@ -7,8 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "app/language_library.h"
+#include "win32/language_library.h"
 #include "win32/raii.h"
+#include "win32/window.h"
 
 namespace tray {
 
@@ -19,29 +20,27 @@ using MenuPresenter = std::function<void(HWND owner, HMENU menu, POINT at)>;
 // The real presenter: TrackPopupMenu at `at`, left-button tracking.
 void TrackTrayMenu(HWND owner, HMENU menu, POINT at);
 
-class TrayWindow {
+class TrayWindow : public win::Window {
  public:
   // `programFolder` has no trailing backslash; the profile file, the language library, the icon
   // and the configuration program are found in it.
   explicit TrayWindow(std::string programFolder, MenuPresenter presentMenu = TrackTrayMenu);
-  TrayWindow(const TrayWindow&) = delete;
-  TrayWindow& operator=(const TrayWindow&) = delete;
-  ~TrayWindow();
 
   // Creates the hidden window; false when it could not be created.
   bool Create();
-  HWND Handle() const { return hwnd_; }
   // The record the icon was added with (for the icon, the tip and the callback).
   const NOTIFYICONDATAA& IconRecord() const { return iconRecord_; }
 
- private:
-  static LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Deliver(UINT message, WPARAM wParam, LPARAM lParam);
+ protected:
+  bool ProcessMessage(win::Message& m) override;
+  // The program ends with its one window.
+  void OnFinalMessage() override { PostQuitMessage(0); }
 
-  LRESULT OnCreate(WPARAM, LPARAM);
-  LRESULT OnDestroy(WPARAM, LPARAM);
-  LRESULT OnCommand(WPARAM, LPARAM);
-  LRESULT OnTrayNotify(WPARAM, LPARAM);
+ private:
+  LRESULT OnCreate();
+  void OnDestroy();
+  void OnMenuCommand(int id);
+  void OnTrayNotify(WPARAM, LPARAM event);
 
   void AddIcon();
   void BringPopupForward();
@@ -54,8 +53,7 @@ class TrayWindow {
   std::string folder_;
   std::string profilePath_;
   MenuPresenter presentMenu_;
-  HWND hwnd_ = nullptr;
-  app::LanguageLibrary language_;
+  win::LanguageLibrary language_;
   win::RegKey key_;
   win::Icon icon_;
   NOTIFYICONDATAA iconRecord_{};

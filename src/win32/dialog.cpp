@@ -1,10 +1,8 @@
-// The dialog base: window procedure, modal loop and message routing.
+// The dialog base: dialog procedure, modal loop and the commands every dialog shares.
 #include "win32/dialog.h"
 
 namespace win {
 namespace {
-
-constexpr char kObjectProperty[] = "OurDialogObject";
 
 // Messages whose result a dialog procedure returns directly instead of through DWLP_MSGRESULT.
 bool ReturnsDirectly(UINT message) {
@@ -35,31 +33,16 @@ Dialog::Dialog(UINT templateId, HWND parent, HINSTANCE instance)
       instance_(instance ? instance : GetModuleHandleA(nullptr)) {}
 
 Dialog::~Dialog() {
-  if (hwnd_) {
-    HWND hwnd = hwnd_;
+  if (HWND hwnd = Handle()) {
     Detach();
     DestroyWindow(hwnd);
   }
 }
 
-Dialog* Dialog::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<Dialog*>(GetPropA(hwnd, kObjectProperty)) : nullptr;
-}
-
-void Dialog::Attach(HWND hwnd) {
-  hwnd_ = hwnd;
-  SetPropA(hwnd, kObjectProperty, this);
-}
-
-void Dialog::Detach() {
-  if (hwnd_) RemovePropA(hwnd_, kObjectProperty);
-  hwnd_ = nullptr;
-}
-
 INT_PTR Dialog::DoModal() {
   ended_ = false;
   result_ = -1;
-  HWND hwnd = CreateDialogParamA(instance_, MAKEINTRESOURCEA(templateId_), parent_, StaticProc,
+  HWND hwnd = CreateDialogParamA(instance_, MAKEINTRESOURCEA(templateId_), parent_, Procedure,
                                  reinterpret_cast<LPARAM>(this));
   if (!hwnd || !IsWindow(hwnd)) return ended_ ? result_ : -1;
   const bool disableParent = parent_ && IsWindowEnabled(parent_);
@@ -93,7 +76,7 @@ INT_PTR Dialog::DoModal() {
 }
 
 bool Dialog::CreateModeless() {
-  HWND hwnd = CreateDialogParamA(instance_, MAKEINTRESOURCEA(templateId_), parent_, StaticProc,
+  HWND hwnd = CreateDialogParamA(instance_, MAKEINTRESOURCEA(templateId_), parent_, Procedure,
                                  reinterpret_cast<LPARAM>(this));
   return hwnd && IsWindow(hwnd);
 }
@@ -101,55 +84,31 @@ bool Dialog::CreateModeless() {
 void Dialog::EndDialog(INT_PTR result) {
   result_ = result;
   ended_ = true;
-  if (hwnd_) PostMessageA(hwnd_, WM_NULL, 0, 0);  // wakes the modal loop
+  if (Handle()) PostMessageA(Handle(), WM_NULL, 0, 0);  // wakes the modal loop
 }
 
 void Dialog::Destroy() {
-  if (hwnd_) DestroyWindow(hwnd_);
+  if (Handle()) DestroyWindow(Handle());
 }
 
-void Dialog::OnCommand(WORD id, WORD, HWND) {
-  if (id == IDOK || id == IDCANCEL) EndDialog(id);
+bool Dialog::ProcessMessage(Message& m) {
+  static constexpr MessageRow<Dialog> kMap[] = {
+      OnCommand<&Dialog::OnOk>(IDOK),
+      OnCommand<&Dialog::OnCancel>(IDCANCEL),
+      OnMessage<&Dialog::OnClose>(WM_CLOSE),
+  };
+  return Dispatch(kMap, m);
 }
 
-bool Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (message == WM_COMMAND) {
-    OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-    result = 0;
-    return true;
-  }
-  if (message == WM_CLOSE) {
-    EndDialog(IDCANCEL);
-    if (!modal_) DestroyWindow(hwnd_);
-    result = 0;
-    return true;
-  }
-  return false;
+void Dialog::OnOk() { EndDialog(IDOK); }
+void Dialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void Dialog::OnClose() {
+  EndDialog(IDCANCEL);
+  if (!modal_) DestroyWindow(Handle());
 }
 
-bool Dialog::RouteMessage(MSG& msg) {
-  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-  for (HWND h = msg.hwnd; h; h = (h == root) ? nullptr : GetParent(h)) {
-    if (Dialog* dialog = FromHandle(h)) {
-      if (dialog->PreTranslateMessage(msg)) return true;
-    }
-  }
-  if (root && FromHandle(root)) return IsDialogMessageA(root, &msg) != FALSE;
-  return false;
-}
-
-int Dialog::RunMessageLoop() {
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (!RouteMessage(msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-  return static_cast<int>(msg.wParam);
-}
-
-INT_PTR Dialog::HandleInitDialog(HWND hwnd) {
+INT_PTR Dialog::Initialise(HWND hwnd) {
   Attach(hwnd);
   if (OnCreate() == -1) {
     ended_ = true;
@@ -160,32 +119,34 @@ INT_PTR Dialog::HandleInitDialog(HWND hwnd) {
   return OnInitDialog();
 }
 
-INT_PTR Dialog::Deliver(UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
-  if (!OnMessage(message, wParam, lParam, result)) return FALSE;
-  if (ReturnsDirectly(message)) return static_cast<INT_PTR>(result);
-  SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+INT_PTR Dialog::Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Message m{hwnd, message, wParam, lParam};
+  const bool handled = HandleMessage(m);
+  if (message == WM_NCDESTROY) {
+    Detach();
+    OnFinalMessage();
+    return FALSE;
+  }
+  if (!handled) return FALSE;
+  if (ReturnsDirectly(message)) return static_cast<INT_PTR>(m.result);
+  SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, m.result);
   return TRUE;
 }
 
-INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  // No exception may cross into the system's code.
-  try {
-    if (message == WM_INITDIALOG) {
-      return reinterpret_cast<Dialog*>(lParam)->HandleInitDialog(hwnd);
-    }
-    Dialog* self = FromHandle(hwnd);
-    if (!self) return FALSE;
-    if (message == WM_NCDESTROY) {
-      self->Deliver(message, wParam, lParam);
-      self->Detach();
-      self->OnFinalMessage();
+INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* self = reinterpret_cast<Dialog*>(lParam);
+    // The create step and initialisation run behind the same barrier as every handler.
+    try {
+      return self->Initialise(hwnd);
+    } catch (...) {
+      OutputDebugStringA("A dialog's initialisation threw.\n");
       return FALSE;
     }
-    return self->Deliver(message, wParam, lParam);
-  } catch (...) {
-    return FALSE;
   }
+  auto* self = dynamic_cast<Dialog*>(FromHandle(hwnd));
+  if (!self) return FALSE;
+  return self->Deliver(hwnd, message, wParam, lParam);
 }
 
 }  // namespace win

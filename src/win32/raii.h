@@ -12,19 +12,35 @@ namespace win {
 long LiveGdiOwners();
 void NoteGdiOwned(long delta);
 
-// Move-only owner of a handle whose release is Traits::Close(handle).
-template <class Traits>
+// How an owner gives its handle back, one function per release call. Each is our own inline
+// function, so that its address can be a template argument even where the system function is
+// imported from a DLL.
+namespace release {
+template <class H>
+inline void GdiObject(H h) { DeleteObject(h); }
+inline void Dc(HDC h) { DeleteDC(h); }
+inline void Library(HMODULE h) { FreeLibrary(h); }
+inline void KernelObject(HANDLE h) { CloseHandle(h); }
+inline void RegistryKey(HKEY h) { RegCloseKey(h); }
+inline void IconHandle(HICON h) { DestroyIcon(h); }
+inline void MenuHandle(HMENU h) { DestroyMenu(h); }
+}  // namespace release
+
+// Whether the live-owner count follows an owner type.
+enum class Count : bool { No, Gdi };
+
+// Move-only owner of a handle, released with Release(handle). Null and INVALID_HANDLE_VALUE
+// both mean "no handle", so one type serves the calls that report failure either way.
+template <class H, void (*ReleaseFn)(H), Count kCount = Count::No>
 class UniqueHandle {
  public:
-  using Handle = typename Traits::Handle;
+  using Handle = H;
   UniqueHandle() = default;
   explicit UniqueHandle(Handle h) { Reset(h); }
   UniqueHandle(const UniqueHandle&) = delete;
   UniqueHandle& operator=(const UniqueHandle&) = delete;
   // Ownership moves; the number of live owners stays the same.
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.handle_) {
-    other.handle_ = Traits::Invalid();
-  }
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
   UniqueHandle& operator=(UniqueHandle&& other) noexcept {
     if (this != &other) Reset(other.Release());
     return *this;
@@ -32,101 +48,64 @@ class UniqueHandle {
   ~UniqueHandle() { Reset(); }
 
   Handle Get() const { return handle_; }
-  explicit operator bool() const { return Traits::IsValid(handle_); }
+  explicit operator bool() const { return IsValid(handle_); }
 
   // Takes ownership of h, releasing what was held before.
-  void Reset(Handle h = Traits::Invalid()) {
-    if (Traits::IsValid(handle_)) {
-      Traits::Close(handle_);
-      Traits::Counted(-1);
+  void Reset(Handle h = nullptr) {
+    if (IsValid(handle_)) {
+      ReleaseFn(handle_);
+      Note(-1);
     }
-    handle_ = h;
-    if (Traits::IsValid(handle_)) Traits::Counted(+1);
+    handle_ = IsValid(h) ? h : nullptr;
+    if (handle_) Note(+1);
   }
   // Gives ownership away (for example to SetWindowRgn once it succeeded).
   Handle Release() {
     Handle h = handle_;
-    if (Traits::IsValid(h)) Traits::Counted(-1);
-    handle_ = Traits::Invalid();
+    if (h) Note(-1);
+    handle_ = nullptr;
     return h;
   }
 
  private:
-  Handle handle_ = Traits::Invalid();
+  static bool IsValid(Handle h) {
+    return h != nullptr && reinterpret_cast<HANDLE>(h) != INVALID_HANDLE_VALUE;
+  }
+  static void Note(long delta) {
+    if constexpr (kCount == Count::Gdi) NoteGdiOwned(delta);
+  }
+
+  Handle handle_ = nullptr;
 };
 
+using Bitmap = UniqueHandle<HBITMAP, release::GdiObject<HBITMAP>, Count::Gdi>;
+using Font = UniqueHandle<HFONT, release::GdiObject<HFONT>, Count::Gdi>;
+using Brush = UniqueHandle<HBRUSH, release::GdiObject<HBRUSH>, Count::Gdi>;
+using Region = UniqueHandle<HRGN, release::GdiObject<HRGN>, Count::Gdi>;
+using MemoryDc = UniqueHandle<HDC, release::Dc, Count::Gdi>;
+using Module = UniqueHandle<HMODULE, release::Library>;
+using KernelHandle = UniqueHandle<HANDLE, release::KernelObject>;
+using FileHandle = KernelHandle;
+using RegKey = UniqueHandle<HKEY, release::RegistryKey>;
+using Icon = UniqueHandle<HICON, release::IconHandle>;
+using Menu = UniqueHandle<HMENU, release::MenuHandle>;
+
+// Handles that are lent, not owned: a type of their own, so a declaration says which it is.
+// Nothing is released when a borrowed handle goes.
 template <class H>
-struct GdiObjectTraits {
-  using Handle = H;
-  static Handle Invalid() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { DeleteObject(h); }
-  static void Counted(long delta) { NoteGdiOwned(delta); }
-};
+class Borrowed {
+ public:
+  Borrowed() = default;
+  explicit Borrowed(H h) : handle_(h) {}
+  H Get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
 
-struct DcTraits {
-  using Handle = HDC;
-  static Handle Invalid() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { DeleteDC(h); }
-  static void Counted(long delta) { NoteGdiOwned(delta); }
+ private:
+  H handle_ = nullptr;
 };
-
-struct ModuleTraits {
-  using Handle = HMODULE;
-  static Handle Invalid() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { FreeLibrary(h); }
-  static void Counted(long) {}
-};
-
-struct KernelHandleTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) { CloseHandle(h); }
-  static void Counted(long) {}
-};
-
-struct FileHandleTraits : KernelHandleTraits {
-  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-};
-
-struct RegKeyTraits {
-  using Handle = HKEY;
-  static Handle Invalid() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { RegCloseKey(h); }
-  static void Counted(long) {}
-};
-
-struct IconTraits {
-  using Handle = HICON;
-  static Handle Invalid() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { DestroyIcon(h); }
-  static void Counted(long) {}
-};
-
-struct MenuTraits {
-  using Handle = HMENU;
-  static Handle Invalid() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { DestroyMenu(h); }
-  static void Counted(long) {}
-};
-
-using Bitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using Font = UniqueHandle<GdiObjectTraits<HFONT>>;
-using Brush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
-using Region = UniqueHandle<GdiObjectTraits<HRGN>>;
-using MemoryDc = UniqueHandle<DcTraits>;
-using Module = UniqueHandle<ModuleTraits>;
-using KernelHandle = UniqueHandle<KernelHandleTraits>;
-using FileHandle = UniqueHandle<FileHandleTraits>;
-using RegKey = UniqueHandle<RegKeyTraits>;
-using Icon = UniqueHandle<IconTraits>;
-using Menu = UniqueHandle<MenuTraits>;
+using BorrowedFont = Borrowed<HFONT>;
+using BorrowedIcon = Borrowed<HICON>;
+using BorrowedBitmap = Borrowed<HBITMAP>;
 
 // A DC from GetDC, given back with ReleaseDC.
 class WindowDc {
@@ -160,19 +139,25 @@ class PaintScope {
   PAINTSTRUCT ps_{};
 };
 
-// Selects an object into a DC and puts the previous one back on scope exit.
+// Selects an object into a DC and puts the previous one back on scope exit. A selection that
+// failed (HGDI_ERROR or null) is not undone, and Selected() says so.
 class SelectScope {
  public:
-  SelectScope(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
+  SelectScope(HDC dc, HGDIOBJ obj) : dc_(dc) {
+    if (!dc || !obj) return;
+    HGDIOBJ old = SelectObject(dc, obj);
+    if (old && old != HGDI_ERROR) old_ = old;
+  }
   SelectScope(const SelectScope&) = delete;
   SelectScope& operator=(const SelectScope&) = delete;
   ~SelectScope() {
     if (old_) SelectObject(dc_, old_);
   }
+  bool Selected() const { return old_ != nullptr; }
 
  private:
   HDC dc_;
-  HGDIOBJ old_;
+  HGDIOBJ old_ = nullptr;
 };
 
 // A window timer, killed with its owner.
@@ -200,13 +185,13 @@ class Timer {
   UINT_PTR id_ = 0;
 };
 
-// A named mutex used as a single-instance marker: created not owned, released and closed at the end.
+// A named mutex used as a single-instance marker. It is created without being owned, so
+// it is never released: closing the last handle is what frees the name for the next start.
 class InstanceMutex {
  public:
   InstanceMutex() = default;
   InstanceMutex(const InstanceMutex&) = delete;
   InstanceMutex& operator=(const InstanceMutex&) = delete;
-  ~InstanceMutex() { Close(); }
   // False when another process holds the name already; nothing is kept then.
   bool Create(const char* name) {
     HANDLE h = CreateMutexA(nullptr, FALSE, name);
@@ -214,20 +199,14 @@ class InstanceMutex {
       CloseHandle(h);
       return false;
     }
-    handle_ = h;
+    handle_.Reset(h);
     return h != nullptr;
   }
-  void Close() {
-    if (handle_) {
-      ReleaseMutex(handle_);
-      CloseHandle(handle_);
-      handle_ = nullptr;
-    }
-  }
-  bool Held() const { return handle_ != nullptr; }
+  void Close() { handle_.Reset(); }
+  bool Held() const { return static_cast<bool>(handle_); }
 
  private:
-  HANDLE handle_ = nullptr;
+  KernelHandle handle_;
 };
 
 }  // namespace win

@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "app/main_window.h"
-#include "app/program_folder.h"
 #include "support/win_test_support.h"
 #include "win32/file_system.h"
 
@@ -67,10 +66,10 @@ TEST_F(MainWindowTest, ProgramFolderIsCurrentWhileTheWindowLivesAndTheCallersAft
   ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.Path().c_str()));
   const std::string callers = CurrentDirectory();
   {
-    app::MainWindow window;
+    app::MainWindow window(win::ModuleFolder());
     ASSERT_TRUE(window.CreateModeless());
-    EXPECT_EQ(app::ProgramFolder(), win::ModuleFolder());
-    EXPECT_EQ(CurrentDirectory(), app::ProgramFolder());
+    EXPECT_EQ(window.ProgramFolder(), win::ModuleFolder());
+    EXPECT_EQ(CurrentDirectory(), window.ProgramFolder());
     char title[64] = {};
     GetWindowTextA(window.Handle(), title, sizeof title);
     EXPECT_STREQ(title, "Mouse Driver");
@@ -82,13 +81,13 @@ TEST_F(MainWindowTest, ProgramFolderIsCurrentWhileTheWindowLivesAndTheCallersAft
 }
 
 TEST_F(MainWindowTest, SettingsAreLoadedIntoCurrentAndBaseline) {
-  app::MainWindow window;
+  app::MainWindow window(win::ModuleFolder());
   ASSERT_TRUE(window.CreateModeless());
-  ASSERT_TRUE(window.Paths().Found());
-  EXPECT_NE(window.Paths().profile.find("\\USB Optical Mouse\\Mouse\\RerirUv.ini"), std::string::npos);
-  EXPECT_EQ(0, std::memcmp(&window.CurrentSettings(), &window.BaselineSettings(),
-                           sizeof(settings::ProfileSet)));
-  EXPECT_TRUE(settings::IsAcceptedCode(window.CurrentSettings().profiles[0].buttons[0].code));
+  const settings::SettingsSession& session = window.Settings();
+  ASSERT_TRUE(session.Paths().Found());
+  EXPECT_NE(session.Paths().profile.find("\\USB Optical Mouse\\Mouse\\RerirUv.ini"), std::string::npos);
+  EXPECT_EQ(0, std::memcmp(&session.Current(), &session.Baseline(), sizeof(settings::ProfileSet)));
+  EXPECT_TRUE(settings::IsAcceptedCode(session.Current().profiles[0].buttons[0].code));
   window.Destroy();
 }
 

@@ -3,12 +3,13 @@
 
 #include <cstring>
 
-#include "settings/ini_file.h"
+#include "win32/ini_file.h"
 #include "settings/registry_pointer_store.h"
 #include "settings/settings_store.h"
 #include "support/win_test_support.h"
 
 using namespace settings;
+using win::IniFile;
 using testing_support::PutString;
 using testing_support::ReadStoredValue;
 using testing_support::ScratchUserHive;

@@ -6,14 +6,13 @@
 #include <commctrl.h>
 
 #include "../support/win_test_support.h"
-#include "app/language_library.h"
-#include "app/program_folder.h"
 #include "skin/double_click_test_button.h"
 #include "skin/level_bar.h"
 #include "skin/skin_button.h"
 #include "skin/skin_messages.h"
 #include "skin/skin_slider.h"
 #include "skin_test_support.h"
+#include "win32/language_library.h"
 
 namespace {
 
@@ -326,17 +325,13 @@ TEST_F(LevelBarTest, LosingTheMouseEndsTheDrag) {
 class DoubleClickTestButtonTest : public testing::Test {
  protected:
   void SetUp() override {
-    app::SetProgramFolder(skintest::DefaultSkinProgramFolder());
-    ASSERT_TRUE(app::ProcessLanguageLibrary().Load(skintest::BuildProgramFolder() + app::kLanFileName));
-    button.SetAnimationFile("skins\\double_click.avi");
-    button.SetSoundFile("skins\\double_click.wav");
-    ASSERT_TRUE(button.Create(host.Handle(), RECT{20, 20, 80, 60}));
+    ASSERT_TRUE(language.Load(skintest::BuildProgramFolder() + win::kLanFileName));
+    button.SetAnimationFile(skintest::DefaultSkinProgramFolder() + "skins\\double_click.avi");
+    button.SetSoundFile(skintest::DefaultSkinProgramFolder() + "skins\\double_click.wav");
+    ASSERT_TRUE(button.Create(host.Handle(), RECT{20, 20, 80, 60}, &language));
   }
-  void TearDown() override {
-    button.Destroy();
-    app::ProcessLanguageLibrary().Free();
-    app::SetProgramFolder("");
-  }
+  void TearDown() override { button.Destroy(); }
+  win::LanguageLibrary language;
   HostWindow host;
   skin::DoubleClickTestButton button;
 };

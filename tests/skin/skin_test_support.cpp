@@ -8,12 +8,6 @@
 #include "win32/file_system.h"
 
 namespace skintest {
-namespace {
-
-constexpr char kHostClass[] = "SkinTestHost";
-constexpr UINT kMarker = WM_APP + 77;
-
-}  // namespace
 
 HBITMAP MakeBitmap(int w, int h, const PixelRule& rule) {
   BITMAPINFO info{};
@@ -78,55 +72,14 @@ bool WriteBmp(const std::string& path, int w, int h, const PixelRule& rule) {
 std::string DefaultSkinProgramFolder() { return win::ModuleFolder() + "..\\skin\\"; }
 std::string BuildProgramFolder() { return win::ModuleFolder() + "..\\program\\"; }
 
-HostWindow::HostWindow(int w, int h) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = kHostClass;
-  RegisterClassA(&wc);
-  hwnd_ = CreateWindowExA(0, kHostClass, "skin test host", WS_POPUP | WS_VISIBLE, 40, 40, w, h,
-                          nullptr, nullptr, GetModuleHandleA(nullptr), this);
-  SetForegroundWindow(hwnd_);
-  SetActiveWindow(hwnd_);
-}
+HostWindow::HostWindow(int w, int h)
+    : RecorderWindow({WM_COMMAND, skin::kSliderValueMessage, skin::kLevelBarValueMessage}, w, h) {}
 
-HostWindow::~HostWindow() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
-
-void HostWindow::Drain() {
-  // Two rounds: a message posted on by a control while the first round runs (the slider
-  // passes its thumb's report on) lands behind the first marker.
-  for (int round = 0; round < 2; ++round) {
-    markerSeen_ = false;
-    PostMessageA(hwnd_, kMarker, 0, 0);
-    MSG msg;
-    while (!markerSeen_ && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-}
-
-LRESULT CALLBACK HostWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  LRESULT reflected = 0;
-  if (skin::ReflectToControl(message, wParam, lParam, reflected)) return reflected;
-  if (self) {
-    if (message == kMarker) self->markerSeen_ = true;
-    if (message == WM_COMMAND || message == skin::kSliderValueMessage ||
-        message == skin::kLevelBarValueMessage) {
-      self->reports_.push_back(Report{message, wParam, lParam});
-      return 0;
-    }
-  }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+std::vector<Report> HostWindow::Reports() const {
+  std::vector<Report> reports;
+  for (const testing_support::RecordedMessage& m : Messages())
+    reports.push_back(Report{m.message, m.wParam, m.lParam});
+  return reports;
 }
 
 COLORREF PixelOf(HWND hwnd, int x, int y) {

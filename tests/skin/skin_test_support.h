@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/message_sequence.h"
 #include "win32/raii.h"
 
 namespace skintest {
@@ -37,24 +38,11 @@ struct Report {
 
 // A visible top-level window that reflects owner draw and button notifications to skin
 // controls and records WM_COMMAND and the slider and level-bar messages.
-class HostWindow {
+class HostWindow : public testing_support::RecorderWindow {
  public:
   HostWindow(int w = 400, int h = 300);
-  ~HostWindow();
-  HostWindow(const HostWindow&) = delete;
-  HostWindow& operator=(const HostWindow&) = delete;
-  HWND Handle() const { return hwnd_; }
-  const std::vector<Report>& Reports() const { return reports_; }
-  void ClearReports() { reports_.clear(); }
-  // Posts a marker to itself and handles messages until the marker arrives, so everything
-  // posted before has been delivered.
-  void Drain();
-
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  HWND hwnd_ = nullptr;
-  std::vector<Report> reports_;
-  bool markerSeen_ = false;
+  std::vector<Report> Reports() const;
+  void ClearReports() { Clear(); }
 };
 
 // The colour at (x, y) of a window's client area, as it is on screen now.

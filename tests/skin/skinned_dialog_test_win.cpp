@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "../support/win_test_support.h"
-#include "app/program_folder.h"
 #include "app/resource.h"
 #include "skin/skin_message_box.h"
 #include "skin/skinned_dialog.h"
 #include "skin_test_support.h"
+#include "support/modal_answer.h"
 
 namespace {
 
@@ -22,7 +22,9 @@ using testing_support::WriteFileBytes;
 class ButtonWindow : public SkinnedDialog {
  public:
   ButtonWindow(std::string skinPath, std::vector<int> keys, bool draggable)
-      : SkinnedDialog(IDD_RESET_DEFAULT, nullptr, std::move(skinPath), draggable), keys_(std::move(keys)) {}
+      : SkinnedDialog(IDD_RESET_DEFAULT, nullptr, skintest::DefaultSkinProgramFolder(), std::move(skinPath),
+                      draggable),
+        keys_(std::move(keys)) {}
   std::vector<skin::SkinButton> buttons = std::vector<skin::SkinButton>(8);
 
  protected:
@@ -34,14 +36,12 @@ class ButtonWindow : public SkinnedDialog {
   std::vector<int> keys_;
 };
 
-// Sets the program folder and the opened hook for one test, and restores both.
+// The program folder the boxes of one test read their skins from.
+std::string g_folder;
 class SkinScope {
  public:
-  explicit SkinScope(const std::string& folder) { app::SetProgramFolder(folder); }
-  ~SkinScope() {
-    SkinnedDialog::SetOpenedHook(nullptr);
-    app::SetProgramFolder("");
-  }
+  explicit SkinScope(const std::string& folder) { g_folder = folder; }
+  ~SkinScope() { g_folder.clear(); }
 };
 
 RECT WindowRectOf(HWND hwnd) {
@@ -58,8 +58,8 @@ RECT ChildRect(HWND parent, HWND child) {
 
 // Opens a message box of the default skin and answers it from inside its modal loop.
 INT_PTR AnswerBox(const char* skinPath, const std::function<void(SkinMessageBox&)>& answer) {
-  SkinMessageBox box(nullptr, skinPath, IDD_MESSAGE_BOX_PROFILE);
-  SkinnedDialog::SetOpenedHook([&](SkinnedDialog&) { answer(box); });
+  SkinMessageBox box(nullptr, g_folder, skinPath, IDD_MESSAGE_BOX_PROFILE);
+  testing_support::ModalAnswer answering([&](HWND) { answer(box); });
   return box.DoModal();
 }
 
@@ -108,9 +108,9 @@ TEST(SkinMessageBox, MessageTextIsDrawnInWhiteAtItsPlace) {
   SkinScope scope(skintest::DefaultSkinProgramFolder());
   int white = 0, whiteElsewhere = 0;
   for (const char* text : {"", "MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM"}) {
-    SkinMessageBox box(nullptr, "skins\\skin_warn_profile.ini", IDD_MESSAGE_BOX_PROFILE);
+    SkinMessageBox box(nullptr, g_folder, "skins\\skin_warn_profile.ini", IDD_MESSAGE_BOX_PROFILE);
     box.SetMessageText(text);
-    SkinnedDialog::SetOpenedHook([&](SkinnedDialog&) {
+    testing_support::ModalAnswer answering([&](HWND) {
       ShowWindow(box.Handle(), SW_SHOW);
       skintest::PaintNow(box.Handle());
       int count = 0;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/ini_store.h"
+#include "win32/ini_store.h"
 #include "settings/pointer_values.h"
 
 namespace testing_support {
@@ -37,7 +37,7 @@ inline std::string EncodeStruct(const void* data, std::size_t size) {
   return text;
 }
 
-class MemoryIni : public settings::IniStore {
+class MemoryIni : public win::IniStore {
  public:
   // Parses INI text: [section] lines and key=value lines; anything else is ignored.
   static MemoryIni Parse(const std::string& text) {

@@ -34,24 +34,20 @@ class ProbeDialog : public win::Dialog {
     if (msg.message == WM_KEYDOWN) keysSeen.push_back(msg.wParam);
     return msg.message == WM_KEYDOWN && msg.wParam == 'Q';
   }
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-    static constexpr win::MessageHandler<ProbeDialog> kMap[] = {
-        {kProbe, &ProbeDialog::OnProbe},
-        {WM_TIMER, &ProbeDialog::OnTimer},
+  bool ProcessMessage(win::Message& m) override {
+    static constexpr win::MessageRow<ProbeDialog> kMap[] = {
+        win::OnMessage<&ProbeDialog::OnProbe>(kProbe),
+        win::OnTimer<&ProbeDialog::OnEndTimer>(kEndTimer),
     };
-    return win::DispatchMessageMap(this, kMap, message, wParam, lParam, result) ||
-           Dialog::OnMessage(message, wParam, lParam, result);
+    return Dispatch(kMap, m) || Dialog::ProcessMessage(m);
   }
 
  private:
   LRESULT OnProbe(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam + lParam); }
-  LRESULT OnTimer(WPARAM id, LPARAM) {
-    if (id == kEndTimer) {
-      KillTimer(Handle(), kEndTimer);
-      PostMessageA(Handle(), WM_KEYDOWN, 'Q', 0);
-      PostMessageA(Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
-    }
-    return 0;
+  void OnEndTimer() {
+    KillTimer(Handle(), kEndTimer);
+    PostMessageA(Handle(), WM_KEYDOWN, 'Q', 0);
+    PostMessageA(Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
   }
 };
 
@@ -60,7 +56,7 @@ TEST(DialogTest, TheCreateStepRunsBeforeInitialisationAndResultsComeBack) {
   ASSERT_TRUE(dialog.CreateModeless());
   EXPECT_EQ(dialog.steps, (std::vector<std::string>{"create", "init"}));
   EXPECT_EQ(SendMessageA(dialog.Handle(), kProbe, 40, 2), 42) << "through DWLP_MSGRESULT";
-  EXPECT_EQ(win::Dialog::FromHandle(dialog.Handle()), &dialog);
+  EXPECT_EQ(win::WindowFrom<win::Dialog>(dialog.Handle()), &dialog);
   HWND hwnd = dialog.Handle();
   dialog.Destroy();
   EXPECT_FALSE(IsWindow(hwnd));

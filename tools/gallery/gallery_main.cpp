@@ -11,8 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/language_library.h"
-#include "app/program_folder.h"
+#include "win32/language_library.h"
 #include "gallery_window.h"
 
 namespace {
@@ -76,16 +75,17 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "gallery: %s is not a window of the default skin\n", argv[2]);
     return 2;
   }
-  app::SetProgramFolder(WithBackslash(argv[1]));
-  SetCurrentDirectoryA(app::ProgramFolder().c_str());
-  app::ProcessLanguageLibrary().Load(argc > 5 ? std::string(argv[5]) : app::ProgramPath(app::kLanFileName));
+  const std::string folder = WithBackslash(argv[1]);
+  SetCurrentDirectoryA(folder.c_str());
+  win::LanguageLibrary language;
+  language.Load(argc > 5 ? std::string(argv[5]) : folder + win::kLanFileName);
   g_readyFile = argv[3];
   const UINT holdMs = argc > 4 ? static_cast<UINT>(std::atoi(argv[4])) : 20000;
 
   win::Brush backdropBrush(CreateSolidBrush(kBackdropColour));
   HWND backdrop = CreateBackdrop(backdropBrush);
   UpdateWindow(backdrop);
-  gallery::GalleryWindow window(*spec);
+  gallery::GalleryWindow window(*spec, folder, &language);
   if (!window.CreateModeless()) return 1;
   g_window = window.Handle();
   SetWindowTextA(g_window, (std::string("Gallery: ") + spec->ini).c_str());
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
   UpdateWindow(g_window);
   SetTimer(nullptr, 0, kSettleMs, OnSettled);
   SetTimer(nullptr, 0, holdMs, OnHoldOver);
-  const int code = win::Dialog::RunMessageLoop();
+  const int code = win::WindowObject::RunMessageLoop();
   window.Destroy();
   if (backdrop) DestroyWindow(backdrop);
   return code;

@@ -1,7 +1,6 @@
 // GalleryWindow: the table of the default skin's windows and the generic window that shows one.
 #include "gallery_window.h"
 
-#include "app/program_folder.h"
 #include "app/resource.h"
 #include "skin/skin_picture.h"
 
@@ -58,10 +57,13 @@ const WindowSpec* FindWindowSpec(const std::string& ini) {
   return nullptr;
 }
 
-GalleryWindow::GalleryWindow(const WindowSpec& spec)
-    : SkinnedDialog(IDD_RESET_DEFAULT, nullptr, std::string("skins\\") + spec.ini, false), spec_(spec) {}
+GalleryWindow::GalleryWindow(const WindowSpec& spec, std::string programFolder,
+                             const win::LanguageLibrary* language)
+    : SkinnedDialog(IDD_RESET_DEFAULT, nullptr, std::move(programFolder), std::string("skins\\") + spec.ini, false),
+      spec_(spec),
+      language_(language) {}
 
-skin::ScreenKeys GalleryWindow::Keys() const {
+skin::ScreenKeys GalleryWindow::ScreenPictureKeys() const {
   return skin::ScreenKeys{true, spec_.down, spec_.over, spec_.disabled, spec_.main2};
 }
 
@@ -72,9 +74,10 @@ void GalleryWindow::CreateControls(const skin::SkinFile& file, const skin::Scree
     if (value.empty()) continue;
     if (key == spec_.doubleClickKey) {
       const skin::SkinItem item = skin::ParseSkinItem(value);
-      doubleClick_.SetAnimationFile("skins\\double_click.avi");
-      doubleClick_.SetSoundFile("skins\\double_click.wav");
-      doubleClick_.Create(Handle(), RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom});
+      doubleClick_.SetAnimationFile(ProgramPath("skins\\double_click.avi"));
+      doubleClick_.SetSoundFile(ProgramPath("skins\\double_click.wav"));
+      doubleClick_.Create(Handle(), RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom},
+                          language_);
       continue;
     }
     buttons_.push_back(std::make_unique<skin::SkinButton>());
@@ -89,9 +92,9 @@ void GalleryWindow::CreateArrow(const skin::SkinFile& file) {
   const std::string base = std::string("skins\\arrow_") + spec_.arrow + "_";
   skin::ScreenPictures arrow;
   SIZE size{};
-  skin::LoadSkinPicture(app::ProgramPath((base + "normal.bmp").c_str()), arrow.main, size);
-  skin::LoadSkinPicture(app::ProgramPath((base + "over.bmp").c_str()), arrow.over, size);
-  skin::LoadSkinPicture(app::ProgramPath((base + "down.bmp").c_str()), arrow.down, size);
+  skin::LoadSkinPicture(ProgramPath((base + "normal.bmp").c_str()), arrow.main, size);
+  skin::LoadSkinPicture(ProgramPath((base + "over.bmp").c_str()), arrow.over, size);
+  skin::LoadSkinPicture(ProgramPath((base + "down.bmp").c_str()), arrow.down, size);
   const skin::SkinItem item = file.ReadItem("BUTTONPOS", 1);
   buttons_.push_back(std::make_unique<skin::SkinButton>());
   skin::SkinButton& button = *buttons_.back();
@@ -114,7 +117,7 @@ void GalleryWindow::CreateSliders(const skin::SkinFile& file, const skin::Screen
       bars_.back()->SetPos(3 + 2 * s.key);
     } else {
       sliders_.push_back(std::make_unique<skin::SkinSlider>());
-      if (!sliders_.back()->Create(app::ProgramPath(s.thumb), rect, Handle(), s.key)) continue;
+      if (!sliders_.back()->Create(ProgramPath(s.thumb), rect, Handle(), s.key)) continue;
       sliders_.back()->SetFace(rect, pictures.main);
       sliders_.back()->SetRange(0, 18);
       sliders_.back()->SetPos(4 + 3 * s.key);
@@ -124,7 +127,7 @@ void GalleryWindow::CreateSliders(const skin::SkinFile& file, const skin::Screen
 
 void GalleryWindow::CreatePictureControls() {
   for (const PictureSpec& p : kMainPictures) {
-    win::Bitmap picture(static_cast<HBITMAP>(LoadImageA(nullptr, app::ProgramPath(p.file).c_str(), IMAGE_BITMAP,
+    win::Bitmap picture(static_cast<HBITMAP>(LoadImageA(nullptr, ProgramPath(p.file).c_str(), IMAGE_BITMAP,
                                                         0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     HWND control = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, p.place.left,
                                    p.place.top, p.place.right - p.place.left, p.place.bottom - p.place.top,

@@ -39,10 +39,10 @@ const WindowSpec* FindWindowSpec(const std::string& ini);
 
 class GalleryWindow : public skin::SkinnedDialog {
  public:
-  explicit GalleryWindow(const WindowSpec& spec);
+  GalleryWindow(const WindowSpec& spec, std::string programFolder, const win::LanguageLibrary* language);
 
  protected:
-  skin::ScreenKeys Keys() const override;
+  skin::ScreenKeys ScreenPictureKeys() const override;
   void CreateControls(const skin::SkinFile& file, const skin::ScreenPictures& pictures) override;
 
  private:
@@ -51,6 +51,7 @@ class GalleryWindow : public skin::SkinnedDialog {
   void CreatePictureControls();
 
   const WindowSpec& spec_;
+  const win::LanguageLibrary* language_;
   std::vector<std::unique_ptr<skin::SkinButton>> buttons_;
   std::vector<std::unique_ptr<skin::LevelBar>> bars_;
   std::vector<std::unique_ptr<skin::SkinSlider>> sliders_;

@@ -1,10 +1,11 @@
-// INI access as the settings code needs it; IniFile implements it over the private-profile functions.
+// INI access as an interface, so that platform-free code can read and write settings; IniFile
+// implements it over the private-profile functions, tests over memory.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
-namespace settings {
+namespace win {
 
 class IniStore {
  public:
@@ -18,4 +19,4 @@ class IniStore {
                            std::size_t size) = 0;
 };
 
-}  // namespace settings
+}  // namespace win

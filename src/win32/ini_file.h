@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "settings/ini_store.h"
+#include "win32/ini_store.h"
 
-namespace settings {
+namespace win {
 
 class IniFile : public IniStore {
  public:
@@ -24,4 +24,4 @@ class IniFile : public IniStore {
   std::string path_;
 };
 
-}  // namespace settings
+}  // namespace win

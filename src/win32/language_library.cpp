@@ -1,9 +1,9 @@
 // Loading "lan.dll" and reading its strings and sounds.
-#include "app/language_library.h"
+#include "win32/language_library.h"
 
 #include <mmsystem.h>
 
-namespace app {
+namespace win {
 
 const char kLanGlassSound[] = "GLASS_BREAKING_1";
 const char kLanFileName[] = "lan.dll";
@@ -24,9 +24,4 @@ bool LanguageLibrary::PlaySoundResource(const char* name) const {
   return PlaySoundA(name, module_.Get(), SND_RESOURCE | SND_ASYNC) != FALSE;
 }
 
-LanguageLibrary& ProcessLanguageLibrary() {
-  static LanguageLibrary library;
-  return library;
-}
-
-}  // namespace app
+}  // namespace win

@@ -1,11 +1,11 @@
 // IniFile over GetPrivateProfile*/WritePrivateProfile*.
-#include "settings/ini_file.h"
+#include "win32/ini_file.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
-namespace settings {
+namespace win {
 
 std::string IniFile::ReadString(const char* section, const char* key, const char* fallback) {
   char buffer[2048] = {};
@@ -33,4 +33,4 @@ bool IniFile::WriteStruct(const char* section, const char* key, const void* data
                                     path_.c_str()) != FALSE;
 }
 
-}  // namespace settings
+}  // namespace win

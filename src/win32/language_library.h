@@ -1,4 +1,5 @@
-// The language library "lan.dll": a resource-only module beside the programs.
+// The language library "lan.dll": a resource-only module beside the programs. Each program
+// holds its own and lends it to the windows that need its texts, pictures and sounds.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +8,7 @@
 
 #include "win32/raii.h"
 
-namespace app {
+namespace win {
 
 // Resources the programs take from the library.
 constexpr UINT kLanOpenConfigurationText = 7;
@@ -32,7 +33,4 @@ class LanguageLibrary {
   win::Module module_;
 };
 
-// The configuration program's library, held by its main window for the window's life.
-LanguageLibrary& ProcessLanguageLibrary();
-
-}  // namespace app
+}  // namespace win

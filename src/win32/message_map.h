@@ -1,0 +1,222 @@
+// Message maps: rows that say what they match, decode the arguments for their handler, and
+// whether the default handling runs as well.
+//
+//   static constexpr win::MessageRow<LevelBar> kMap[] = {
+//       win::OnPaint<&LevelBar::Paint>(),
+//       win::OnMouse<&LevelBar::OnLButtonDown>(WM_LBUTTONDOWN),
+//       win::OnMessage<&LevelBar::OnDestroy>(WM_DESTROY, win::Default::After),
+//   };
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <type_traits>
+
+#include "win32/raii.h"
+
+namespace win {
+
+// One message on its way through a window's maps.
+struct Message {
+  HWND hwnd = nullptr;
+  UINT id = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+  // WM_COMMAND: the command identifier (LOWORD(wParam)), and the index the window gives
+  // the sending control (-1 without a control); both -1 for other messages.
+  int command = -1;
+  int control = -1;
+  LRESULT result = 0;
+};
+
+// What else handles a message once a row has taken it.
+enum class Default : unsigned char {
+  No,     // the row's handler is all
+  After,  // afterwards the message goes on as if no row had matched: the maps of the base
+          // classes, then the system's default handling
+  First,  // the window procedure's default runs first and its result stands (windows with a
+          // window procedure only)
+};
+
+// The details of a key message's lParam.
+struct KeyInfo {
+  unsigned repeat = 0;
+  unsigned scanCode = 0;
+  bool extended = false;
+  bool wasDown = false;
+  bool released = false;
+  static KeyInfo From(LPARAM lParam) {
+    const auto bits = static_cast<unsigned long>(lParam);
+    return KeyInfo{bits & 0xFFFF, (bits >> 16) & 0xFF, (bits & (1UL << 24)) != 0,
+                   (bits & (1UL << 30)) != 0, (bits & (1UL << 31)) != 0};
+  }
+};
+
+// The client point of a mouse message.
+inline POINT PointFrom(LPARAM lParam) {
+  return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+template <class T>
+struct MessageRow {
+  enum class Match : unsigned char { Message, MessageAndWParam, Command, Control, Paint };
+  Match match;
+  UINT message;
+  long long first;  // identifier range for commands and timers
+  long long last;
+  Default then;
+  LRESULT (*call)(T& self, Message& m);
+
+  constexpr bool Matches(const Message& m) const {
+    switch (match) {
+      case Match::Message:
+        return m.id == message;
+      case Match::MessageAndWParam:
+        return m.id == message && static_cast<long long>(m.wParam) >= first &&
+               static_cast<long long>(m.wParam) <= last;
+      case Match::Command:
+        return m.id == WM_COMMAND && m.command >= first && m.command <= last;
+      case Match::Control:
+        return m.id == WM_COMMAND && m.control >= 0 && m.control >= first && m.control <= last;
+      case Match::Paint:
+        return m.id == WM_PAINT || m.id == WM_PRINTCLIENT;
+    }
+    return false;
+  }
+};
+
+namespace detail {
+
+template <class M>
+struct Member;
+template <class C, class R, class... A>
+struct Member<R (C::*)(A...)> {
+  using Class = C;
+};
+template <class C, class R, class... A>
+struct Member<R (C::*)(A...) const> {
+  using Class = C;
+};
+template <auto H>
+using ClassOf = typename Member<decltype(H)>::Class;
+
+template <auto H, class... A>
+LRESULT Call(ClassOf<H>& self, A... args) {
+  if constexpr (std::is_void_v<decltype((self.*H)(args...))>) {
+    (self.*H)(args...);
+    return 0;
+  } else {
+    return static_cast<LRESULT>((self.*H)(args...));
+  }
+}
+
+template <auto H>
+constexpr bool kTakesRawArguments = std::is_invocable_v<decltype(H), ClassOf<H>&, WPARAM, LPARAM>;
+
+template <auto H>
+LRESULT Raw(ClassOf<H>& self, Message& m) {
+  if constexpr (kTakesRawArguments<H>) {
+    return Call<H>(self, m.wParam, m.lParam);
+  } else {
+    return Call<H>(self);
+  }
+}
+
+template <auto H>
+LRESULT Mouse(ClassOf<H>& self, Message& m) {
+  return Call<H>(self, PointFrom(m.lParam), static_cast<UINT>(m.wParam));
+}
+
+template <auto H>
+LRESULT Key(ClassOf<H>& self, Message& m) {
+  return Call<H>(self, static_cast<UINT>(m.wParam), KeyInfo::From(m.lParam));
+}
+
+template <auto H>
+LRESULT Command(ClassOf<H>& self, Message& m) {
+  const int which = (m.control >= 0) ? m.control : m.command;
+  if constexpr (std::is_invocable_v<decltype(H), ClassOf<H>&, int, UINT>) {
+    return Call<H>(self, which, static_cast<UINT>(HIWORD(m.wParam)));
+  } else if constexpr (std::is_invocable_v<decltype(H), ClassOf<H>&, int>) {
+    return Call<H>(self, which);
+  } else {
+    return Call<H>(self);
+  }
+}
+
+// WM_PAINT through BeginPaint/EndPaint; WM_PRINTCLIENT into the DC it brings.
+template <auto H>
+LRESULT Paint(ClassOf<H>& self, Message& m) {
+  RECT client{};
+  GetClientRect(m.hwnd, &client);
+  if (m.id == WM_PRINTCLIENT) return Call<H>(self, reinterpret_cast<HDC>(m.wParam), client);
+  PaintScope paint(m.hwnd);
+  if (paint.Dc()) Call<H>(self, paint.Dc(), client);
+  return 0;
+}
+
+}  // namespace detail
+
+// A message whose handler takes (WPARAM, LPARAM) as they come, or nothing.
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnMessage(UINT message, Default then = Default::No) {
+  using Row = MessageRow<detail::ClassOf<H>>;
+  return Row{Row::Match::Message, message, 0, 0, then, &detail::Raw<H>};
+}
+
+// A mouse message: handler(POINT client, UINT keys).
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnMouse(UINT message, Default then = Default::No) {
+  using Row = MessageRow<detail::ClassOf<H>>;
+  return Row{Row::Match::Message, message, 0, 0, then, &detail::Mouse<H>};
+}
+
+// A key message: handler(UINT virtualKey, KeyInfo info).
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnKey(UINT message, Default then = Default::No) {
+  using Row = MessageRow<detail::ClassOf<H>>;
+  return Row{Row::Match::Message, message, 0, 0, then, &detail::Key<H>};
+}
+
+// One timer of the window: handler().
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnTimer(UINT_PTR id) {
+  using Row = MessageRow<detail::ClassOf<H>>;
+  const auto value = static_cast<long long>(id);
+  return Row{Row::Match::MessageAndWParam, WM_TIMER, value, value, Default::No, &detail::Raw<H>};
+}
+
+// WM_COMMAND with a command identifier in first..last (menus, accelerators, the dialog manager's IDOK
+// and IDCANCEL, controls with identifiers): handler(), handler(int id) or
+// handler(int id, UINT notification).
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnCommand(int first, int last, Default then = Default::No) {
+  using Row = MessageRow<detail::ClassOf<H>>;
+  return Row{Row::Match::Command, WM_COMMAND, first, last, then, &detail::Command<H>};
+}
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnCommand(int id) {
+  return OnCommand<H>(id, id);
+}
+
+// WM_COMMAND from the child controls whose index (win::WindowObject::ControlIndex) lies in
+// first..last: handler(int index) or handler(int index, UINT notification).
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnControl(int first, int last, Default then = Default::No) {
+  using Row = MessageRow<detail::ClassOf<H>>;
+  return Row{Row::Match::Control, WM_COMMAND, first, last, then, &detail::Command<H>};
+}
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnControl(int index) {
+  return OnControl<H>(index, index);
+}
+
+// WM_PAINT and WM_PRINTCLIENT: handler(HDC dc, const RECT& client).
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnPaint() {
+  using Row = MessageRow<detail::ClassOf<H>>;
+  return Row{Row::Match::Paint, WM_PAINT, 0, 0, Default::No, &detail::Paint<H>};
+}
+
+}  // namespace win
