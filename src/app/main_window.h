@@ -39,7 +39,6 @@ class MainWindow : public skin::SkinnedDialog {
 
   settings::SettingsSession& Settings() { return settings_; }
   const std::string& VersionText() const { return versionText_; }
-  const win::LanguageLibrary& Language() const { return language_; }
   // The face button of a BUTTONPOS index (1..26), or null for an index the window has no button at.
   skin::SkinButton* Button(int index);
 

@@ -16,7 +16,6 @@ class LevelBar : public win::Window {
   // A value outside the range sets the minimum; the bar repaints at once.
   void SetPos(int value);
   int Value() const { return value_; }
-  int Identifier() const { return id_; }
 
  protected:
   bool ProcessMessage(win::Message& m) override;

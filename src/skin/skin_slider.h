@@ -19,7 +19,6 @@ class SkinSlider : public win::Window {
   void SetFace(const RECT& rect, const win::Bitmap& main);
   void SetRange(int min, int max);
   void SetPos(int value);
-  int Identifier() const { return id_; }
   SliderThumb& Thumb() { return thumb_; }
 
  protected:

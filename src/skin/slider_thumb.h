@@ -21,7 +21,6 @@ class SliderThumb : public win::Window {
   int Value() const { return value_; }
   int Top() const;
   SIZE PictureSize() const { return size_; }
-  bool Dragging() const { return dragging_; }
 
  protected:
   bool ProcessMessage(win::Message& m) override;

@@ -21,7 +21,6 @@ class PercentBar : public win::Window {
   void SetRange(double minimum, double maximum);
   // Returns the previous position, or -1 when there is no control.
   double SetPos(double position);
-  double GetPos() const { return position_; }
   void Show(bool hide);
   void SetBarColour(COLORREF colour) { barColour_ = colour; }
   void SetBackgroundColour(COLORREF colour) { backgroundColour_ = colour; }

@@ -22,8 +22,6 @@ class Dialog : public WindowObject {
   void EndDialog(INT_PTR result);
   void Destroy();
 
-  HWND Parent() const { return parent_; }
-  bool InModalLoop() const { return modal_; }
 
  protected:
   // The window-created step: the window exists, nothing is initialised yet.

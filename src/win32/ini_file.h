@@ -11,7 +11,6 @@ class IniFile : public IniStore {
  public:
   explicit IniFile(std::string path) : path_(std::move(path)) {}
   const std::string& Path() const { return path_; }
-  void Bind(std::string path) { path_ = std::move(path); }
 
   // Values longer than the 2048-character buffer are cut.
   std::string ReadString(const char* section, const char* key, const char* fallback) override;

@@ -104,8 +104,6 @@ class Borrowed {
   H handle_ = nullptr;
 };
 using BorrowedFont = Borrowed<HFONT>;
-using BorrowedIcon = Borrowed<HICON>;
-using BorrowedBitmap = Borrowed<HBITMAP>;
 
 // A DC from GetDC, given back with ReleaseDC.
 class WindowDc {
@@ -203,7 +201,6 @@ class InstanceMutex {
     return h != nullptr;
   }
   void Close() { handle_.Reset(); }
-  bool Held() const { return static_cast<bool>(handle_); }
 
  private:
   KernelHandle handle_;

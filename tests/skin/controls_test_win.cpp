@@ -19,6 +19,10 @@ namespace {
 using skintest::HostWindow;
 using skintest::PixelOf;
 using skintest::Report;
+using testing_support::kCheckLParam;
+using testing_support::kCheckWParam;
+using testing_support::kPosted;
+using testing_support::kSent;
 
 constexpr COLORREF kMainColour = RGB(200, 0, 0);
 constexpr COLORREF kOverColour = RGB(0, 200, 0);
@@ -97,7 +101,8 @@ TEST_F(SkinButtonTest, DisabledButtonDrawsDisabledUnlessLatched) {
 TEST_F(SkinButtonTest, NormalClickSendsOneCommandAndKeepsTheLatch) {
   SendMessageA(button.Handle(), BM_CLICK, 0, 0);
   host.Drain();
-  EXPECT_EQ(CommandsFrom(host, button.Handle()), 1);
+  EXPECT_SEQUENCE(host.Messages(), {{WM_COMMAND, kSent | kCheckWParam | kCheckLParam,
+                                     MAKEWPARAM(0, BN_CLICKED), LPARAM(button.Handle())}});
   EXPECT_FALSE(button.Latched());
 }
 
@@ -212,10 +217,8 @@ TEST_F(SkinSliderTest, ReleasedDragReportsTheValueUnderTheThumb) {
   EXPECT_TRUE(SliderReports().empty());  // nothing is reported while dragging
   SendMessageA(thumb, WM_LBUTTONUP, 0, At(10, 10));
   host.Drain();
-  const std::vector<Report> reports = SliderReports();
-  ASSERT_EQ(reports.size(), 1u);
-  EXPECT_EQ(static_cast<int>(reports[0].wParam), 9);
-  EXPECT_EQ(reports[0].lParam, 7);
+  // The thumb tells the track, which passes the value on to the window.
+  EXPECT_SEQUENCE(host.Messages(), {{skin::kSliderValueMessage, kPosted | kCheckWParam | kCheckLParam, 9, 7}});
   EXPECT_EQ(ThumbTop(), 90);
   EXPECT_EQ(GetCapture(), nullptr);
 }
@@ -237,9 +240,7 @@ TEST_F(SkinSliderTest, DragStopsAtBothEndsOfTheTrack) {
 TEST_F(SkinSliderTest, TrackClickMovesTheThumbAndReports) {
   SendMessageA(slider.Handle(), WM_LBUTTONUP, 0, At(5, 50));
   host.Drain();
-  ASSERT_EQ(SliderReports().size(), 1u);
-  EXPECT_EQ(static_cast<int>(SliderReports()[0].wParam), 14);
-  EXPECT_EQ(SliderReports()[0].lParam, 7);
+  EXPECT_SEQUENCE(host.Messages(), {{skin::kSliderValueMessage, kPosted | kCheckWParam | kCheckLParam, 14, 7}});
   EXPECT_EQ(ThumbTop(), 180 * (18 - 14) / 18);
 }
 
@@ -304,9 +305,7 @@ TEST_F(LevelBarTest, DragFollowsTheMouseAndReleaseReports) {
   EXPECT_TRUE(BarReports().empty());
   SendMessageA(bar.Handle(), WM_LBUTTONUP, 0, At(75, 5));
   host.Drain();
-  ASSERT_EQ(BarReports().size(), 1u);
-  EXPECT_EQ(static_cast<int>(BarReports()[0].wParam), 7);
-  EXPECT_EQ(BarReports()[0].lParam, 2);
+  EXPECT_SEQUENCE(host.Messages(), {{skin::kLevelBarValueMessage, kPosted | kCheckWParam | kCheckLParam, 7, 2}});
   EXPECT_EQ(GetCapture(), nullptr);
   // Without a drag, moving the mouse changes nothing.
   SendMessageA(bar.Handle(), WM_MOUSEMOVE, 0, At(10, 5));
