@@ -46,7 +46,7 @@ bool LevelBar::ProcessMessage(win::Message& m) {
   using win::Default;
   static constexpr win::MessageRow<LevelBar> kMap[] = {
       win::OnPaint<&LevelBar::Paint>(),
-      win::OnMessage<&LevelBar::OnEraseBackground>(WM_ERASEBKGND),
+      win::Reply<LevelBar, 1>(WM_ERASEBKGND),  // the background face covers the bar
       win::OnMouse<&LevelBar::OnLButtonDown>(WM_LBUTTONDOWN),
       win::OnMouse<&LevelBar::OnMouseMove>(WM_MOUSEMOVE),
       win::OnMouse<&LevelBar::OnLButtonUp>(WM_LBUTTONUP),
@@ -66,7 +66,6 @@ void LevelBar::Paint(HDC dc, const RECT& client) {
   win::DrawBitmap(buffer.Dc(), filled, fill_.Get());
 }
 
-LRESULT LevelBar::OnEraseBackground() { return 1; }  // the background face covers the bar
 
 void LevelBar::OnLButtonDown(POINT, UINT) {
   SetCapture(Handle());

@@ -22,7 +22,6 @@ class LevelBar : public win::Window {
 
  private:
   void Paint(HDC dc, const RECT& client);
-  LRESULT OnEraseBackground();
   void OnLButtonDown(POINT at, UINT keys);
   void OnMouseMove(POINT at, UINT keys);
   void OnLButtonUp(POINT at, UINT keys);

@@ -95,7 +95,7 @@ bool SkinButton::ProcessMessage(win::Message& m) {
   using win::Default;
   static constexpr win::MessageRow<SkinButton> kMap[] = {
       win::OnMessage<&SkinButton::OnDrawItem>(win::kReflectedDrawItem),
-      win::OnMessage<&SkinButton::OnEraseBackground>(WM_ERASEBKGND),
+      win::Reply<SkinButton, 0>(WM_ERASEBKGND),  // the face is the button's whole look
       win::OnMouse<&SkinButton::OnMouseMove>(WM_MOUSEMOVE, Default::First),
       win::OnMessage<&SkinButton::OnCaptureChanged>(WM_CAPTURECHANGED, Default::After),
       win::OnMessage<&SkinButton::OnKillFocus>(WM_KILLFOCUS, Default::First),
@@ -112,7 +112,6 @@ void SkinButton::OnDestroy() {
   for (win::Bitmap& face : faces_) face.Reset();
 }
 
-LRESULT SkinButton::OnEraseBackground() { return 0; }  // the face is the button's whole look
 
 void SkinButton::OnMouseMove(POINT at, UINT keys) {
   if (LeftButtonHeld(keys) && !hover_) return;

@@ -44,7 +44,6 @@ class SkinButton : public win::Window {
 
  private:
   LRESULT OnDrawItem(WPARAM, LPARAM item);
-  LRESULT OnEraseBackground();
   void OnMouseMove(POINT at, UINT keys);
   void OnCaptureChanged();
   void OnKillFocus();

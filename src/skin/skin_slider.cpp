@@ -44,7 +44,7 @@ bool SkinSlider::ProcessMessage(win::Message& m) {
   using win::Default;
   static constexpr win::MessageRow<SkinSlider> kMap[] = {
       win::OnPaint<&SkinSlider::Paint>(),
-      win::OnMessage<&SkinSlider::OnEraseBackground>(WM_ERASEBKGND),
+      win::Reply<SkinSlider, 1>(WM_ERASEBKGND),  // the face covers the track
       win::OnMouse<&SkinSlider::OnTrackClick>(WM_LBUTTONUP),
       win::OnMessage<&SkinSlider::OnThumbValue>(kSliderValueMessage),
       win::OnMessage<&SkinSlider::OnDestroy>(WM_DESTROY, Default::After),
@@ -60,7 +60,6 @@ void SkinSlider::Paint(HDC dc, const RECT& client) {
   win::DrawBitmap(dc, client, face_.Get());
 }
 
-LRESULT SkinSlider::OnEraseBackground() { return 1; }  // the face covers the track
 
 // The point is in track coordinates already, so its y is the distance from the track top.
 void SkinSlider::OnTrackClick(POINT at, UINT) {

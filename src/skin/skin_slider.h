@@ -26,7 +26,6 @@ class SkinSlider : public win::Window {
 
  private:
   void Paint(HDC dc, const RECT& client);
-  LRESULT OnEraseBackground();
   void OnTrackClick(POINT at, UINT keys);
   void OnThumbValue(WPARAM value, LPARAM id);
   void OnDestroy();

@@ -69,7 +69,7 @@ bool SliderThumb::ProcessMessage(win::Message& m) {
   using win::Default;
   static constexpr win::MessageRow<SliderThumb> kMap[] = {
       win::OnPaint<&SliderThumb::Paint>(),
-      win::OnMessage<&SliderThumb::OnEraseBackground>(WM_ERASEBKGND),
+      win::Reply<SliderThumb, 1>(WM_ERASEBKGND),  // the picture covers the whole thumb
       win::OnMouse<&SliderThumb::OnLButtonDown>(WM_LBUTTONDOWN),
       win::OnMouse<&SliderThumb::OnMouseMove>(WM_MOUSEMOVE),
       win::OnMessage<&SliderThumb::OnLButtonUp>(WM_LBUTTONUP),
@@ -83,7 +83,6 @@ void SliderThumb::Paint(HDC dc, const RECT&) {
   win::DrawBitmap(dc, RECT{0, 0, size_.cx, size_.cy}, picture_.Get());
 }
 
-LRESULT SliderThumb::OnEraseBackground() { return 1; }  // the picture covers the whole thumb
 
 void SliderThumb::OnLButtonDown(POINT at, UINT) {
   SetCapture(Handle());

@@ -27,7 +27,6 @@ class SliderThumb : public win::Window {
 
  private:
   void Paint(HDC dc, const RECT& client);
-  LRESULT OnEraseBackground();
   void OnLButtonDown(POINT at, UINT keys);
   void OnMouseMove(POINT at, UINT keys);
   void OnLButtonUp();

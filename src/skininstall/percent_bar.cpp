@@ -55,7 +55,7 @@ bool PercentBar::ProcessMessage(win::Message& m) {
       win::OnMessage<&PercentBar::OnGetTextLength>(WM_GETTEXTLENGTH),
       win::OnMessage<&PercentBar::OnSetFont>(WM_SETFONT, Default::After),
       win::OnMessage<&PercentBar::OnSize>(WM_SIZE, Default::After),
-      win::OnMessage<&PercentBar::OnEraseBackground>(WM_ERASEBKGND),
+      win::Reply<PercentBar, 1>(WM_ERASEBKGND),  // the paint handler covers every pixel
       win::OnPaint<&PercentBar::OnPaint>(),
       win::OnMessage<&PercentBar::OnDestroy>(WM_DESTROY, Default::After),
   };
@@ -87,7 +87,6 @@ void PercentBar::OnSetFont(WPARAM font, LPARAM) { font_ = win::BorrowedFont(rein
 
 void PercentBar::OnSize() { lastBarWidth_ = -1; }
 
-LRESULT PercentBar::OnEraseBackground() { return 1; }  // the paint handler covers every pixel
 
 void PercentBar::OnPaint(HDC dc, const RECT& client) {
   if (win::Width(client) <= 0 || win::Height(client) <= 0) return;

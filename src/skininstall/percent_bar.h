@@ -37,7 +37,6 @@ class PercentBar : public win::Window {
   LRESULT OnGetTextLength();
   void OnSetFont(WPARAM font, LPARAM);
   void OnSize();
-  LRESULT OnEraseBackground();
   void OnPaint(HDC dc, const RECT& client);
   void OnDestroy();
   void Paint(HDC dc, const RECT& client) const;

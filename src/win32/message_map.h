@@ -187,13 +187,24 @@ constexpr MessageRow<detail::ClassOf<H>> OnTimer(UINT_PTR id) {
   return Row{Row::Match::MessageAndWParam, WM_TIMER, value, value, Default::No, &detail::Raw<H>};
 }
 
-// WM_COMMAND with a command identifier in first..last (menus, accelerators, the dialog manager's IDOK
-// and IDCANCEL, controls with identifiers): handler(), handler(int id) or
+namespace detail {
+template <auto H>
+constexpr MessageRow<ClassOf<H>> CommandRow(typename MessageRow<ClassOf<H>>::Match match, int first,
+                                            int last, Default then) {
+  return MessageRow<ClassOf<H>>{match, WM_COMMAND, first, last, then, &Command<H>};
+}
+template <class T, LRESULT kValue>
+LRESULT Constant(T&, Message&) {
+  return kValue;
+}
+}  // namespace detail
+
+// WM_COMMAND with a command identifier in first..last (menus, accelerators, the dialog
+// manager's IDOK and IDCANCEL, controls with identifiers): handler(), handler(int id) or
 // handler(int id, UINT notification).
 template <auto H>
 constexpr MessageRow<detail::ClassOf<H>> OnCommand(int first, int last, Default then = Default::No) {
-  using Row = MessageRow<detail::ClassOf<H>>;
-  return Row{Row::Match::Command, WM_COMMAND, first, last, then, &detail::Command<H>};
+  return detail::CommandRow<H>(MessageRow<detail::ClassOf<H>>::Match::Command, first, last, then);
 }
 template <auto H>
 constexpr MessageRow<detail::ClassOf<H>> OnCommand(int id) {
@@ -204,12 +215,19 @@ constexpr MessageRow<detail::ClassOf<H>> OnCommand(int id) {
 // first..last: handler(int index) or handler(int index, UINT notification).
 template <auto H>
 constexpr MessageRow<detail::ClassOf<H>> OnControl(int first, int last, Default then = Default::No) {
-  using Row = MessageRow<detail::ClassOf<H>>;
-  return Row{Row::Match::Control, WM_COMMAND, first, last, then, &detail::Command<H>};
+  return detail::CommandRow<H>(MessageRow<detail::ClassOf<H>>::Match::Control, first, last, then);
 }
 template <auto H>
 constexpr MessageRow<detail::ClassOf<H>> OnControl(int index) {
   return OnControl<H>(index, index);
+}
+
+// A message answered with a fixed value and nothing else, such as WM_ERASEBKGND with 1 for
+// a window whose painting covers every pixel.
+template <class T, LRESULT kValue>
+constexpr MessageRow<T> Reply(UINT message) {
+  return MessageRow<T>{MessageRow<T>::Match::Message, message, 0, 0, Default::No,
+                       &detail::Constant<T, kValue>};
 }
 
 // WM_PAINT and WM_PRINTCLIENT: handler(HDC dc, const RECT& client).
