@@ -1,24 +1,9 @@
-// Resource identifiers of the configuration program.
+// Resource identifiers of the configuration program: the templates and bitmaps of its windows,
+// and the main window's picture controls.
 #pragma once
 
-#define IDD_MAIN_WINDOW 102
-#define IDD_SENSITIVITY_COLLAPSED 129
-#define IDD_ADVANCED_COLLAPSED 130
-#define IDD_SENSITIVITY_EXPANDED 131
-#define IDD_ADVANCED_EXPANDED 132
-#define IDD_KEY_COLLAPSED 133
-#define IDD_KEY_EXPANDED 134
-#define IDD_CONFIGURATION 136
-#define IDD_FUNCTION_MENU 139
-#define IDD_PROFILE_SWITCH 140
-#define IDD_RESET_DEFAULT 141
-#define IDD_COMMAND_MENU 144
-#define IDD_MESSAGE_BOX_PROFILE 145
-#define IDD_MESSAGE_BOX_CLICK 146
+#include "skin/resource_ids.h"
 
 #define IDC_PICTURE_LOGO 1004
 #define IDC_PICTURE_MOUSE 1005
 #define IDC_PICTURE_MOUSE_SMALL 1006
-
-#define IDB_ARROW_DOWN 137
-#define IDB_ARROW_UP 138

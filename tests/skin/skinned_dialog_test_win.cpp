@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "../support/win_test_support.h"
-#include "app/resource.h"
+#include "skin/resource_ids.h"
 #include "skin/skin_message_box.h"
 #include "skin/skinned_dialog.h"
 #include "skin_test_support.h"

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/resource.h"
+#include "skin/resource_ids.h"
 #include "win32/dialog.h"
 #include "win32/raii.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/resource.h"
+#include "skin/resource_ids.h"
 #include "support/message_sequence.h"
 #include "win32/dialog.h"
 #include "win32/window.h"

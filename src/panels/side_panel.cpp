@@ -1,0 +1,63 @@
+// SidePanel: creation, the arrow button and its request.
+#include "panels/side_panel.h"
+
+#include "skin/skin_picture.h"
+
+namespace panels {
+
+constexpr int kArrowIndex = 1;
+
+SidePanel::SidePanel(UINT templateId, HWND mainWindow, std::string programFolder,
+                     std::string skinPath, PanelCode arrowCode)
+    : SkinnedDialog(templateId, mainWindow, std::move(programFolder), std::move(skinPath), false),
+      mainWindow_(mainWindow),
+      arrowCode_(arrowCode) {}
+
+bool SidePanel::Create() { return CreateModeless(); }
+
+LRESULT SidePanel::OnCreate() {
+  const LRESULT result = SkinnedDialog::OnCreate();
+  RECT r{};
+  GetWindowRect(Handle(), &r);
+  faceSize_ = SIZE{r.right - r.left, r.bottom - r.top};
+  return result;
+}
+
+bool SidePanel::CreateArrowFromPictures(const skin::SkinFile& skin, const ArrowFaces& faces) {
+  const std::string base = ProgramPath(std::string("skins\\arrow_") + faces.direction + "_");
+  skin::ScreenPictures arrow;
+  SIZE size{};
+  skin::LoadSkinPicture(base + "normal.bmp", arrow.main, size);
+  skin::LoadSkinPicture(base + "over.bmp", arrow.over, size);
+  skin::LoadSkinPicture(base + "down.bmp", arrow.down, size);
+  const skin::SkinItem item = skin.ReadItem("BUTTONPOS", kArrowIndex);
+  const RECT rect{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
+  if (!arrow_.Create(Handle(), rect)) return false;
+  arrow_.SetFaces(faces.cut, skin::FaceSources{&arrow.main, &arrow.over, &arrow.down, nullptr});
+  arrow_.SetLatched(item.latched);
+  arrow_.SetTooltip(item.tooltip, true);
+  AddControl(arrow_.Handle(), kArrowIndex);
+  return true;
+}
+
+bool SidePanel::CreateArrowFromFace(const skin::SkinFile& skin,
+                                    const skin::ScreenPictures& pictures) {
+  return CreateButton(arrow_, skin, kArrowIndex, pictures.Faces());
+}
+
+bool SidePanel::ProcessMessage(win::Message& m) {
+  static constexpr win::MessageRow<SidePanel> kMap[] = {
+      win::OnControl<&SidePanel::OnArrow>(kArrowIndex),
+  };
+  return Dispatch(kMap, m) || SkinnedDialog::ProcessMessage(m);
+}
+
+void SidePanel::OnArrow() { PostPanelCode(mainWindow_, arrowCode_); }
+
+bool SidePanel::PreTranslateMessage(MSG& msg) {
+  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN))
+    return true;
+  return SkinnedDialog::PreTranslateMessage(msg);
+}
+
+}  // namespace panels
