@@ -2,7 +2,9 @@
 #include "app/main_window.h"
 
 #include "app/resource.h"
+#include "panels/panel_messages.h"
 #include "win32/paint.h"
+#include "win32/wait_cursor.h"
 
 namespace app {
 
@@ -35,15 +37,19 @@ constexpr PictureControl kPictures[] = {
 constexpr POINT kPictureOrigins[] = {{0, 0}, {155, 60}, {22, 280}};
 }  // namespace
 
-MainWindow::MainWindow(std::string programFolder)
-    : SkinnedDialog(IDD_MAIN_WINDOW, nullptr, std::move(programFolder), kMainSkin, true) {}
+MainWindow::MainWindow(std::string programFolder, ShellActions shell)
+    : SkinnedDialog(IDD_MAIN_WINDOW, nullptr, std::move(programFolder), kMainSkin, true),
+      shell_(std::move(shell)) {}
 
 LRESULT MainWindow::OnCreate() {
   GetCurrentDirectoryA(MAX_PATH, savedDirectory_);
   SetCurrentDirectoryA(ProgramFolder().c_str());
   language_.Load(ProgramPath(win::kLanFileName));
-  // Face, buttons and region from the skin; the side panels follow with the panels' issue.
-  return SkinnedDialog::OnCreate();
+  // Face, buttons and region from the skin, then the side panels it owns.
+  const LRESULT result = SkinnedDialog::OnCreate();
+  panels_ = std::make_unique<SidePanels>(Handle(), ProgramFolder());
+  panels_->Create();
+  return result;
 }
 
 skin::ScreenKeys MainWindow::ScreenPictureKeys() const {
@@ -60,10 +66,13 @@ void MainWindow::CreateControls(const skin::SkinFile& skin, const skin::ScreenPi
 BOOL MainWindow::OnInitDialog() {
   LoadWindowIcon();
   settings_.Open();
+  firmwareText_ = settings_.FirmwareText();
   Refresh();
   SetWindowTextA(Handle(), kMainWindowTitle);
   versionText_ = VersionWithPoint(kProgramVersion);
   LoadPictures();
+  panels_->Layout();
+  panels_->ShowOrHide();
   return TRUE;
 }
 
@@ -110,8 +119,14 @@ bool MainWindow::ProcessMessage(win::Message& m) {
       win::OnControl<&MainWindow::OnCloseButton>(kCancelButton),
       win::OnControl<&MainWindow::OnSaveButton>(kOkButton, kApplyButton),
       win::OnControl<&MainWindow::OnProfileButton>(kFirstProfileButton, kLastProfileButton),
-      // The hotspots, the configuration and the reset buttons open the assignment menus and
-      // the dialogs, which come with their own windows.
+      win::OnMessage<&MainWindow::OnPanelMessage>(panels::kPanelMessage),
+      win::OnMessage<&MainWindow::OnPanelState>(panels::kPanelStateMessage),
+      win::OnMessage<&MainWindow::OnReadSpeeds>(panels::kReadSpeedsMessage),
+      win::OnMessage<&MainWindow::OnFirmware>(panels::kFirmwareMessage),
+      win::OnMessage<&MainWindow::OnReload>(panels::kReloadMessage),
+      win::OnMessage<&MainWindow::OnIdle>(panels::kIdleMessage),
+      win::OnMessage<&MainWindow::OnCursor>(panels::kCursorMessage),
+      win::OnMessage<&MainWindow::OnMove>(WM_MOVE, Default::After),
       win::OnMessage<&MainWindow::OnDestroy>(WM_DESTROY, Default::After),
       win::OnMessage<&MainWindow::OnQueryDragIcon>(WM_QUERYDRAGICON),
   };
@@ -127,8 +142,71 @@ void MainWindow::OnCloseButton() {
 }
 
 void MainWindow::OnSaveButton(int index) {
-  settings_.Save();
+  Save();
   if (index == kOkButton) PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+// The key panel commits what it edits and closes before anything is compared and written.
+void MainWindow::Save() {
+  if (panels_ && panels_->KeyOpen()) panels::PostPanelCode(Handle(), panels::kCodeCloseKeys);
+  settings_.Save();
+}
+
+LRESULT MainWindow::OnPanelMessage(WPARAM, LPARAM code) {
+  switch (code) {
+    case panels::kCodeSave:
+      Save();
+      return 0;
+    case panels::kCodeWebPage:
+    case panels::kCodeWebPageToo:
+      OpenVendorPage(shell_);
+      return 0;
+    case panels::kCodeHelp:
+      OpenHelp(shell_);
+      return 0;
+    case panels::kCodeOpenKeys:
+      OpenKeyPanel(0);
+      return 0;
+    case panels::kCodeCloseKeys:
+      CloseKeyPanel();
+      return 0;
+    default:
+      return panels_ && panels_->StartSlide(static_cast<int>(code)) ? 0 : -1;
+  }
+}
+
+void MainWindow::OpenKeyPanel(int buttonIndex) { panels_->StartSlide(panels::kCodeOpenKeys); }
+
+void MainWindow::CloseKeyPanel() { panels_->StartSlide(panels::kCodeCloseKeys); }
+
+LRESULT MainWindow::OnPanelState(WPARAM, LPARAM code) {
+  return panels_ && panels_->SlideEnded(static_cast<int>(code)) ? 0 : -1;
+}
+
+void MainWindow::OnMove() {
+  if (panels_) panels_->Layout();
+}
+
+void MainWindow::OnReadSpeeds() { settings_.ReadSpeeds(); }
+
+LRESULT MainWindow::OnFirmware() {
+  firmwareText_ = settings_.FirmwareText();
+  return 1;
+}
+
+void MainWindow::OnReload() {
+  settings_.Reload();
+  firmwareText_ = settings_.FirmwareText();
+  RECT changed{308, 252, 348, 282};
+  InvalidateRect(Handle(), &changed, TRUE);
+  Refresh();
+}
+
+LRESULT MainWindow::OnIdle() { return 0; }
+
+void MainWindow::OnCursor(WPARAM wait, LPARAM) {
+  SetCursor(LoadCursor(nullptr, wait ? IDC_WAIT : IDC_ARROW));
+  OutputDebugStringA(wait ? "Wait Cursor!\n" : "Arrow Cursor!\n");
 }
 
 // The profile becomes current now and is saved with the next save.
@@ -145,6 +223,7 @@ bool MainWindow::PreTranslateMessage(MSG& msg) {
 }
 
 void MainWindow::OnDestroy() {
+  panels_.reset();
   for (const PictureControl& picture : kPictures) {
     HANDLE old = reinterpret_cast<HANDLE>(
         SendDlgItemMessageA(Handle(), picture.id, STM_SETIMAGE, IMAGE_BITMAP, 0));

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 
+#include "app/shell_actions.h"
+#include "app/side_panels.h"
 #include "settings/profile_set.h"
 #include "settings/settings_session.h"
 #include "skin/skin_button.h"
@@ -35,12 +38,16 @@ class MainWindow : public skin::SkinnedDialog {
   // programFolder: the executable's folder with a trailing backslash; skins, the language
   // library and the pictures are found in it, and it is the current directory while the
   // window lives.
-  explicit MainWindow(std::string programFolder);
+  explicit MainWindow(std::string programFolder, ShellActions shell = SystemShell());
 
   settings::SettingsSession& Settings() { return settings_; }
   const std::string& VersionText() const { return versionText_; }
   // The face button of a BUTTONPOS index (1..26), or null for an index the window has no button at.
   skin::SkinButton* Button(int index);
+  // The six side panels; null before the window is created.
+  SidePanels* Panels() { return panels_.get(); }
+  // "V1.20" or "N/A", from the profile file.
+  const std::string& FirmwareText() const { return firmwareText_; }
 
  protected:
   LRESULT OnCreate() override;
@@ -56,7 +63,19 @@ class MainWindow : public skin::SkinnedDialog {
   void OnSaveButton(int index);
   void OnProfileButton(int index);
   void OnDestroy();
+  void OnMove();
   LRESULT OnQueryDragIcon();
+  LRESULT OnPanelMessage(WPARAM, LPARAM code);
+  LRESULT OnPanelState(WPARAM, LPARAM code);
+  void OnReadSpeeds();
+  LRESULT OnFirmware();
+  void OnReload();
+  LRESULT OnIdle();
+  void OnCursor(WPARAM wait, LPARAM);
+
+  void Save();
+  void OpenKeyPanel(int buttonIndex);
+  void CloseKeyPanel();
 
   void LoadWindowIcon();
   void LoadPictures();
@@ -68,7 +87,10 @@ class MainWindow : public skin::SkinnedDialog {
   win::LanguageLibrary language_;
   win::Icon icon_;
   settings::SettingsSession settings_;
+  ShellActions shell_;
+  std::unique_ptr<SidePanels> panels_;
   std::string versionText_;
+  std::string firmwareText_;
   int versionX_ = 601;
   std::array<skin::SkinButton, 27> buttons_;  // by BUTTONPOS index; 0 and 16..20 unused
 };

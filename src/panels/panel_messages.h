@@ -1,4 +1,5 @@
-// The messages panels and dialogs send the main window, with their codes.
+// The messages the main window accepts, from its panels and dialogs and from other programs,
+// with their codes.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,17 @@ namespace panels {
 constexpr UINT kPanelMessage = WM_USER + 10;  // 1034
 // A slide has ended: lParam = the code of the request that started it.
 constexpr UINT kPanelStateMessage = WM_USER + 20;  // 1044
+
+// ReadSpeeds again into the current record and the baseline.
+constexpr UINT kReadSpeedsMessage = WM_USER + 200;  // 1224
+// Recompute the firmware version text; answers 1.
+constexpr UINT kFirmwareMessage = WM_USER + 258;  // 1282
+// Reload all records from the profile file (after an import or a reset).
+constexpr UINT kReloadMessage = WM_USER + 261;  // 1285
+// Does nothing; answers 0.
+constexpr UINT kIdleMessage = WM_USER + 273;  // 1297
+// wParam non-zero: the wait cursor; zero: the arrow.
+constexpr UINT kCursorMessage = WM_USER + 274;  // 1298
 
 enum PanelCode : int {
   kCodeSave = 12,

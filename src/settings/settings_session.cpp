@@ -1,6 +1,11 @@
 // SettingsSession: load, reload and save of the three records.
 #include "settings/settings_session.h"
 
+#include <cstdio>
+
+#include "settings/profile_file.h"
+#include "win32/ini_file.h"
+
 namespace settings {
 
 void SettingsSession::Open() {
@@ -13,5 +18,25 @@ void SettingsSession::Reload() {
 }
 
 ChangeSet SettingsSession::Save() { return SaveSettings(baseline_, current_, paths_); }
+
+void SettingsSession::ReadSpeeds() {
+  if (!paths_.Found()) return;
+  win::IniFile file(paths_.profile);
+  settings::ReadSpeeds(current_, file);
+  baseline_.SpeedX = current_.SpeedX;
+  baseline_.SpeedY = current_.SpeedY;
+  baseline_.OFASensitivity = current_.OFASensitivity;
+}
+
+std::string SettingsSession::FirmwareText() const {
+  if (!paths_.Found()) return "N/A";
+  win::IniFile file(paths_.profile);
+  const int version = file.ReadInt(kSettingSection, "FWVersion", 0);
+  const int device = file.ReadInt(kSettingSection, "Device", 0);
+  if (version < 100 || device != 1) return "N/A";
+  std::string text = "V" + std::to_string(version);
+  text.insert(2, ".");  // a point after the first digit: 120 gives V1.20
+  return text;
+}
 
 }  // namespace settings

@@ -3,6 +3,8 @@
 // owns one and lends it by reference to every panel and dialog.
 #pragma once
 
+#include <string>
+
 #include "settings/profile_set.h"
 #include "settings/settings_store.h"
 
@@ -21,6 +23,10 @@ class SettingsSession {
   void Reload();
   // Compare, write and tell the device service; returns what changed.
   ChangeSet Save();
+  // Reads the speeds again from the profile file into the current record and the baseline.
+  void ReadSpeeds();
+  // "FWVersion" and "Device" of the profile file as text: "V1.20" for 120 on device 1, else "N/A".
+  std::string FirmwareText() const;
 
   // Edited in place by the windows; reaches the file only through Save.
   ProfileSet& Current() { return current_; }

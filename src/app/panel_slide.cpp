@@ -1,0 +1,75 @@
+// PanelSlide: start, the steps, and the end of a slide.
+#include "app/panel_slide.h"
+
+#include <algorithm>
+
+#include "panels/panel_messages.h"
+
+namespace app {
+namespace {
+// Only one slide runs at a time: the timer procedure reaches it here.
+PanelSlide* g_running = nullptr;
+}  // namespace
+
+PanelSlide::~PanelSlide() { Stop(); }
+
+bool PanelSlide::Start(const Request& request) {
+  Stop();
+  if (!request.panel) return false;
+  request_ = request;
+  RECT r{};
+  GetWindowRect(request.panel, &r);
+  fullWidth_ = r.right - r.left;
+  fullHeight_ = r.bottom - r.top;
+  left_ = r.left;
+  top_ = r.top;
+  right_ = r.right;
+  if (request.companion) {
+    RECT c{};
+    GetWindowRect(request.companion, &c);
+    companionAt_ = POINT{c.left, c.top};
+  }
+  width_ = startWidth_ = (request.mode == Mode::Open) ? request.minimumWidth : fullWidth_;
+  if (!SetTimer(request.panel, kSlideTimer, 1, &PanelSlide::OnTimer)) return false;
+  running_ = true;
+  g_running = this;
+  return true;
+}
+
+void CALLBACK PanelSlide::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_running) g_running->Tick();
+}
+
+bool PanelSlide::Tick() {
+  if (!running_) return false;
+  width_ += (request_.mode == Mode::Open) ? kSlideStep : -kSlideStep;
+  // Not std::clamp: a panel no wider than its minimum ends at the minimum.
+  width_ = std::max(request_.minimumWidth, std::min(fullWidth_, width_));
+  Place();
+  if (width_ > request_.minimumWidth && width_ < fullWidth_) return true;
+  Stop();
+  if (width_ <= request_.minimumWidth) ShowWindow(request_.panel, SW_HIDE);
+  PostMessageA(request_.tell, panels::kPanelStateMessage, 0, request_.code);
+  return false;
+}
+
+void PanelSlide::Place() {
+  if (request_.companion) {
+    SetWindowPos(request_.companion, nullptr, startWidth_ + companionAt_.x - width_, companionAt_.y,
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  const bool leftFixed = request_.anchor == Anchor::LeftFixed;
+  SetWindowPos(request_.panel, nullptr, leftFixed ? left_ : right_ - width_, top_, width_,
+               fullHeight_, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  if (leftFixed) InvalidateRect(request_.panel, nullptr, FALSE);
+  if (request_.companion) UpdateWindow(request_.companion);
+  UpdateWindow(request_.panel);
+}
+
+void PanelSlide::Stop() {
+  if (running_) KillTimer(request_.panel, kSlideTimer);
+  running_ = false;
+  if (g_running == this) g_running = nullptr;
+}
+
+}  // namespace app

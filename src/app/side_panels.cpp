@@ -1,0 +1,148 @@
+// SidePanels: creation, layout, visibility and the slides of the six side panels.
+#include "app/side_panels.h"
+
+#include "panels/panel_messages.h"
+
+namespace app {
+
+// What a panel code does: which panel it hides first, which one slides and how.
+struct SidePanels::SlideRow {
+  int code;
+  Which hideFirst;  // kNone: nothing is hidden first
+  Which sliding;
+  Which minimumFrom;  // its face width is the minimum width
+  PanelSlide::Mode mode;
+  PanelSlide::Anchor anchor;
+  bool advancedCompanion;  // the advanced panel that shows moves along
+};
+
+namespace {
+
+using Mode = PanelSlide::Mode;
+using Anchor = PanelSlide::Anchor;
+
+// The open panels' screen rectangle widths decide where the panels further out hang.
+int WidthOf(panels::SidePanel& panel) { return panel.FaceSize().cx; }
+
+void MoveTo(panels::SidePanel& panel, int x, int y) {
+  const SIZE size = panel.FaceSize();
+  SetWindowPos(panel.Handle(), nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(panel.Handle(), nullptr, TRUE);
+}
+
+}  // namespace
+
+SidePanels::SidePanels(HWND mainWindow, const std::string& programFolder)
+    : mainWindow_(mainWindow),
+      sensitivityClosed_(mainWindow, programFolder),
+      sensitivity_(mainWindow, programFolder),
+      advancedClosed_(mainWindow, programFolder),
+      advanced_(mainWindow, programFolder),
+      keyClosed_(mainWindow, programFolder),
+      keyEditor_(mainWindow, programFolder) {}
+
+bool SidePanels::Create() {
+  bool made = true;
+  for (Which which : {kSensitivityClosed, kSensitivity, kAdvancedClosed, kAdvanced, kKeyClosed, kKey})
+    made = Panel(which).Create() && made;
+  return made;
+}
+
+void SidePanels::Layout() {
+  RECT main{};
+  GetWindowRect(mainWindow_, &main);
+  const int top = main.top + 35;
+  MoveTo(sensitivityClosed_, main.left - WidthOf(sensitivityClosed_), top);
+  MoveTo(sensitivity_, main.left - WidthOf(sensitivity_), top);
+  // The advanced panels hang against whichever sensitivity panel the open flag selects.
+  const int edge = main.left - (sensitivityOpen_ ? WidthOf(sensitivity_) : WidthOf(sensitivityClosed_));
+  MoveTo(advancedClosed_, edge - WidthOf(advancedClosed_), top);
+  MoveTo(advanced_, edge - WidthOf(advanced_), top);
+  // Both key panels end at the same bottom.
+  MoveTo(keyEditor_, main.right, main.top + 11);
+  MoveTo(keyClosed_, main.right,
+         main.top + 11 + keyEditor_.FaceSize().cy - keyClosed_.FaceSize().cy);
+}
+
+void SidePanels::ShowOrHide() {
+  for (Which hidden : {kSensitivityClosed, kSensitivity, kAdvancedClosed, kAdvanced})
+    ShowWindow(Panel(hidden).Handle(), SW_HIDE);
+  ShowWindow(keyEditor_.Handle(), keyOpen_ ? SW_SHOWNA : SW_HIDE);
+  ShowWindow(keyClosed_.Handle(), keyOpen_ ? SW_HIDE : SW_SHOWNA);
+}
+
+const SidePanels::SlideRow SidePanels::kSlides[] = {
+    {panels::kCodeOpenSensitivity, kSensitivityClosed, kSensitivity, kSensitivityClosed, Mode::Open,
+     Anchor::RightFixed, true},
+    {panels::kCodeCloseSensitivity, kNone, kSensitivity, kSensitivityClosed, Mode::Close,
+     Anchor::RightFixed, true},
+    {panels::kCodeOpenAdvanced, kAdvancedClosed, kAdvanced, kAdvancedClosed, Mode::Open,
+     Anchor::RightFixed, false},
+    {panels::kCodeCloseAdvanced, kNone, kAdvanced, kAdvancedClosed, Mode::Close, Anchor::RightFixed,
+     false},
+    {panels::kCodeOpenKeys, kKeyClosed, kKey, kKeyClosed, Mode::Open, Anchor::LeftFixed, false},
+    {panels::kCodeCloseKeys, kNone, kKey, kKeyClosed, Mode::Close, Anchor::LeftFixed, false},
+};
+
+panels::SidePanel& SidePanels::Panel(Which which) {
+  switch (which) {
+    case kSensitivityClosed:
+      return sensitivityClosed_;
+    case kSensitivity:
+      return sensitivity_;
+    case kAdvancedClosed:
+      return advancedClosed_;
+    case kAdvanced:
+      return advanced_;
+    case kKeyClosed:
+      return keyClosed_;
+    default:
+      return keyEditor_;
+  }
+}
+
+const SidePanels::SlideRow* SidePanels::FindSlide(int code) {
+  for (const SlideRow& row : kSlides)
+    if (row.code == code) return &row;
+  return nullptr;
+}
+
+HWND SidePanels::Companion(const SlideRow& row) {
+  if (!row.advancedCompanion) return nullptr;
+  return advancedOpen_ ? advanced_.Handle() : advancedClosed_.Handle();
+}
+
+bool SidePanels::StartSlide(int code) {
+  const SlideRow* row = FindSlide(code);
+  if (!row) return false;
+  if (row->hideFirst != kNone) ShowWindow(Panel(row->hideFirst).Handle(), SW_HIDE);
+  slide_.Start(PanelSlide::Request{Panel(row->sliding).Handle(), mainWindow_, code, row->mode,
+                                   row->anchor, WidthOf(Panel(row->minimumFrom)), Companion(*row)});
+  return true;
+}
+
+bool SidePanels::SlideEnded(int code) {
+  struct FlagRow {
+    int code;
+    bool SidePanels::*flag;
+    bool value;
+  };
+  static constexpr FlagRow kFlags[] = {
+      {panels::kCodeOpenSensitivity, &SidePanels::sensitivityOpen_, true},
+      {panels::kCodeCloseSensitivity, &SidePanels::sensitivityOpen_, false},
+      {panels::kCodeOpenAdvanced, &SidePanels::advancedOpen_, true},
+      {panels::kCodeCloseAdvanced, &SidePanels::advancedOpen_, false},
+      {panels::kCodeOpenKeys, &SidePanels::keyOpen_, true},
+      {panels::kCodeCloseKeys, &SidePanels::keyOpen_, false},
+  };
+  for (const FlagRow& row : kFlags) {
+    if (row.code != code) continue;
+    this->*row.flag = row.value;
+    Layout();
+    ShowOrHide();
+    return true;
+  }
+  return false;
+}
+
+}  // namespace app

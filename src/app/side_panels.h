@@ -1,0 +1,71 @@
+// SidePanels: the main window's six side panels (sensitivity, advanced and key panel, each
+// closed and open): their creation, layout beside the main window, which of them show, and
+// the slides that open and shut them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/panel_slide.h"
+#include "assign/macro_editor.h"
+#include "assign/macro_editor_collapsed.h"
+#include "panels/advanced_panel_collapsed.h"
+#include "panels/advanced_panel_expanded.h"
+#include "panels/sensitivity_panel_collapsed.h"
+#include "panels/sensitivity_panel_expanded.h"
+
+namespace app {
+
+class SidePanels {
+ public:
+  SidePanels(HWND mainWindow, const std::string& programFolder);
+  SidePanels(const SidePanels&) = delete;
+  SidePanels& operator=(const SidePanels&) = delete;
+
+  // Creates the six panels, hidden; false when one of them could not be made.
+  bool Create();
+  // Places every panel beside the main window, each at its own face size.
+  void Layout();
+  // Hides the sensitivity and advanced panels; shows the open or the closed key panel.
+  void ShowOrHide();
+  // Starts the slide a panel code 30..40 asks for; false for any other code.
+  bool StartSlide(int code);
+  // A slide has ended: sets or clears the open flag its code names, then lays the panels
+  // out and shows or hides them; false (nothing changes) for any other code.
+  bool SlideEnded(int code);
+
+  bool SensitivityOpen() const { return sensitivityOpen_; }
+  bool AdvancedOpen() const { return advancedOpen_; }
+  bool KeyOpen() const { return keyOpen_; }
+  PanelSlide& Slide() { return slide_; }
+
+  panels::SensitivityPanelCollapsed& SensitivityClosed() { return sensitivityClosed_; }
+  panels::SensitivityPanelExpanded& Sensitivity() { return sensitivity_; }
+  panels::AdvancedPanelCollapsed& AdvancedClosed() { return advancedClosed_; }
+  panels::AdvancedPanelExpanded& Advanced() { return advanced_; }
+  assign::MacroEditorCollapsed& KeyClosed() { return keyClosed_; }
+  assign::MacroEditor& KeyEditor() { return keyEditor_; }
+
+ private:
+  enum Which { kNone, kSensitivityClosed, kSensitivity, kAdvancedClosed, kAdvanced, kKeyClosed, kKey };
+  struct SlideRow;
+  panels::SidePanel& Panel(Which which);
+  static const SlideRow kSlides[];
+  static const SlideRow* FindSlide(int code);
+  HWND Companion(const SlideRow& row);
+
+  HWND mainWindow_;
+  panels::SensitivityPanelCollapsed sensitivityClosed_;
+  panels::SensitivityPanelExpanded sensitivity_;
+  panels::AdvancedPanelCollapsed advancedClosed_;
+  panels::AdvancedPanelExpanded advanced_;
+  assign::MacroEditorCollapsed keyClosed_;
+  assign::MacroEditor keyEditor_;
+  bool sensitivityOpen_ = false;
+  bool advancedOpen_ = false;
+  bool keyOpen_ = false;
+  PanelSlide slide_;
+};
+
+}  // namespace app
