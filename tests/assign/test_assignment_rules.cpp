@@ -96,7 +96,9 @@ TEST(AssignmentRulesTest, ClickRuleAndCodeDecideTheNextStep) {
     const AssignPlan plan = PlanAssignment(set, c.button, std::uint8_t(c.code));
     EXPECT_EQ(plan.action, c.action)
         << "clicks " << c.clicks << " button " << c.button << " code " << c.code;
-    if (plan.action != A::Nothing) EXPECT_EQ(plan.code, c.code);
+    if (plan.action != A::Nothing) {
+      EXPECT_EQ(plan.code, c.code);
+    }
   }
 }
 

@@ -37,7 +37,9 @@ TEST(UsageTableTest, CoversExactlyTheStorableUsagesOneToOne) {
   for (std::uint32_t usage = 0; usage < 256; ++usage) {
     const std::optional<std::uint32_t> key = KeyOf(usage);
     ASSERT_EQ(key.has_value(), StorableUsage(usage)) << "usage " << usage;
-    if (key) EXPECT_EQ(UsageOf(*key), usage) << "usage " << usage << " key " << *key;
+    if (key) {
+      EXPECT_EQ(UsageOf(*key), usage) << "usage " << usage << " key " << *key;
+    }
   }
 }
 
