@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <cstring>
 #include <initializer_list>
+#include <utility>
+
+#include "settings/function_catalogue.h"
 
 namespace settings {
 namespace {
@@ -81,9 +84,8 @@ std::uint8_t DefaultCode(int buttonIndex) {
 }
 
 bool IsAcceptedCode(int code) {
-  return (code >= 1 && code <= 24) || (code >= 32 && code <= 39) || code == 48 || code == 49 ||
-         (code >= 64 && code <= 72) || (code >= 80 && code <= 87) || code == 112 || code == 113 ||
-         code == 114;
+  const FunctionInfo* function = FindFunction(code);
+  return function && function->accepted;
 }
 
 void SetDefaults(ProfileSet& record) {
@@ -161,10 +163,14 @@ void ResetProfile(ProfileSet& record, int profile) {
   }
 }
 
-ButtonAssignment* RecordOf(ProfileSet& record, int profile, int buttonIndex) {
+const ButtonAssignment* RecordOf(const ProfileSet& record, int profile, int buttonIndex) {
   if (profile < 0 || profile >= kProfileCount || buttonIndex < 0 || buttonIndex >= kButtonCount)
     return nullptr;
   return &record.profiles[profile].buttons[buttonIndex];
+}
+
+ButtonAssignment* RecordOf(ProfileSet& record, int profile, int buttonIndex) {
+  return const_cast<ButtonAssignment*>(RecordOf(std::as_const(record), profile, buttonIndex));
 }
 
 }  // namespace settings

@@ -75,7 +75,7 @@ inline ChangeSet& operator|=(ChangeSet& a, ChangeSet b) { return a = a | b; }
 
 // Factory function code of a button (index 0..8).
 std::uint8_t DefaultCode(int buttonIndex);
-// Codes accepted when a record is loaded.
+// Codes a loaded record may keep (the function catalogue decides).
 bool IsAcceptedCode(int code);
 
 // The starting point of every load and of a full reset.
@@ -89,5 +89,6 @@ void ResetProfile(ProfileSet& record, int profile);
 
 // The record of button `buttonIndex` of profile `profile`, or null when out of range.
 ButtonAssignment* RecordOf(ProfileSet& record, int profile, int buttonIndex);
+const ButtonAssignment* RecordOf(const ProfileSet& record, int profile, int buttonIndex);
 
 }  // namespace settings

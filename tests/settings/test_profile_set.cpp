@@ -103,6 +103,7 @@ TEST(ProfileSetTest, RecordsWithUnknownCodesTakeTheButtonsDefault) {
   source.profiles[2].buttons[3].eventCount = 2;
   source.profiles[2].buttons[4].code = 114;
   source.profiles[1].buttons[0].code = 0;
+  source.profiles[0].buttons[7].code = 97;  // pictured, but never stored by the program
   source.profiles[1].buttons[1].macroOption = 2;
   source.profiles[3].values[1] = 4;
   source.profiles[3].values[3] = 4;
@@ -111,17 +112,10 @@ TEST(ProfileSetTest, RecordsWithUnknownCodesTakeTheButtonsDefault) {
   EXPECT_EQ(target.profiles[2].buttons[3].eventCount, 2) << "only the code is replaced";
   EXPECT_EQ(target.profiles[2].buttons[4].code, 114);
   EXPECT_EQ(target.profiles[1].buttons[0].code, 1);
+  EXPECT_EQ(target.profiles[0].buttons[7].code, 112);
   EXPECT_EQ(target.profiles[1].buttons[1].macroOption, 1);
   EXPECT_EQ(target.profiles[3].values[1], 2);
   EXPECT_EQ(target.profiles[3].values[3], 4);
-}
-
-TEST(ProfileSetTest, AcceptedCodesAreExactlyTheCatalogue) {
-  int accepted = 0;
-  for (int code = 0; code < 256; ++code) accepted += IsAcceptedCode(code);
-  EXPECT_EQ(accepted, 24 + 8 + 2 + 9 + 8 + 3);
-  for (int code : {0, 25, 31, 40, 47, 50, 63, 73, 79, 88, 96, 97, 98, 111, 115, 255})
-    EXPECT_FALSE(IsAcceptedCode(code)) << code;
 }
 
 class CompareTest : public ::testing::Test {
