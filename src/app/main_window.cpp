@@ -116,11 +116,12 @@ void MainWindow::LoadPictures() {
 }
 
 // The profile button of the current profile shows latched, the others do not; the mouse
-// buttons show the current profile's functions.
+// buttons show the current profile's functions, and the key panel edits its records.
 void MainWindow::Refresh() {
   for (int p = 0; p < settings::kProfileCount; ++p)
     buttons_[kFirstProfileButton + p].SetLatched(p == settings_.Current().Profile);
   if (assigner_) assigner_->RefreshButtonFaces();
+  if (panels_) panels_->KeyEditor().AttachSettings(settings_);
 }
 
 skin::SkinButton* MainWindow::Button(int index) {
