@@ -1,5 +1,7 @@
 // The skin gallery: opens one window of the default skin on screen for a screenshot.
-// gallery.exe PROGRAM_FOLDER INI READY_FILE [HOLD_MS [LAN_DLL]]
+// gallery.exe PROGRAM_FOLDER INI|SCENE READY_FILE [HOLD_MS [LAN_DLL]]
+// INI names a description of the default skin, shown as a generic window; SCENE names a state
+// of the real key panel (key_panel_scenes.h).
 // PROGRAM_FOLDER holds the "skins" folder (and may hold "lan.dll"); once the window has
 // painted, READY_FILE receives "x y width height" of the window. The program ends when the
 // ready file is deleted again (the screenshot is taken), after HOLD_MS milliseconds
@@ -9,10 +11,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "win32/language_library.h"
 #include "gallery_window.h"
+#include "key_panel_scenes.h"
 
 namespace {
 
@@ -70,8 +74,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: gallery PROGRAM_FOLDER INI READY_FILE [HOLD_MS]\n");
     return 2;
   }
-  const gallery::WindowSpec* spec = gallery::FindWindowSpec(argv[2]);
-  if (!spec) {
+  const std::string name = argv[2];
+  const gallery::WindowSpec* spec = gallery::FindWindowSpec(name);
+  if (!spec && !gallery::IsKeyPanelScene(name)) {
     std::fprintf(stderr, "gallery: %s is not a window of the default skin\n", argv[2]);
     return 2;
   }
@@ -85,16 +90,25 @@ int main(int argc, char** argv) {
   win::Brush backdropBrush(CreateSolidBrush(kBackdropColour));
   HWND backdrop = CreateBackdrop(backdropBrush);
   UpdateWindow(backdrop);
-  gallery::GalleryWindow window(*spec, folder, &language);
-  if (!window.CreateModeless()) return 1;
-  g_window = window.Handle();
-  SetWindowTextA(g_window, (std::string("Gallery: ") + spec->ini).c_str());
+  std::unique_ptr<gallery::GalleryWindow> window;
+  std::unique_ptr<gallery::KeyPanelScene> scene;
+  if (spec) {
+    window = std::make_unique<gallery::GalleryWindow>(*spec, folder, &language);
+    if (!window->CreateModeless()) return 1;
+    g_window = window->Handle();
+  } else {
+    scene = std::make_unique<gallery::KeyPanelScene>(name, folder);
+    if (!scene->Create()) return 1;
+    g_window = scene->Handle();
+  }
+  SetWindowTextA(g_window, ("Gallery: " + name).c_str());
   SetWindowPos(g_window, HWND_TOP, kScreenMargin, kScreenMargin, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
   UpdateWindow(g_window);
   SetTimer(nullptr, 0, kSettleMs, OnSettled);
   SetTimer(nullptr, 0, holdMs, OnHoldOver);
   const int code = win::WindowObject::RunMessageLoop();
-  window.Destroy();
+  if (window) window->Destroy();
+  if (scene) scene->Destroy();
   if (backdrop) DestroyWindow(backdrop);
   return code;
 }

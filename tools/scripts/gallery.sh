@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of every window of the default skin: gallery.sh [BUILD_DIR]
-# Builds the gallery in the cross build tree (default build/win), shows each skinned window
-# under Wine on a private Xvfb with a plain blue desktop, and writes BUILD_DIR/gallery/<name>.png.
+# Builds the gallery in the cross build tree (default build/win), shows each skinned window and
+# the key panel's scenes under Wine on a private Xvfb with a plain blue desktop, and writes
+# BUILD_DIR/gallery/<name>.png.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -27,8 +28,9 @@ winpath() { echo "Z:${1//\//\\}"; }
 skins=$build/skin/skins
 ready=$(mktemp -u "$out/.ready.XXXXXX")
 failed=0
-for ini in "$skins"/skin_*.ini; do
-  name=$(basename "$ini")
+# Every description of the skin, then the real key panel mid-slide, in single-key mode with a
+# key and in macro mode with a macro that wraps.
+for name in $(cd "$skins" && ls skin_*.ini) key_panel_sliding key_panel_single key_panel_macro; do
   [ "$name" = skin_menu_all.ini ] && continue  # the label sheet is a picture, not a window
   rm -f "$ready"
   wine "$build/tools-bin/gallery.exe" "$(winpath "$build/skin")" "$name" "$(winpath "$ready")" 20000 \
