@@ -85,6 +85,7 @@ BOOL MainWindow::OnInitDialog() {
   SetWindowTextA(Handle(), kMainWindowTitle);
   versionText_ = VersionWithPoint(kProgramVersion);
   LoadPictures();
+  win::CentreWindow(Handle(), nullptr);  // the first place on the screen: its middle
   panels_->Layout();
   panels_->ShowOrHide();
   return TRUE;

@@ -165,3 +165,27 @@ def record(profile_path, profile, button):
 
 def screenshot(path):
     run("import", "-window", "root", path)
+
+
+def write_profile(path, current, records):
+    """A profile file with "Profile" = current and the given records {(profile, button): code};
+    everything else is left to the program's defaults."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    lines = ["[Setting]", "Profile=%d" % current]
+    for profile in range(5):
+        lines.append("[GROUP%d]" % profile)
+        for button in range(1, 10):
+            code = records.get((profile, button))
+            if code is None:
+                continue
+            data = bytes([button, code, 0, 0]) + bytes(40)
+            lines.append("ButtonAssigned%d=%s%02X" % (button, data.hex().upper(), sum(data) % 256))
+    with open(path, "w", newline="\r\n") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+def crop(path, out, rect, margin=16):
+    left, top, right, bottom = rect
+    run("convert", path, "-crop", "%dx%d+%d+%d" % (right - left + 2 * margin, bottom - top + 2 * margin,
+                                                   max(0, left - margin), max(0, top - margin)),
+        "+repage", out)
