@@ -9,7 +9,7 @@
 
 #include "assign/macro_display.h"
 #include "panels/panel_messages.h"
-#include "settings/settings_store.h"
+#include "settings/profile_set.h"
 #include "skin/skin_file.h"
 #include "support/win_test_support.h"
 #include "win32/file_system.h"
@@ -72,26 +72,17 @@ HWND OwnedWindow(HWND owner, const std::function<bool(HWND)>& match) {
 
 HWND DisplayOf(HWND panel) { return FindWindowExA(panel, nullptr, assign::kMacroDisplayClass, nullptr); }
 
-// The real program in a scratch program folder with the default skin, on a fresh profile file
-// that is put back as it was afterwards.
+// The real program in a scratch program folder with the default skin, from the factory settings;
+// the user's profile file is put back as it was afterwards.
 class MacroProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(paths.Found());
-    hadProfile = GetFileAttributesA(paths.profile.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (hadProfile) savedProfile = ReadFileBytes(paths.profile);
-    DeleteFileA(paths.profile.c_str());
+    ASSERT_FALSE(profile.Path().empty());
+    DeleteFileA(profile.Path().c_str());  // the factory settings
     CopyFileA((ProgramFolderOfBuild() + "Pointwick.exe").c_str(), folder.File("Pointwick.exe").c_str(), FALSE);
     CopyFolderFiles(win::ModuleFolder() + "..\\skin\\skins", folder.File("skins"));
   }
-  void TearDown() override {
-    Stop();
-    if (hadProfile) {
-      WriteFileBytes(paths.profile, savedProfile);
-    } else {
-      DeleteFileA(paths.profile.c_str());
-    }
-  }
+  void TearDown() override { Stop(); }
 
   void Start() {
     ASSERT_EQ(FindWindowA(nullptr, kTitle), nullptr) << "another copy is running";
@@ -143,9 +134,7 @@ class MacroProgramTest : public ::testing::Test {
     PostMessageA(to, message, key, static_cast<LPARAM>(1u | (keystroke << 16) | (up ? 0xC0000000u : 0u)));
   }
 
-  settings::ProfilePaths paths = settings::FindProfilePaths();
-  bool hadProfile = false;
-  std::string savedProfile;
+  ProfileFileGuard profile;
   TempFolder folder;
   PROCESS_INFORMATION process{};
   HWND main = nullptr;
@@ -176,7 +165,7 @@ TEST_F(MacroProgramTest, ARecordedMacroSurvivesARestartInTextAndByteForByteInThe
   settings::ButtonAssignment stored{};
   const auto read = [&] {
     return GetPrivateProfileStructA("GROUP0", "ButtonAssigned4", &stored, sizeof stored,
-                                    paths.profile.c_str()) != FALSE;
+                                    profile.Path().c_str()) != FALSE;
   };
   ASSERT_TRUE(WaitFor(read, 15000)) << "nothing saved";
   Stop();
