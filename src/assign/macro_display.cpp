@@ -53,11 +53,13 @@ bool MacroDisplay::ProcessMessage(win::Message& m) {
 void MacroDisplay::OnCreate() {
   up_ = LoadGlyph(IDB_ARROW_UP, upSize_);
   down_ = LoadGlyph(IDB_ARROW_DOWN, downSize_);
+  highlightBrush_.Reset(CreateSolidBrush(kDisplayHighlight));
 }
 
 void MacroDisplay::OnDestroy() {
   up_.Reset();
   down_.Reset();
+  highlightBrush_.Reset();
   buffer_.Free();
 }
 
@@ -79,37 +81,39 @@ void MacroDisplay::Paint(HDC target, const RECT& client) {
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc, &metrics);
   const int height = std::max<int>(metrics.tmHeight, upSize_.cy);
-  const int lineHeight = height + kLineGap;
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 
   const DisplayLayout layout =
       LayOutMacroText(text_, [&](char c) { return Advance(dc, c); }, client.right);
   if (highlight_) DrawHighlight(dc, height, layout.lineEnds);
+  DrawChars(dc, layout, height + kLineGap);
+}
 
+// "^" and "|" as the up and down glyphs, every other character as text.
+void MacroDisplay::DrawChars(HDC dc, const DisplayLayout& layout, int lineHeight) const {
   win::MemoryDc glyphs(CreateCompatibleDC(dc));
   for (const PlacedChar& placed : layout.chars) {
     const int lineTop = placed.line * lineHeight;
-    if (placed.c == '^' || placed.c == '|') {
-      const bool up = placed.c == '^';
-      const SIZE size = up ? upSize_ : downSize_;
-      win::SelectScope glyph(glyphs.Get(), up ? up_.Get() : down_.Get());
-      // AND keeps the glyph's black and lets its white show the highlight beneath.
-      if (glyph.Selected())
-        BitBlt(dc, placed.x, lineTop + kGlyphTop, size.cx, size.cy, glyphs.Get(), 0, 0, SRCAND);
-    } else {
+    if (placed.c != '^' && placed.c != '|') {
       TextOutA(dc, placed.x, lineTop, &placed.c, 1);
+      continue;
     }
+    const bool up = placed.c == '^';
+    const SIZE size = up ? upSize_ : downSize_;
+    win::SelectScope glyph(glyphs.Get(), up ? up_.Get() : down_.Get());
+    // AND keeps the glyph's black and lets its white show the highlight beneath.
+    if (glyph.Selected())
+      BitBlt(dc, placed.x, lineTop + kGlyphTop, size.cx, size.cy, glyphs.Get(), 0, 0, SRCAND);
   }
 }
 
 // Each line with text gets a bar from x = 1 to one pixel past its end, h pixels high.
 void MacroDisplay::DrawHighlight(HDC dc, int height, const std::vector<int>& lineEnds) const {
-  win::Brush brush(CreateSolidBrush(kDisplayHighlight));
   for (int k = 0; k < static_cast<int>(lineEnds.size()); ++k) {
     if (lineEnds[k] == 0) continue;
     const int top = 1 + k * (height + kLineGap);
     const RECT bar{1, top, lineEnds[k] + 1, top + height};
-    FillRect(dc, &bar, brush.Get());
+    FillRect(dc, &bar, highlightBrush_.Get());
   }
 }
 

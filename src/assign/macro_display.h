@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "assign/display_layout.h"
 #include "win32/paint.h"
 #include "win32/raii.h"
 #include "win32/window.h"
@@ -35,6 +36,7 @@ class MacroDisplay : public win::Window {
   void Paint(HDC dc, const RECT& client);
   void OnDestroy();
   void DrawHighlight(HDC dc, int height, const std::vector<int>& lineEnds) const;
+  void DrawChars(HDC dc, const DisplayLayout& layout, int lineHeight) const;
   int Advance(HDC dc, char c) const;
 
   std::string text_;
@@ -42,6 +44,7 @@ class MacroDisplay : public win::Window {
   // Program resources 138 (up, a release) and 137 (down, a press): 7 x 9, 1 bit per pixel.
   win::Bitmap up_, down_;
   SIZE upSize_{0, 0}, downSize_{0, 0};
+  win::Brush highlightBrush_;
   win::PaintBuffer buffer_;
 };
 

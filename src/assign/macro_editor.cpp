@@ -22,8 +22,6 @@ MacroEditor::MacroEditor(HWND mainWindow, std::string programFolder)
     : KeyRecorder(IDD_KEY_EXPANDED, mainWindow, std::move(programFolder),
                   "skins\\skin_key_expand.ini", panels::kCodeCloseKeys) {}
 
-skin::ScreenKeys MacroEditor::ScreenPictureKeys() const { return skin::ScreenKeys{}; }
-
 // Buttons 1 to 4 look unlatched when disabled (their disabled face is the normal one); the
 // command and delay buttons have a disabled picture of their own.
 void MacroEditor::CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) {

@@ -51,7 +51,6 @@ class MacroEditor : public KeyRecorder {
   LRESULT OnCreate() override;
   BOOL OnInitDialog() override;
   bool ProcessMessage(win::Message& m) override;
-  skin::ScreenKeys ScreenPictureKeys() const override;
   void CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) override;
   void Paint(HDC dc, const RECT& client) override;
   void OnKeyRecorded(const RecordResult& result) override;
