@@ -15,10 +15,9 @@ constexpr char kProgramVersion[] = "101";
 constexpr char kMainSkin[] = "skins\\skin_main.ini";
 
 // "101" becomes "1.01": a point after the first digit.
-std::string VersionWithPoint(const char* digits) {
-  std::string text = digits;
-  if (!text.empty()) text.insert(1, ".");
-  return text;
+std::string VersionWithPoint(const std::string& digits) {
+  if (digits.empty()) return digits;
+  return digits.substr(0, 1) + "." + digits.substr(1);
 }
 
 // The face buttons in the order they are created.

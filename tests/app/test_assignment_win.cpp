@@ -144,7 +144,9 @@ TEST_F(AssignmentTest, MenusWarningsAndTheRecordsTheyLeave) {
     for (int p = 1; p < settings::kProfileCount; ++p)
       EXPECT_EQ(Code(p, c.button), c.inEveryProfile ? c.code : before.profiles[p].buttons[c.button].code);
     for (int b = 0; b < settings::kButtonCount; ++b) {
-      if (b != c.button) EXPECT_EQ(Code(0, b), before.profiles[0].buttons[b].code) << "button " << b + 1;
+      if (b != c.button) {
+        EXPECT_EQ(Code(0, b), before.profiles[0].buttons[b].code) << "button " << b + 1;
+      }
     }
     EXPECT_EQ(Pixels(Hotspot(c.button)) != face, c.faceChanges);
   }
