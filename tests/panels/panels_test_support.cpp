@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "skin/skin_file.h"
 #include "skin/skinned_dialog.h"
 #include "win32/file_system.h"
 #include "win32/window.h"
@@ -46,6 +47,13 @@ constexpr SettingRange kSettingRanges[] = {
 
 std::string SkinProgramFolder() { return win::ModuleFolder() + "..\\skin\\"; }
 std::string LanguageLibraryPath() { return win::ModuleFolder() + "..\\program\\lan.dll"; }
+
+RECT SkinRect(const char* ini, const char* section, int entry) {
+  const skin::SkinItem item = skin::SkinFile(SkinProgramFolder(), std::string("skins\\") + ini).ReadItem(section, entry);
+  return RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
+}
+
+POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 ModalScript::ModalScript(std::vector<Step> steps) : steps_(std::move(steps)) {
   g_script = this;

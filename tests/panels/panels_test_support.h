@@ -46,6 +46,10 @@ class ModalScript {
   DWORD lastProgress_ = 0;
 };
 
+// The rectangle a skin description gives an entry ("skins\\<ini>" of the default skin).
+RECT SkinRect(const char* ini, const char* section, int entry);
+POINT Centre(const RECT& r);
+
 // The enabled, visible top-level window of ours in front, or null.
 HWND FrontWindow();
 // Clicks the button a skinned window made for a skin index.

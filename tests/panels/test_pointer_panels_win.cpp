@@ -55,13 +55,8 @@ class PointerPanelsTest : public ::testing::Test {
   }
   // The child window under the centre of a skin entry's rectangle.
   HWND ControlAt(panels::PointerPanel& panel, const char* ini, const char* section, int entry) {
-    char value[256] = {};
-    const std::string path = panelstest::SkinProgramFolder() + "skins\\" + ini;
-    GetPrivateProfileStringA(section, std::to_string(entry).c_str(), "", value, sizeof value, path.c_str());
-    int x = 0, y = 0, w = 0, h = 0;
-    const char* numbers = std::strchr(value, ',');
-    if (!numbers || std::sscanf(numbers, ",%d,%d,%d,%d", &x, &y, &w, &h) != 4) return nullptr;
-    return ChildWindowFromPointEx(panel.Handle(), POINT{x + w / 2, y + h / 2}, CWP_SKIPINVISIBLE);
+    const POINT centre = panelstest::Centre(panelstest::SkinRect(ini, section, entry));
+    return ChildWindowFromPointEx(panel.Handle(), centre, CWP_SKIPINVISIBLE);
   }
 
   DoubleClickTimeGuard doubleClickTime;
