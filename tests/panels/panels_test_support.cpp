@@ -72,6 +72,7 @@ void CALLBACK ModalScript::OnTick(HWND, UINT, UINT_PTR, DWORD) {
 
 void ModalScript::Tick() {
   HWND front = FrontWindow();
+  if (front && (seen_.empty() || seen_.back() != front)) seen_.push_back(front);
   if (next_ < steps_.size() && front && steps_[next_](front)) {
     ++next_;
     lastProgress_ = GetTickCount();

@@ -35,6 +35,8 @@ class ModalScript {
   // How many steps have acted.
   std::size_t Done() const { return next_; }
   bool Finished() const { return next_ == steps_.size(); }
+  // Every window that was in front at a tick, in the order they came.
+  const std::vector<HWND>& Seen() const { return seen_; }
 
  private:
   static void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD);
@@ -42,6 +44,7 @@ class ModalScript {
 
   std::vector<Step> steps_;
   std::size_t next_ = 0;
+  std::vector<HWND> seen_;
   UINT_PTR timer_ = 0;
   DWORD lastProgress_ = 0;
 };

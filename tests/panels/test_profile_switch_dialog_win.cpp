@@ -11,6 +11,7 @@
 #include "settings/settings_session.h"
 #include "support/message_sequence.h"
 #include "support/win_test_support.h"
+#include "win32/raii.h"
 
 namespace {
 
@@ -130,6 +131,7 @@ TEST_F(ProfileSwitchDialogTest, EscAndEnterDoNotEndIt) {
 TEST_F(ProfileSwitchDialogTest, WithoutAChoiceOkAndApplyLeaveAMacroAlone) {
   Record(5) = panelstest::MacroRecord(6, 6, 7);
   const ProfileSet before = session.Current();
+  const long gdiOwners = win::LiveGdiOwners();
   {
     ProfileSwitchDialog dialog(main.Handle(), panelstest::SkinProgramFolder(), session, 5);
     std::string shown = "?";
@@ -152,6 +154,7 @@ TEST_F(ProfileSwitchDialogTest, WithoutAChoiceOkAndApplyLeaveAMacroAlone) {
   }
   EXPECT_EQ(Record(5).code, 22);
   EXPECT_EQ(Record(5).eventCount, 0);
+  EXPECT_EQ(win::LiveGdiOwners(), gdiOwners) << "three runs leave nothing behind";
 }
 
 // Real clicks under Xvfb on profile 3 and OK; then the save that OK asks the caller for.
