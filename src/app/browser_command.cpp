@@ -14,9 +14,9 @@ std::string Trimmed(const std::string& text) {
 }
 
 // The program the command starts: the text before the first space that ends an existing file's
-// name, or the whole command when it names a file itself. When no part names a file, only the
-// first word can be meant (a program found on the search path); taking more would hand the
-// system an unquoted path with spaces.
+// name, or the whole command when it names a file itself. When no part names a file, only a
+// bare first word can be meant (a program found on the search path); a path that leads nowhere
+// gives nothing, since any part of it could name some other program ("C:\Program" + ".exe").
 std::string ProgramPart(const std::string& command,
                         const std::function<bool(const std::string& path)>& isFile) {
   for (std::size_t space = command.find(' '); space != std::string::npos;
@@ -24,7 +24,8 @@ std::string ProgramPart(const std::string& command,
     if (isFile(command.substr(0, space))) return command.substr(0, space);
   }
   if (isFile(command)) return command;
-  return command.substr(0, command.find(' '));
+  const std::string first = command.substr(0, command.find(' '));
+  return first.find_first_of("\\/:") == std::string::npos ? first : "";
 }
 
 }  // namespace
@@ -34,7 +35,8 @@ std::string BrowserCommandLine(std::string command, const std::string& address,
   command = Trimmed(command);
   command.erase(std::remove(command.begin(), command.end(), '"'), command.end());
   if (command.empty()) return "";
-  return "\"" + ProgramPart(command, isFile) + "\" " + address;
+  const std::string program = ProgramPart(command, isFile);
+  return program.empty() ? "" : "\"" + program + "\" " + address;
 }
 
 }  // namespace app

@@ -49,7 +49,18 @@ LRESULT MainWindow::OnCreate() {
   const LRESULT result = SkinnedDialog::OnCreate();
   panels_ = std::make_unique<SidePanels>(Handle(), ProgramFolder());
   panels_->Create();
+  CreateAssigner();
   return result;
+}
+
+void MainWindow::CreateAssigner() {
+  assign::ButtonAssigner::Host host{Handle(), ProgramFolder(), &settings_, {}, {}, {}, {}, {}};
+  for (int b = 0; b < settings::kButtonCount; ++b) host.buttons[b] = &buttons_[kFirstHotspot + b];
+  host.keyPanelOpen = [this] { return panels_->KeyOpen(); };
+  host.commitKeyEdit = [this] { panels_->KeyEditor().Save(); };
+  host.editKeys = [this](int b) { OpenKeyPanel(b); };
+  host.switchProfile = [](int) -> INT_PTR { return IDCANCEL; };
+  assigner_ = std::make_unique<assign::ButtonAssigner>(std::move(host), faces_);
 }
 
 skin::ScreenKeys MainWindow::ScreenPictureKeys() const {
@@ -60,7 +71,10 @@ skin::ScreenKeys MainWindow::ScreenPictureKeys() const {
 
 void MainWindow::CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) {
   for (int index : kButtonOrder) CreateButton(buttons_[index], skin, index, pictures.Faces());
+  const skin::SkinItem key = skin.ReadItem("BUTTONPOS", kFirstHotspot);
+  faces_.SetPlainKey(pictures, RECT{key.rect.left, key.rect.top, key.rect.right, key.rect.bottom});
   versionX_ = skin.ReadInt("SETTING", "SFPos", 601);
+  faces_.Load(ProgramFolder());
 }
 
 BOOL MainWindow::OnInitDialog() {
@@ -71,6 +85,7 @@ BOOL MainWindow::OnInitDialog() {
   SetWindowTextA(Handle(), kMainWindowTitle);
   versionText_ = VersionWithPoint(kProgramVersion);
   LoadPictures();
+  win::CentreWindow(Handle(), nullptr);  // the first place on the screen: its middle
   panels_->Layout();
   panels_->ShowOrHide();
   return TRUE;
@@ -101,10 +116,12 @@ void MainWindow::LoadPictures() {
   }
 }
 
-// The profile button of the current profile shows latched, the others do not.
+// The profile button of the current profile shows latched, the others do not; the mouse
+// buttons show the current profile's functions.
 void MainWindow::Refresh() {
   for (int p = 0; p < settings::kProfileCount; ++p)
     buttons_[kFirstProfileButton + p].SetLatched(p == settings_.Current().Profile);
+  if (assigner_) assigner_->RefreshButtonFaces();
 }
 
 skin::SkinButton* MainWindow::Button(int index) {
@@ -119,6 +136,7 @@ bool MainWindow::ProcessMessage(win::Message& m) {
       win::OnControl<&MainWindow::OnCloseButton>(kCancelButton),
       win::OnControl<&MainWindow::OnSaveButton>(kOkButton, kApplyButton),
       win::OnControl<&MainWindow::OnProfileButton>(kFirstProfileButton, kLastProfileButton),
+      win::OnControl<&MainWindow::OnHotspot>(kFirstHotspot, kLastHotspot),
       win::OnMessage<&MainWindow::OnPanelMessage>(panels::kPanelMessage),
       win::OnMessage<&MainWindow::OnPanelState>(panels::kPanelStateMessage),
       win::OnMessage<&MainWindow::OnReadSpeeds>(panels::kReadSpeedsMessage),
@@ -126,6 +144,7 @@ bool MainWindow::ProcessMessage(win::Message& m) {
       win::OnMessage<&MainWindow::OnReload>(panels::kReloadMessage),
       win::OnMessage<&MainWindow::OnIdle>(panels::kIdleMessage),
       win::OnMessage<&MainWindow::OnCursor>(panels::kCursorMessage),
+      win::OnMessage<&MainWindow::OnHelp>(WM_HELP),
       win::OnMessage<&MainWindow::OnMove>(WM_MOVE, Default::After),
       win::OnMessage<&MainWindow::OnDestroy>(WM_DESTROY, Default::After),
       win::OnMessage<&MainWindow::OnQueryDragIcon>(WM_QUERYDRAGICON),
@@ -148,7 +167,10 @@ void MainWindow::OnSaveButton(int index) {
 
 // The key panel commits what it edits and closes before anything is compared and written.
 void MainWindow::Save() {
-  if (panels_ && panels_->KeyOpen()) panels::PostPanelCode(Handle(), panels::kCodeCloseKeys);
+  if (panels_ && panels_->KeyOpen()) {
+    panels_->KeyEditor().Save();
+    panels::PostPanelCode(Handle(), panels::kCodeCloseKeys);
+  }
   settings_.Save();
 }
 
@@ -175,12 +197,31 @@ LRESULT MainWindow::OnPanelMessage(WPARAM, LPARAM code) {
   }
 }
 
-void MainWindow::OpenKeyPanel(int buttonIndex) { panels_->StartSlide(panels::kCodeOpenKeys); }
+// An open key panel turns to the button; a closed one loads it and slides open.
+void MainWindow::OpenKeyPanel(int buttonIndex) {
+  assign::MacroEditor& editor = panels_->KeyEditor();
+  if (panels_->KeyOpen()) {
+    editor.Save();
+    editor.Load(buttonIndex);
+    return;
+  }
+  editor.Load(buttonIndex);
+  panels_->StartSlide(panels::kCodeOpenKeys);
+}
 
-void MainWindow::CloseKeyPanel() { panels_->StartSlide(panels::kCodeCloseKeys); }
+void MainWindow::CloseKeyPanel() {
+  assigner_->RefreshButtonFaces();
+  panels_->StartSlide(panels::kCodeCloseKeys);
+}
 
 LRESULT MainWindow::OnPanelState(WPARAM, LPARAM code) {
   return panels_ && panels_->SlideEnded(static_cast<int>(code)) ? 0 : -1;
+}
+
+// F1: the program's help command.
+LRESULT MainWindow::OnHelp() {
+  OpenHelp(shell_);
+  return TRUE;
 }
 
 void MainWindow::OnMove() {
@@ -209,6 +250,8 @@ void MainWindow::OnCursor(WPARAM wait, LPARAM) {
   OutputDebugStringA(wait ? "Wait Cursor!\n" : "Arrow Cursor!\n");
 }
 
+void MainWindow::OnHotspot(int index) { assigner_->AssignFunction(index - kFirstHotspot); }
+
 // The profile becomes current now and is saved with the next save.
 void MainWindow::OnProfileButton(int index) {
   settings_.Current().Profile = index - kFirstProfileButton;
@@ -223,6 +266,7 @@ bool MainWindow::PreTranslateMessage(MSG& msg) {
 }
 
 void MainWindow::OnDestroy() {
+  assigner_.reset();
   panels_.reset();
   for (const PictureControl& picture : kPictures) {
     HANDLE old = reinterpret_cast<HANDLE>(

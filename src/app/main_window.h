@@ -8,6 +8,8 @@
 
 #include "app/shell_actions.h"
 #include "app/side_panels.h"
+#include "assign/button_assigner.h"
+#include "assign/face_cells.h"
 #include "settings/profile_set.h"
 #include "settings/settings_session.h"
 #include "skin/skin_button.h"
@@ -62,8 +64,10 @@ class MainWindow : public skin::SkinnedDialog {
   void OnCloseButton();
   void OnSaveButton(int index);
   void OnProfileButton(int index);
+  void OnHotspot(int index);
   void OnDestroy();
   void OnMove();
+  LRESULT OnHelp();
   LRESULT OnQueryDragIcon();
   LRESULT OnPanelMessage(WPARAM, LPARAM code);
   LRESULT OnPanelState(WPARAM, LPARAM code);
@@ -77,6 +81,7 @@ class MainWindow : public skin::SkinnedDialog {
   void OpenKeyPanel(int buttonIndex);
   void CloseKeyPanel();
 
+  void CreateAssigner();
   void LoadWindowIcon();
   void LoadPictures();
   void Refresh();
@@ -89,6 +94,8 @@ class MainWindow : public skin::SkinnedDialog {
   settings::SettingsSession settings_;
   ShellActions shell_;
   std::unique_ptr<SidePanels> panels_;
+  assign::FaceCells faces_;
+  std::unique_ptr<assign::ButtonAssigner> assigner_;
   std::string versionText_;
   std::string firmwareText_;
   int versionX_ = 601;

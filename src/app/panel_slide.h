@@ -15,13 +15,13 @@ class PanelSlide {
   enum class Anchor { LeftFixed, RightFixed };
 
   struct Request {
-    HWND panel;          // the sliding panel, at its full laid-out rectangle
-    HWND tell;           // told with the panel state message when the slide ends
-    int code;            // the code it is told
+    HWND panel;  // the sliding panel, at its full laid-out rectangle
+    HWND tell;   // told with the panel state message when the slide ends
+    int code;    // the code it is told
     Mode mode;
     Anchor anchor;
     int minimumWidth;
-    HWND companion;      // moved along with the sliding edge, or null
+    HWND companion;  // moved along with the sliding edge, or null
   };
 
   PanelSlide() = default;

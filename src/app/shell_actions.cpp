@@ -2,6 +2,7 @@
 #include "app/shell_actions.h"
 
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include "app/browser_command.h"
@@ -17,7 +18,8 @@ namespace {
 // The default value of HKEY_CLASSES_ROOT\subkey (260 characters), or "".
 std::string ClassesDefault(const std::string& subkey) {
   HKEY raw = nullptr;
-  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return "";
+  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS)
+    return "";
   win::RegKey key(raw);
   char value[261] = {};
   DWORD size = 260;
@@ -51,11 +53,10 @@ bool StartProcess(const std::string& commandLine) {
 }  // namespace
 
 ShellActions SystemShell() {
-  return ShellActions{
-      [](const std::string& path) {
-        ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOW);
-      },
-      StartProcess};
+  return ShellActions{[](const std::string& path) {
+                        ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOW);
+                      },
+                      StartProcess};
 }
 
 std::string HelpFilePath() {

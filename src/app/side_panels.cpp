@@ -43,7 +43,8 @@ SidePanels::SidePanels(HWND mainWindow, const std::string& programFolder)
 
 bool SidePanels::Create() {
   bool made = true;
-  for (Which which : {kSensitivityClosed, kSensitivity, kAdvancedClosed, kAdvanced, kKeyClosed, kKey})
+  for (Which which :
+       {kSensitivityClosed, kSensitivity, kAdvancedClosed, kAdvanced, kKeyClosed, kKey})
     made = Panel(which).Create() && made;
   return made;
 }
@@ -55,7 +56,8 @@ void SidePanels::Layout() {
   MoveTo(sensitivityClosed_, main.left - WidthOf(sensitivityClosed_), top);
   MoveTo(sensitivity_, main.left - WidthOf(sensitivity_), top);
   // The advanced panels hang against whichever sensitivity panel the open flag selects.
-  const int edge = main.left - (sensitivityOpen_ ? WidthOf(sensitivity_) : WidthOf(sensitivityClosed_));
+  const int edge =
+      main.left - (sensitivityOpen_ ? WidthOf(sensitivity_) : WidthOf(sensitivityClosed_));
   MoveTo(advancedClosed_, edge - WidthOf(advancedClosed_), top);
   MoveTo(advanced_, edge - WidthOf(advanced_), top);
   // Both key panels end at the same bottom.

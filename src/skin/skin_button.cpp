@@ -35,9 +35,8 @@ bool SkinButton::Create(HWND parent, const RECT& rect, int id) {
 void SkinButton::SetFaces(const RECT& rect, const FaceSources& sources) {
   win::WindowDc dc(Handle());
   const win::Bitmap* from[4] = {sources.main, sources.over, sources.down, sources.disabled};
-  for (int i = 0; i < 4; ++i) {
-    if (from[i]) CutFace(dc.Get(), faces_[i], *from[i], rect);
-  }
+  win::Bitmap* to[4] = {&faces_[0], &faces_[1], &faces_[2], &faces_[3]};
+  CutFaces(dc.Get(), to, from, rect);
   SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~(WS_BORDER | WS_TABSTOP));
 }
 
@@ -56,38 +55,47 @@ ButtonFace SkinButton::ChooseFace(UINT state) const {
   return ButtonFace::Main;
 }
 
-void SkinButton::EnsureTooltip() {
-  if (tooltip_ || !Handle()) return;
+// The tooltip window is made when it is first needed (the pointer reaches the button, or
+// someone asks for it), not with the button: a window full of buttons opens faster.
+HWND SkinButton::Tooltip() {
+  if (tooltip_ || !Handle() || tipText_.empty()) return tooltip_;
   tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
                              nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (tooltip_) SendMessageA(tooltip_, kTooltipActivate, FALSE, 0);
+  if (!tooltip_) return nullptr;
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.hwnd = Handle();
+  tool.uId = 1;
+  tool.lpszText = const_cast<char*>(tipText_.c_str());
+  GetClientRect(Handle(), &tool.rect);
+  SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageA(tooltip_, kTooltipActivate, tipActive_ ? TRUE : FALSE, 0);
+  return tooltip_;
 }
 
+// A text replaces the one before; an empty text changes nothing.
 void SkinButton::SetTooltip(const char* text, bool activate) {
   if (!text || !*text) return;
-  EnsureTooltip();
+  tipText_ = text;
+  tipActive_ = activate;
   if (!tooltip_) return;
   TOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;
   tool.hwnd = Handle();
   tool.uId = 1;
-  tool.lpszText = const_cast<char*>(text);
-  if (SendMessageA(tooltip_, kTooltipToolCount, 0, 0) == 0) {
-    GetClientRect(Handle(), &tool.rect);
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  tool.lpszText = const_cast<char*>(tipText_.c_str());
   SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageA(tooltip_, kTooltipActivate, activate ? TRUE : FALSE, 0);
 }
 
 void SkinButton::RelayToTooltip(const MSG& msg) {
-  EnsureTooltip();
-  if (tooltip_) SendMessageA(tooltip_, kTooltipRelayEvent, 0, reinterpret_cast<LPARAM>(&msg));
+  if (HWND tip = Tooltip()) SendMessageA(tip, kTooltipRelayEvent, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 bool SkinButton::PreTranslateMessage(MSG& msg) {
-  if (msg.hwnd == Handle()) RelayToTooltip(msg);
+  const bool mouse = msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST;
+  if (mouse && msg.hwnd == Handle()) RelayToTooltip(msg);
   return false;
 }
 

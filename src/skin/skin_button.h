@@ -31,7 +31,8 @@ class SkinButton : public win::Window {
   void SetCaption(std::string text) { caption_ = std::move(text); }
   void SetTooltip(const char* text, bool activate);
   bool Hovered() const { return hover_; }
-  HWND Tooltip() const { return tooltip_; }
+  // The tooltip window, made on first use; null while the button has no tooltip text.
+  HWND Tooltip();
   // The face a draw with these item-state flags would choose.
   ButtonFace ChooseFace(UINT itemState) const;
 
@@ -51,7 +52,6 @@ class SkinButton : public win::Window {
   void OnLButtonUp(POINT at, UINT keys);
   void OnDestroy();
   void DrawCaption(HDC target, const RECT& where, HBITMAP face);
-  void EnsureTooltip();
   void NotifyClicked();
 
   win::Bitmap faces_[4];  // indexed by ButtonFace
@@ -60,6 +60,8 @@ class SkinButton : public win::Window {
   bool hover_ = false;
   std::string caption_;
   HWND tooltip_ = nullptr;  // ours: destroyed with the button
+  std::string tipText_;
+  bool tipActive_ = false;
 };
 
 }  // namespace skin

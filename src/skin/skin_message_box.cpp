@@ -20,6 +20,12 @@ void SkinMessageBox::CreateControls(const SkinFile& skin, const ScreenPictures& 
   CreateButton(cancel_, skin, kMessageBoxCancel, pictures.Faces());
 }
 
+// The question stands over the window it is about.
+BOOL SkinMessageBox::OnInitDialog() {
+  if (GetParent(Handle())) win::CentreWindow(Handle(), GetParent(Handle()));
+  return SkinnedDialog::OnInitDialog();
+}
+
 // Escape and Enter answer as in any dialog (the base's IDCANCEL and IDOK).
 bool SkinMessageBox::ProcessMessage(win::Message& m) {
   static constexpr win::MessageRow<SkinMessageBox> kMap[] = {

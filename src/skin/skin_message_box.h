@@ -22,6 +22,7 @@ class SkinMessageBox : public SkinnedDialog {
 
  protected:
   void CreateControls(const SkinFile& skin, const ScreenPictures& pictures) override;
+  BOOL OnInitDialog() override;
   bool ProcessMessage(win::Message& m) override;
   void Paint(HDC dc, const RECT& client) override;
 

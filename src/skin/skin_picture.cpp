@@ -1,10 +1,13 @@
-// LoadSkinPicture through OleLoadPicture, and CutFace.
+// LoadSkinPicture: BMP files straight into a DIB section, other formats through
+// OleLoadPicture; each file decoded once per process. And CutFace.
 #include "skin/skin_picture.h"
 
 #include <ocidl.h>
 #include <olectl.h>
 
 #include <cstdint>
+#include <cstring>
+#include <vector>
 
 #include "skin/bmp_check.h"
 
@@ -64,6 +67,85 @@ HBITMAP TakeBitmap(IPicture* picture) {
   return copy;
 }
 
+// An uncompressed BMP needs no decoder: its header is a BITMAPINFO and its rows are the bits
+// of a DIB section. Null for anything else (compressed, top-down with a palette trick, other
+// formats), which goes to the picture decoder.
+HBITMAP BitmapFromBmp(const std::uint8_t* data, std::size_t size) {
+  if (size < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || data[0] != 'B' || data[1] != 'M')
+    return nullptr;
+  BITMAPFILEHEADER file;
+  std::memcpy(&file, data, sizeof file);
+  BITMAPINFOHEADER info;
+  std::memcpy(&info, data + sizeof file, sizeof info);
+  if (info.biSize < sizeof info || info.biCompression != BI_RGB || info.biPlanes != 1 ||
+      (info.biBitCount != 24 && info.biBitCount != 32) || info.biWidth <= 0 || info.biHeight == 0)
+    return nullptr;
+  const std::uint64_t stride = ((static_cast<std::uint64_t>(info.biWidth) * info.biBitCount + 31) / 32) * 4;
+  const std::uint64_t rows = static_cast<std::uint64_t>(info.biHeight < 0 ? -static_cast<std::int64_t>(info.biHeight)
+                                                                           : info.biHeight);
+  if (file.bfOffBits > size || stride * rows > size - file.bfOffBits) return nullptr;
+  BITMAPINFO header{};
+  header.bmiHeader = info;
+  header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap || !bits) {
+    if (bitmap) DeleteObject(bitmap);
+    return nullptr;
+  }
+  std::memcpy(bits, data + file.bfOffBits, static_cast<std::size_t>(stride * rows));
+  return bitmap;
+}
+
+// The pictures decoded so far, by file; a file that changed on disk is decoded again. They
+// belong to the process, not to a window, and so are not counted as a window's GDI owners.
+struct CachedPicture {
+  std::string path;
+  FILETIME written;
+  DWORD bytes;
+  win::UniqueHandle<HBITMAP, win::release::GdiObject<HBITMAP>> bitmap;
+};
+
+std::vector<CachedPicture>& Cache() {
+  static std::vector<CachedPicture> cache;
+  return cache;
+}
+
+// Decodes a file, BMP straight, anything else through the picture decoder.
+HBITMAP Decode(const std::string& path) {
+  DWORD bytes = 0;
+  HGLOBAL block = ReadWholeFile(path, bytes);
+  if (!block) return nullptr;
+  if (const void* data = GlobalLock(block)) {
+    HBITMAP bitmap = BitmapFromBmp(static_cast<const std::uint8_t*>(data), bytes);
+    GlobalUnlock(block);
+    if (bitmap) {
+      GlobalFree(block);
+      return bitmap;
+    }
+  }
+  IPicture* picture = DecodePicture(block, bytes);
+  return picture ? TakeBitmap(picture) : nullptr;
+}
+
+// The decoded picture of a file, decoding it on first use; null when it cannot be decoded.
+HBITMAP CachedBitmap(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA file{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file)) return nullptr;
+  for (CachedPicture& entry : Cache()) {
+    if (entry.path != path) continue;
+    if (CompareFileTime(&entry.written, &file.ftLastWriteTime) == 0 && entry.bytes == file.nFileSizeLow)
+      return entry.bitmap.Get();
+    entry.bitmap.Reset(Decode(path));
+    entry.written = file.ftLastWriteTime;
+    entry.bytes = file.nFileSizeLow;
+    return entry.bitmap.Get();
+  }
+  Cache().push_back(CachedPicture{path, file.ftLastWriteTime, file.nFileSizeLow, {}});
+  Cache().back().bitmap.Reset(Decode(path));
+  return Cache().back().bitmap.Get();
+}
+
 }  // namespace
 
 SIZE BitmapSize(HBITMAP bitmap) {
@@ -73,31 +155,36 @@ SIZE BitmapSize(HBITMAP bitmap) {
 }
 
 bool LoadSkinPicture(const std::string& path, win::Bitmap& target, SIZE& size) {
-  DWORD bytes = 0;
-  HGLOBAL block = ReadWholeFile(path, bytes);
-  if (!block) return false;
-  IPicture* picture = DecodePicture(block, bytes);
-  if (!picture) return false;
-  HBITMAP bitmap = TakeBitmap(picture);
-  if (!bitmap) return false;
-  target.Reset(bitmap);
-  size = BitmapSize(bitmap);
+  HBITMAP decoded = CachedBitmap(path);
+  if (!decoded) return false;
+  HBITMAP copy = static_cast<HBITMAP>(CopyImage(decoded, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!copy) return false;
+  target.Reset(copy);
+  size = BitmapSize(copy);
   return true;
 }
 
 void CutFace(HDC dc, win::Bitmap& target, const win::Bitmap& source, const RECT& rect) {
-  if (!source) return;
-  target.Reset();
+  win::Bitmap* targets[] = {&target};
+  const win::Bitmap* sources[] = {&source};
+  CutFaces(dc, targets, sources, rect);
+}
+
+void CutFaces(HDC dc, std::span<win::Bitmap* const> targets, std::span<const win::Bitmap* const> sources,
+              const RECT& rect) {
   const int w = rect.right - rect.left;
   const int h = rect.bottom - rect.top;
-  target.Reset(CreateCompatibleBitmap(dc, w, h));
-  if (!target) return;
   win::MemoryDc to(CreateCompatibleDC(dc));
   win::MemoryDc from(CreateCompatibleDC(dc));
   if (!to || !from) return;
-  win::SelectScope selectTo(to.Get(), target.Get());
-  win::SelectScope selectFrom(from.Get(), source.Get());
-  StretchBlt(to.Get(), 0, 0, w, h, from.Get(), rect.left, rect.top, w, h, SRCCOPY);
+  for (std::size_t i = 0; i < targets.size() && i < sources.size(); ++i) {
+    if (!targets[i] || !sources[i] || !*sources[i]) continue;
+    targets[i]->Reset(CreateCompatibleBitmap(dc, w, h));
+    if (!*targets[i]) continue;
+    win::SelectScope selectTo(to.Get(), targets[i]->Get());
+    win::SelectScope selectFrom(from.Get(), sources[i]->Get());
+    StretchBlt(to.Get(), 0, 0, w, h, from.Get(), rect.left, rect.top, w, h, SRCCOPY);
+  }
 }
 
 }  // namespace skin

@@ -40,6 +40,7 @@ class SkinnedDialog : public win::Dialog {
   const std::string& ProgramFolder() const { return programFolder_; }
   // ProgramFolder() + relative.
   std::string ProgramPath(const std::string& relative) const { return programFolder_ + relative; }
+  const std::string& SkinPath() const { return skinPath_; }
   const win::Bitmap& Face() const { return face_; }
   const win::Bitmap& SecondFace() const { return face2_; }
   const win::Bitmap& Mask() const { return mask_; }

@@ -1,6 +1,7 @@
 // The window core: binding, the exception barrier, reflection, routing, and the window procedure.
 #include "win32/window.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace win {
@@ -82,6 +83,23 @@ int WindowObject::RunMessageLoop() {
     }
   }
   return static_cast<int>(msg.wParam);
+}
+
+void CentreWindow(HWND window, HWND over) {
+  RECT area{}, frame{}, target{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  GetWindowRect(window, &frame);
+  if (over && IsWindowVisible(over) && !IsIconic(over)) {
+    GetWindowRect(over, &target);
+  } else {
+    target = area;
+  }
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  int x = (target.left + target.right - width) / 2;
+  int y = (target.top + target.bottom - height) / 2;
+  x = std::max<int>(area.left, std::min<int>(x, area.right - width));
+  y = std::max<int>(area.top, std::min<int>(y, area.bottom - height));
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Window::~Window() {

@@ -94,6 +94,10 @@ class WindowObject {
   bool passOn_ = false;
 };
 
+// Moves a window, keeping its size, so that it stands centred over another window, or over the
+// work area of the screen when there is none; kept inside that work area.
+void CentreWindow(HWND window, HWND over);
+
 // The object of type T bound to a window, or null.
 template <class T>
 T* WindowFrom(HWND hwnd) {

@@ -34,27 +34,6 @@ void CopyFolderFiles(const std::string& from, const std::string& to) {
   FindClose(search);
 }
 
-// Keeps the user's profile file as it was before the test.
-class ProfileFileGuard {
- public:
-  ProfileFileGuard() : paths_(settings::FindProfilePaths()) {
-    existed_ = GetFileAttributesA(paths_.profile.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (existed_) bytes_ = ReadFileBytes(paths_.profile);
-  }
-  ~ProfileFileGuard() {
-    if (existed_)
-      WriteFileBytes(paths_.profile, bytes_);
-    else
-      DeleteFileA(paths_.profile.c_str());
-  }
-  const std::string& Path() const { return paths_.profile; }
-
- private:
-  settings::ProfilePaths paths_;
-  bool existed_ = false;
-  std::string bytes_;
-};
-
 class PointwickWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -67,6 +46,7 @@ class PointwickWindowTest : public ::testing::Test {
     ASSERT_TRUE(StartProgram(folder.File("Pointwick.exe"), "", process));
     window = WaitForWindow("Mouse Driver", 30000);
     ASSERT_NE(window, nullptr);
+    WaitForInputIdle(process.hProcess, 10000);  // the window has finished starting
   }
   void TearDown() override {
     if (process.hProcess) {

@@ -1,6 +1,8 @@
 // Implementation of the Wine-side test helpers.
 #include "support/win_test_support.h"
 
+#include "settings/settings_store.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -202,6 +204,19 @@ FILETIME LastWriteTime(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
   return data.ftLastWriteTime;
+}
+
+ProfileFileGuard::ProfileFileGuard() : path_(settings::FindProfilePaths().profile) {
+  existed_ = GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (existed_) bytes_ = ReadFileBytes(path_);
+}
+
+ProfileFileGuard::~ProfileFileGuard() {
+  if (existed_) {
+    WriteFileBytes(path_, bytes_);
+  } else {
+    DeleteFileA(path_.c_str());
+  }
 }
 
 void PumpMessages(DWORD forMs) {

@@ -96,6 +96,22 @@ std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 FILETIME LastWriteTime(const std::string& path);
 
+// Keeps the user's profile file ("RerirUv.ini" under the application-data folder) as it was
+// before the test.
+class ProfileFileGuard {
+ public:
+  ProfileFileGuard();
+  ~ProfileFileGuard();
+  ProfileFileGuard(const ProfileFileGuard&) = delete;
+  ProfileFileGuard& operator=(const ProfileFileGuard&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+  bool existed_ = false;
+  std::string bytes_;
+};
+
 // Processes this thread's messages for a while (for posted messages and timers).
 void PumpMessages(DWORD forMs);
 

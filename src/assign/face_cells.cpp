@@ -1,0 +1,53 @@
+// FaceCells: loading the label sheet and giving buttons their faces.
+#include "assign/face_cells.h"
+
+#include "skin/skin_file.h"
+#include "skin/skin_picture.h"
+
+namespace assign {
+namespace {
+
+void Redraw(skin::SkinButton& button) {
+  RedrawWindow(button.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+}  // namespace
+
+void FaceCells::Load(const std::string& programFolder) {
+  const skin::SkinFile sheet(programFolder, "skins\\skin_menu_all.ini");
+  SIZE size{};
+  skin::LoadSkinPicture(sheet.PicturePath("Main"), sheet_.main, size);
+  skin::LoadSkinPicture(sheet.PicturePath("Down"), sheet_.down, size);
+  skin::LoadSkinPicture(sheet.PicturePath("Over"), sheet_.over, size);
+  skin::LoadSkinPicture(sheet.PicturePath("Disabled"), sheet_.disabled, size);
+  cells_.clear();
+  for (int k = 1; k <= kFaceCellCount; ++k) {
+    const skin::SkinItem item = sheet.ReadItem("BUTTONINFO", k);
+    cells_.push_back(RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom});
+  }
+}
+
+void FaceCells::SetPlainKey(const skin::ScreenPictures& mainPictures, const RECT& buttonRect) {
+  HDC screen = GetDC(nullptr);
+  skin::CutFace(screen, plainKey_.main, mainPictures.main, buttonRect);
+  skin::CutFace(screen, plainKey_.over, mainPictures.over, buttonRect);
+  skin::CutFace(screen, plainKey_.down, mainPictures.down, buttonRect);
+  skin::CutFace(screen, plainKey_.disabled, mainPictures.disabled, buttonRect);
+  ReleaseDC(nullptr, screen);
+  plainRect_ = RECT{0, 0, buttonRect.right - buttonRect.left, buttonRect.bottom - buttonRect.top};
+}
+
+void FaceCells::ShowCell(skin::SkinButton& button, int index) const {
+  if (index < 0 || index >= CellCount()) index = kUnassignedCellIndex;
+  button.SetCaption("");
+  if (index < CellCount()) button.SetFaces(cells_[index], sheet_.Faces());
+  Redraw(button);
+}
+
+void FaceCells::ShowPlainKey(skin::SkinButton& button, const std::string& caption) const {
+  button.SetCaption(caption);
+  button.SetFaces(plainRect_, plainKey_.Faces());
+  Redraw(button);
+}
+
+}  // namespace assign

@@ -1,0 +1,59 @@
+#!/usr/bin/env python3
+"""A user's first assignment, with real clicks on the test display: the label of mouse button 4,
+item "6" of the menu that drops down under it ("Windows button4"), then Apply. The profile file
+holds code 10 for button 4 of the current profile, and the service heard 1275, then 1279 at
+least a second later.
+
+Usage: journey_assign.py PROGRAM_DIR SKIN_DIR TOOLS_BIN_DIR"""
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import desktop  # noqa: E402
+
+RELOAD_PROFILES, RELOAD_ALL = 1275, 1279
+
+
+def main(program_dir, skin_dir, tools_bin):
+    main_items = desktop.skin_items(skin_dir, "skin_main.ini")
+    menu_items = desktop.skin_items(skin_dir, "skin_menu.ini")
+    folder = desktop.ProgramFolder(program_dir, skin_dir)
+    with desktop.ProfileGuard() as guard:
+        service = desktop.StandIn(tools_bin, guard.path)
+        program = desktop.start_program(folder.path)
+        try:
+            origin = desktop.window_origin(desktop.find_window("Mouse Driver"))
+            time.sleep(1.0)
+            hotspot = main_items["9"]  # mouse button 4
+            desktop.click(*desktop.centre(hotspot, origin), pause=0.8)
+            anchor = (origin[0] + hotspot[0], origin[1] + hotspot[3])  # the menu drops below it
+            desktop.click(*desktop.centre(menu_items["6"], anchor), pause=0.8)
+            desktop.click(*desktop.centre(main_items["4"], origin))  # Apply
+            end = time.time() + 15
+            while RELOAD_ALL not in [m for m, _ in service.messages()] and time.time() < end:
+                time.sleep(0.2)
+            record = desktop.record(guard.path, 0, 4)
+            heard = [(m, ms) for m, ms in service.messages() if m in (RELOAD_PROFILES, RELOAD_ALL)]
+            failures = []
+            if record[1] != 10:
+                failures.append("button 4 holds code %d, not 10" % record[1])
+            if [m for m, _ in heard] != [RELOAD_PROFILES, RELOAD_ALL]:
+                failures.append("the service heard %s" % heard)
+            elif heard[1][1] - heard[0][1] < 1000:
+                failures.append("1279 came %d ms after 1275" % (heard[1][1] - heard[0][1]))
+            desktop.click(*desktop.centre(main_items["5"], origin))  # Cancel: the program ends
+            program.wait(timeout=20)
+        finally:
+            if program.poll() is None:
+                program.kill()
+            service.stop()
+            folder.remove()
+    for failure in failures:
+        print("FAILED:", failure)
+    print("journey_assign: %d passed, %d failed" % (1 if not failures else 0, 1 if failures else 0))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:4]))
