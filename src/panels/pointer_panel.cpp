@@ -48,10 +48,14 @@ void PointerPanel::AttachSettings(settings::SettingsSession& session) {
   ShowRecord(*record_);
 }
 
+// Both panels keep their switches among BUTTONPOS "2" to "4"; "1" is the arrow.
+constexpr int kFirstSwitchEntry = 2;
+constexpr int kLastSwitchEntry = 4;
+
 bool PointerPanel::ProcessMessage(win::Message& m) {
   static constexpr win::MessageRow<PointerPanel> kMap[] = {
       win::Reply<PointerPanel, 1>(WM_ERASEBKGND),  // the face covers the panel
-      win::OnControl<&PointerPanel::OnSwitch>(2, 4),
+      win::OnControl<&PointerPanel::OnSwitch>(kFirstSwitchEntry, kLastSwitchEntry),
       win::OnMessage<&PointerPanel::OnSliderValue>(skin::kSliderValueMessage),
   };
   return Dispatch(kMap, m) || SidePanel::ProcessMessage(m);
