@@ -127,7 +127,7 @@ bool ConfigurationDialog::ConfirmReset() {
 void ConfigurationDialog::WriteAndAnnounce(const settings::ProfileSet& record) {
   settings::WriteToFile(record, profilePath_);
   win::WaitCursor wait;
-  PostMessageA(mainWindow_, kReloadMessage, 0, 0);
+  if (mainWindow_) PostMessageA(mainWindow_, kReloadMessage, 0, 0);
   settings::SendToService(settings::FindServiceWindow(), settings::kServiceReloadAll);
 }
 
