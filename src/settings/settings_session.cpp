@@ -34,9 +34,8 @@ std::string SettingsSession::FirmwareText() const {
   const int version = file.ReadInt(kSettingSection, "FWVersion", 0);
   const int device = file.ReadInt(kSettingSection, "Device", 0);
   if (version < 100 || device != 1) return "N/A";
-  std::string text = "V" + std::to_string(version);
-  text.insert(2, ".");  // a point after the first digit: 120 gives V1.20
-  return text;
+  const std::string digits = std::to_string(version);
+  return "V" + digits.substr(0, 1) + "." + digits.substr(1);  // 120 gives V1.20
 }
 
 }  // namespace settings
