@@ -34,8 +34,11 @@ std::string SettingsSession::FirmwareText() const {
   const int version = file.ReadInt(kSettingSection, "FWVersion", 0);
   const int device = file.ReadInt(kSettingSection, "Device", 0);
   if (version < 100 || device != 1) return "N/A";
+  // "V%d" with a point after the first digit: 120 gives V1.20.
   const std::string digits = std::to_string(version);
-  return "V" + digits.substr(0, 1) + "." + digits.substr(1);  // 120 gives V1.20
+  char text[24];
+  std::snprintf(text, sizeof text, "V%c.%s", digits[0], digits.c_str() + 1);
+  return text;
 }
 
 }  // namespace settings
