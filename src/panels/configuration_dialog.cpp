@@ -37,6 +37,7 @@ void ConfigurationDialog::CreateControls(const skin::SkinFile& skin,
 
 // The profile file is the one the main window loads and saves.
 BOOL ConfigurationDialog::OnInitDialog() {
+  win::CentreWindow(Handle(), GetParent(Handle()));  // over the window it was opened from
   profilePath_ = session_.Paths().profile;
   buttons_[kConfigAutoSave].SetLatched(autoSaveShown_);
   return TRUE;

@@ -51,6 +51,7 @@ void ProfileSwitchDialog::CreateControls(const skin::SkinFile& skin,
 }
 
 BOOL ProfileSwitchDialog::OnInitDialog() {
+  win::CentreWindow(Handle(), GetParent(Handle()));  // over the window it was opened from
   ShowSelection();
   return TRUE;
 }

@@ -17,6 +17,11 @@ void ResetDefaultDialog::CreateControls(const skin::SkinFile& skin,
   CreateButton(cancel_, skin, kResetCancel, pictures.Faces());
 }
 
+BOOL ResetDefaultDialog::OnInitDialog() {
+  win::CentreWindow(Handle(), GetParent(Handle()));  // over the window it was opened from
+  return SkinnedDialog::OnInitDialog();
+}
+
 bool ResetDefaultDialog::ProcessMessage(win::Message& m) {
   static constexpr win::MessageRow<ResetDefaultDialog> kMap[] = {
       win::OnControl<&ResetDefaultDialog::OnOkButton>(kResetOk),

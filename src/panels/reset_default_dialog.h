@@ -21,6 +21,7 @@ class ResetDefaultDialog : public skin::SkinnedDialog {
 
  protected:
   void CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) override;
+  BOOL OnInitDialog() override;
   bool ProcessMessage(win::Message& m) override;
   bool PreTranslateMessage(MSG& msg) override;
   void Paint(HDC dc, const RECT& client) override;
