@@ -62,6 +62,10 @@ struct ZipArchive::OpenState {
   uint32_t crc = 0;
   size_t inputPos = 0;
   size_t inputEnd = 0;
+  // Decryption of the next block runs beside the inflate of the current one.
+  bool decryptAhead = false;
+  bool aheadPending = false;
+  size_t aheadSize = 0;
 };
 
 ZipArchive::ZipArchive(ArchiveStorage& storage, OutputFiles* output)
@@ -94,6 +98,8 @@ void ZipArchive::CloseArchive() {
   comment_.clear();
   input_.clear();
   input_.shrink_to_fit();
+  ahead_.clear();
+  ahead_.shrink_to_fit();
   currentVolume_ = lastVolume_ = 0;
   multiVolume_ = false;
   bytesBefore_ = 0;
@@ -317,17 +323,25 @@ bool ZipArchive::OpenEntry(int index) {
   CheckLocalHeader(index);
   if (entry.IsEncrypted() && password_.empty()) return false;
   open_ = std::make_unique<OpenState>();
+  if (input_.size() != kInputBufferSize) input_.resize(kInputBufferSize);
   try {
     open_->compressedLeft = entry.compressedSize;
     if (entry.IsEncrypted()) StartDecryption(entry);
     if (entry.method == kMethodDeflated) StartInflate();
+    // Decryption is a serial chain as slow as the inflate: for entries of more than one block
+    // the two run side by side.
+    if (entry.IsEncrypted() && entry.method == kMethodDeflated &&
+        open_->compressedLeft > 2 * kAheadBlockSize) {
+      if (ahead_.size() != kInputBufferSize) ahead_.resize(kInputBufferSize);
+      open_->decryptAhead = true;
+      ReadAhead();
+    }
   } catch (...) {
     EndOpenEntry();
     throw;
   }
   open_->index = index;
   open_->expectedLeft = entry.uncompressedSize;
-  if (input_.size() != kInputBufferSize) input_.resize(kInputBufferSize);
   return true;
 }
 
@@ -413,7 +427,19 @@ size_t ZipArchive::ReadStored(uint8_t* out, size_t size) {
   return got;
 }
 
+// With decryption ahead, the block decrypted beside the last inflate becomes the input, and the
+// next one is read here and handed to the decryptor.
 bool ZipArchive::RefillInput() {
+  if (open_->decryptAhead) {
+    if (!open_->aheadPending) return false;
+    decryptor_.Wait();
+    open_->aheadPending = false;
+    input_.swap(ahead_);
+    open_->inputPos = 0;
+    open_->inputEnd = open_->aheadSize;
+    if (open_->compressedLeft > 0) ReadAhead();
+    return true;
+  }
   if (open_->compressedLeft == 0) return false;
   const size_t count = static_cast<size_t>(std::min<uint64_t>(input_.size(), open_->compressedLeft));
   if (ReadSpanning(input_.data(), count) != count) Fail(kZipBadArchive);
@@ -422,6 +448,17 @@ bool ZipArchive::RefillInput() {
   open_->inputPos = 0;
   open_->inputEnd = count;
   return true;
+}
+
+void ZipArchive::ReadAhead() {
+  const size_t count = static_cast<size_t>(std::min<uint64_t>(kAheadBlockSize, open_->compressedLeft));
+  if (ReadSpanning(ahead_.data(), count) != count) Fail(kZipBadArchive);
+  open_->compressedLeft -= count;
+  open_->aheadSize = count;
+  open_->aheadPending = true;
+  ZipKeys* keys = &*open_->keys;
+  uint8_t* data = ahead_.data();
+  decryptor_.Submit([keys, data, count] { keys->Decrypt(data, count); });
 }
 
 // inflate is called even when no input is left: a match that began in the last input bytes
@@ -491,6 +528,7 @@ int ZipArchive::CloseEntry(const char* filePath, bool afterError) {
 }
 
 void ZipArchive::EndOpenEntry() {
+  if (open_->aheadPending) decryptor_.Wait();  // it works on this entry's keys and buffer
   if (open_->inflating) inflateEnd(&open_->stream);
   open_.reset();
 }
@@ -580,17 +618,21 @@ bool ZipArchive::ExtractFolder(const ZipEntry& entry, std::string path) {
 void ZipArchive::WriteEntryData(OutputFile& file, const ZipEntry& entry, ExtractProgress progress,
                                 void* progressData, size_t bufferSize) {
   if (bufferSize == 0) bufferSize = kDefaultExtractBuffer;
-  std::vector<uint8_t> buffer(bufferSize);
+  if (extractBufferSize_ != bufferSize) {
+    extractBuffer_.reset(new uint8_t[bufferSize]);  // left uninitialised: every byte is written
+    extractBufferSize_ = bufferSize;
+  }
+  uint8_t* buffer = extractBuffer_.get();
   uint64_t written = 0;
   size_t got = 0;
   do {
-    got = ReadEntry(buffer.data(), buffer.size());
-    file.Write(buffer.data(), got);
+    got = ReadEntry(buffer, bufferSize);
+    file.Write(buffer, got);
     written += got;
     if (progress && !progress(Capped32(entry.uncompressedSize), Capped32(written), progressData)) {
       break;
     }
-  } while (got == buffer.size());
+  } while (got == bufferSize);
 }
 
 }  // namespace skininstall

@@ -12,6 +12,7 @@
 #include "skininstall/zip_crypto.h"
 #include "skininstall/zip_error.h"
 #include "skininstall/zip_records.h"
+#include "skininstall/worker_thread.h"
 
 namespace skininstall {
 
@@ -32,6 +33,9 @@ class ZipArchive {
   // The reader's own input buffer; big enough that a volume read and a decryption pass
   // run long, small enough to stay in the second-level cache beside zlib's window.
   static constexpr size_t kInputBufferSize = 128 * 1024;
+  // The block that is decrypted ahead of the inflate: small, so that the first block of an
+  // entry, which is decrypted before anything can be inflated, costs little.
+  static constexpr size_t kAheadBlockSize = 32 * 1024;
 
   ZipArchive(ArchiveStorage& storage, OutputFiles* output);
   ~ZipArchive();
@@ -88,6 +92,7 @@ class ZipArchive {
   size_t ReadDeflated(uint8_t* out, size_t size);
   void CheckStreamEnds();
   bool RefillInput();
+  void ReadAhead();
   void EndOpenEntry();
   int FinishFile(const ZipEntry& entry, const char* filePath);
   int FinishFile(const ZipEntry& entry, OutputFile& file);
@@ -117,6 +122,11 @@ class ZipArchive {
   std::string password_;
   std::unique_ptr<OpenState> open_;
   std::vector<uint8_t> input_;
+  // The next block of an encrypted entry, decrypted by decryptor_ while input_ is inflated.
+  std::vector<uint8_t> ahead_;
+  std::unique_ptr<uint8_t[]> extractBuffer_;
+  size_t extractBufferSize_ = 0;
+  WorkerThread decryptor_;
 };
 
 }  // namespace skininstall
