@@ -123,13 +123,16 @@ void PercentBar::OnPaint() {
   GetClientRect(hwnd_, &client);
   const int width = client.right - client.left, height = client.bottom - client.top;
   if (width <= 0 || height <= 0) return;
-  win::MemoryDc memory(CreateCompatibleDC(paint.Dc()));
-  win::Bitmap bitmap(CreateCompatibleBitmap(paint.Dc(), width, height));
-  if (!memory || !bitmap) return;
+  if (!backDc_ || !backBitmap_ || backSize_.cx != width || backSize_.cy != height) {
+    backDc_.Reset(CreateCompatibleDC(paint.Dc()));
+    backBitmap_.Reset(CreateCompatibleBitmap(paint.Dc(), width, height));
+    backSize_ = {width, height};
+  }
+  if (!backDc_ || !backBitmap_) return;
   {
-    win::SelectScope selectBitmap(memory.Get(), bitmap.Get());
-    Paint(memory.Get(), client);
-    BitBlt(paint.Dc(), 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
+    win::SelectScope selectBitmap(backDc_.Get(), backBitmap_.Get());
+    Paint(backDc_.Get(), client);
+    BitBlt(paint.Dc(), 0, 0, width, height, backDc_.Get(), 0, 0, SRCCOPY);
   }
 }
 

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "win32/raii.h"
+
 namespace skininstall {
 
 class PercentBar {
@@ -58,6 +60,11 @@ class PercentBar {
   COLORREF backgroundColour_ = kUnsetColour;
   int lastBarWidth_ = -1;
   HFONT font_ = nullptr;  // the dialog's font, owned by the dialog
+  // The off-screen copy that every paint draws into, made again only when the size changes:
+  // the installer repaints the bar after every entry.
+  win::MemoryDc backDc_;
+  win::Bitmap backBitmap_;
+  SIZE backSize_{};
 };
 
 }  // namespace skininstall
