@@ -209,7 +209,8 @@ uint64_t ZipArchive::ReadZip64End(uint64_t locatorPosition, Directory& directory
 // would leave part of the package out without a word.
 void ZipArchive::ReadCentralHeaders(const Directory& directory) {
   SeekTo(directory.directoryVolume, AddCapped(directory.offset, bytesBefore_));
-  entries_.reserve(static_cast<size_t>(directory.totalEntries));
+  // Within one file the count is bounded by the file's size; across volumes it is not.
+  entries_.reserve(static_cast<size_t>(std::min<uint64_t>(directory.totalEntries, 1 << 16)));
   std::string variable;
   uint64_t used = 0;
   for (uint64_t i = 0; i < directory.totalEntries; ++i) {
@@ -314,7 +315,6 @@ size_t ZipArchive::ReadSpanning(void* buffer, size_t size) {
 void ZipArchive::ReadExact(void* buffer, size_t size) {
   if (ReadSpanning(buffer, size) != size) Fail(kZipBadArchive);
 }
-
 
 bool ZipArchive::OpenEntry(int index) {
   if (!IsOpen() || index < 0 || index >= GetCount() || open_) return false;
