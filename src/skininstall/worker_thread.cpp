@@ -27,19 +27,29 @@ void WorkerThread::Submit(std::function<void()> job) {
 
 void WorkerThread::Wait() {
   std::unique_lock<std::mutex> lock(mutex_);
+  if (busy_ && !started_) {
+    started_ = true;
+    std::function<void()> job = std::move(job_);
+    lock.unlock();
+    job();
+    lock.lock();
+    busy_ = started_ = false;
+    return;
+  }
   changed_.wait(lock, [this] { return !busy_; });
 }
 
 void WorkerThread::Run() {
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
-    changed_.wait(lock, [this] { return busy_ || stopping_; });
-    if (!busy_) return;  // stopping with nothing to do
+    changed_.wait(lock, [this] { return (busy_ && !started_) || stopping_; });
+    if (!busy_ || started_) return;  // stopping with nothing to do
+    started_ = true;
     std::function<void()> job = std::move(job_);
     lock.unlock();
     job();
     lock.lock();
-    busy_ = false;
+    busy_ = started_ = false;
     changed_.notify_all();
   }
 }

@@ -17,10 +17,11 @@ class WorkerThread {
   WorkerThread(const WorkerThread&) = delete;
   WorkerThread& operator=(const WorkerThread&) = delete;
 
-  // Starts the job on the thread (started on first use) after the previous one has finished.
+  // Hands the job to the thread (started on first use) after the previous one has finished.
   // The job must not throw.
   void Submit(std::function<void()> job);
-  // Returns when the last submitted job has finished.
+  // Returns when the last submitted job has finished. A job the thread has not begun yet (on a
+  // busy machine it may not have been scheduled) is run here instead of being waited for.
   void Wait();
 
  private:
@@ -29,7 +30,8 @@ class WorkerThread {
   std::mutex mutex_;
   std::condition_variable changed_;
   std::function<void()> job_;
-  bool busy_ = false;
+  bool busy_ = false;     // a job is submitted and not finished
+  bool started_ = false;  // and someone runs it
   bool stopping_ = false;
   std::thread thread_;
 };
