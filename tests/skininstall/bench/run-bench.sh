@@ -106,3 +106,12 @@ report() {
 }
 report minimum
 report median
+# Within a round the tools run one after another: the median of the per-round ratios is the
+# figure least moved by load that comes and goes on a shared machine.
+round_ratio() {
+  local a=(${times[$1]}) b=(${times[$2]}) i
+  for ((i = 0; i < rounds; i++)); do echo "scale=3; ${a[i]} / ${b[i]}" | bc -l; done | sort -n |
+    sed -n "$(((rounds + 1) / 2))p"
+}
+printf 'per round unzip/core %sx   7z/core %sx   unfurlex/(core/wine) %s   (medians of %d rounds)\n' \
+  "$(round_ratio unzip core)" "$(round_ratio 7z core)" "$(round_ratio unfurlex core/wine)" "$rounds"
