@@ -62,5 +62,6 @@ map_ports() {
       fi
     done
   done
+  wineserver -w  # the caller starts the prefix's server as it would have without the ports
   export PW_WINE_PORTS=$dir
 }
