@@ -108,7 +108,7 @@ TEST_F(TrayWindowTest, MenuHoldsOpenProgramProfilesSeparatorAndTwoExitCommandsWi
   EXPECT_TRUE(IsWindow(window.Handle()));
 }
 
-TEST_F(TrayWindowTest, WithoutLanguageLibraryTheSpecifiedItemsHaveEmptyTextsAndTheirCommands) {
+TEST_F(TrayWindowTest, WithoutLanguageLibraryTheItemsHaveEmptyTextsAndTheirCommands) {
   ProgramFolder folder(0);
   MenuAnswer answer;
   answer.choice = 6005;
