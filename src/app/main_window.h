@@ -65,8 +65,11 @@ class MainWindow : public skin::SkinnedDialog {
   void OnSaveButton(int index);
   void OnProfileButton(int index);
   void OnHotspot(int index);
+  void OnConfigurationButton();
+  void OnResetButton();
   void OnDestroy();
   void OnMove();
+  LRESULT OnHelp();
   LRESULT OnQueryDragIcon();
   LRESULT OnPanelMessage(WPARAM, LPARAM code);
   LRESULT OnPanelState(WPARAM, LPARAM code);
