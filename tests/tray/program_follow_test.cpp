@@ -120,6 +120,17 @@ TEST_F(ProgramFollowTest, TheProfileFollowsTheProgramInFrontOncePerRealChange) {
   testing_support::WriteFileBytes(files_.Profile(), "[Setting]\r\nProfile=1\r\n");
   Forward(photo_, "1", 3);
   Forward(race_, "4", 4);
+
+  SCOPED_TRACE("the flips toggle the companion's own file and post 1284 as before");
+  for (WORD command : {WORD{6002}, WORD{6003}, WORD{6004}}) SendMessageA(tray_, WM_COMMAND, command, 0);
+  for (const char* key : {"OFASensitivityEnabled", "OFASensitivityViewable", "UniversalScrollEnabled"}) {
+    EXPECT_EQ(SwitchText(folder_.Profile(), key), "1") << key;
+    EXPECT_EQ(SwitchText(files_.Profile(), key), "") << key;
+  }
+  const std::vector<UINT> expected = {kReloadAll, kReloadAll, kReloadAll, kReloadAll,
+                                      kReloadSwitches, kReloadSwitches, kReloadSwitches};
+  EXPECT_EQ(ServiceMessagesSoFar(service_), expected);
+  EXPECT_EQ(StoredProfile(files_.Profile()), "4");
 }
 
 TEST_F(ProgramFollowTest, WhileTheConfigurationProgramRunsSwitchingWaitsAndResumesWhenItCloses) {
@@ -133,30 +144,13 @@ TEST_F(ProgramFollowTest, WhileTheConfigurationProgramRunsSwitchingWaitsAndResum
   WaitForProfile("1", 2);
 }
 
-TEST_F(ProgramFollowTest, WithTheFeatureOffNothingSwitchesAndTheFlipsWorkAsBefore) {
+TEST_F(ProgramFollowTest, WithTheFeatureOffNothingSwitches) {
   std::string off = kRules;
   off.replace(off.find("Enabled=1"), 9, "Enabled=0");
   StartAll(off.c_str());
   Forward(photo_, "0", 0);
   Forward(race_, "0", 0);
-
-  SCOPED_TRACE("a flip toggles the companion's own file and posts 1284, the per-user file stays");
-  SendMessageA(tray_, WM_COMMAND, 6002, 0);
-  EXPECT_EQ(SwitchText(folder_.Profile(), "OFASensitivityEnabled"), "1");
-  EXPECT_EQ(ServiceMessagesSoFar(service_), std::vector<UINT>{kReloadSwitches});
-  EXPECT_EQ(SwitchText(files_.Profile(), "OFASensitivityEnabled"), "");
-}
-
-TEST_F(ProgramFollowTest, FlipsBehaveAsBeforeWhileProgramsAreFollowed) {
-  StartAll(kRules);
-  WaitForProfile("4", 1);
-  for (WORD command : {WORD{6002}, WORD{6003}, WORD{6004}}) SendMessageA(tray_, WM_COMMAND, command, 0);
-  EXPECT_EQ(SwitchText(folder_.Profile(), "OFASensitivityEnabled"), "1");
-  EXPECT_EQ(SwitchText(folder_.Profile(), "OFASensitivityViewable"), "1");
-  EXPECT_EQ(SwitchText(folder_.Profile(), "UniversalScrollEnabled"), "1");
-  const std::vector<UINT> expected = {kReloadAll, kReloadSwitches, kReloadSwitches, kReloadSwitches};
-  EXPECT_EQ(ServiceMessagesSoFar(service_), expected);
-  EXPECT_EQ(StoredProfile(files_.Profile()), "4");
+  EXPECT_EQ(ServiceMessagesSoFar(service_), std::vector<UINT>{});
 }
 
 }  // namespace

@@ -156,25 +156,6 @@ TEST_F(ProgramProfilesDialogTest, EveryControlEditsTheRulesAndOkGivesThemBack) {
   }
 }
 
-TEST_F(ProgramProfilesDialogTest, WithoutRulesNothingCanBeRemovedOrGivenAProfile) {
-  tray::ProgramProfilesDialog dialog(nullptr, testing_support::ProgramFolderOfBuild() + "..\\skin\\",
-                                     tray::ProgramRules{}, tray::ProgramChoosers{
-                                         [](HWND, const std::vector<std::string>&, POINT) { return -1; },
-                                         [](HWND) { return std::string(); }});
-  testing_support::ModalAnswer answer([&](HWND) {
-    EXPECT_EQ(dialog.SelectedRule(), -1);
-    EXPECT_FALSE(IsWindowEnabled(dialog.Control(tray::kProfilesRemove)));
-    EXPECT_FALSE(IsWindowEnabled(dialog.Control(tray::kProfilesRuleFirst)));
-    for (int control : {int{tray::kProfilesAddRunning}, int{tray::kProfilesBrowse}}) {
-      SendMessageA(dialog.Control(control), BM_CLICK, 0, 0);  // the choosers give nothing
-    }
-    EXPECT_EQ(dialog.SelectedRule(), -1);
-    SendMessageA(dialog.Control(tray::kProfilesCancel), BM_CLICK, 0, 0);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-  EXPECT_EQ(dialog.Rules(), tray::ProgramRules{});
-}
-
 // The tray window opens the dialog from its menu; OK writes the rules file and follows the rules,
 // Cancel leaves both as they were.
 TEST(TrayProgramProfilesTest, OkWritesTheRulesFileAndTheTipShowsTheProfileCancelKeepsAll) {
