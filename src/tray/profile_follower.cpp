@@ -16,7 +16,6 @@ namespace {
 constexpr char kFollowerClass[] = "GlimmetProfileFollower";
 constexpr UINT_PTR kSettleTimer = 1;
 constexpr UINT_PTR kPollTimer = 2;
-const char kProfileKey[] = "Profile";
 
 // The hook's callback carries no pointer of ours: each thread knows its followers by hook.
 thread_local std::vector<std::pair<HWINEVENTHOOK, ProfileFollower*>> t_followers;

@@ -12,7 +12,7 @@ const char kMainSection[] = "ProgramProfiles";
 const char kEnabledKey[] = "Enabled";
 const char kOtherProgramsKey[] = "OtherPrograms";
 const char kProgramKey[] = "Program";
-const char kProfileKey[] = "Profile";
+const char kRuleProfileKey[] = "Profile";
 
 std::string RuleSection(std::size_t number) { return "Rule" + std::to_string(number); }
 
@@ -85,7 +85,7 @@ ProgramRules LoadRules(win::IniStore& file) {
     const std::string section = RuleSection(number);
     // A hand-written path counts as its file name.
     std::string program = ProgramName(file.ReadString(section.c_str(), kProgramKey, ""));
-    const int profile = file.ReadInt(section.c_str(), kProfileKey, 0);
+    const int profile = file.ReadInt(section.c_str(), kRuleProfileKey, 0);
     if (program.empty() || !IsProfile(profile)) continue;
     if (FindRule(rules, program) >= 0) continue;  // the first rule for a program wins
     rules.rules.push_back({std::move(program), profile});
@@ -99,7 +99,7 @@ bool SaveRules(const ProgramRules& rules, win::IniStore& file) {
   for (std::size_t i = 0; written && i < rules.rules.size() && i < kMaxRules; ++i) {
     const std::string section = RuleSection(i + 1);
     written = file.WriteString(section.c_str(), kProgramKey, rules.rules[i].program.c_str()) &&
-              file.WriteInt(section.c_str(), kProfileKey, rules.rules[i].profile);
+              file.WriteInt(section.c_str(), kRuleProfileKey, rules.rules[i].profile);
   }
   return written;
 }

@@ -12,6 +12,7 @@ extern const char kTrayRegistryPath[];        // root and subkey as one string
 extern const char kTrayEnabledValue[];        // "CHTrayEnabled"
 extern const char kConfigurationWindowTitle[];  // "Mouse Driver", the configuration program
 extern const char kSwitchSection[];           // "Setting"
+extern const char kProfileKey[];              // "Profile", the current profile's index (0 to 4)
 
 // The shell reports mouse activity on the icon with this message; lParam is the mouse message.
 constexpr UINT kTrayCallbackMessage = WM_USER + 1001;  // 2025

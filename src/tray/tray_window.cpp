@@ -20,6 +20,7 @@ const char kTrayRegistryPath[] = "HKEY_CURRENT_USER\\Control Panel\\Mouse\\USB O
 const char kTrayEnabledValue[] = "CHTrayEnabled";
 const char kConfigurationWindowTitle[] = "Mouse Driver";
 const char kSwitchSection[] = "Setting";
+const char kProfileKey[] = "Profile";
 
 namespace {
 
@@ -113,7 +114,7 @@ void TrayWindow::AddIcon() {
 // configuration program may change as well: it is read again whenever the tip may show.
 void TrayWindow::UpdateTip() {
   win::IniFile profile(files_.profile);
-  const int stored = files_.profile.empty() ? -1 : profile.ReadInt(kSwitchSection, "Profile", -1);
+  const int stored = files_.profile.empty() ? -1 : profile.ReadInt(kSwitchSection, kProfileKey, -1);
   const std::string tip = TrayTip(kTrayIconTip, follower_.Rules().enabled, stored);
   if (!iconAdded_ || tip == iconRecord_.szTip) return;
   std::snprintf(iconRecord_.szTip, sizeof iconRecord_.szTip, "%s", tip.c_str());
