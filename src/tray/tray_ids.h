@@ -12,17 +12,21 @@ extern const char kTrayRegistryPath[];        // root and subkey as one string
 extern const char kTrayEnabledValue[];        // "CHTrayEnabled"
 extern const char kConfigurationWindowTitle[];  // "Mouse Driver", the configuration program
 extern const char kSwitchSection[];           // "Setting"
+extern const char kProfileKey[];              // "Profile", the current profile's index (0 to 4)
 
 // The shell reports mouse activity on the icon with this message; lParam is the mouse message.
 constexpr UINT kTrayCallbackMessage = WM_USER + 1001;  // 2025
 constexpr UINT kTrayIconId = 128;
+// The profile follower tells the tray window of a switch; wParam is the new profile (1 to 5).
+constexpr UINT kProfileFollowedMessage = WM_USER + 1002;  // 2026
 
-// Commands of the tray window: 6001, 6005 and 6006 are in the menu, the switch flips are not.
+// Commands of the tray window: 6001, 6005, 6006 and 6007 are in the menu, the switch flips are not.
 constexpr WORD kCommandOpenConfiguration = 6001;
 constexpr WORD kCommandFlipSensitivity = 6002;
 constexpr WORD kCommandFlipSensitivityView = 6003;
 constexpr WORD kCommandFlipUniversalScroll = 6004;
 constexpr WORD kCommandHideAndExit = 6005;
 constexpr WORD kCommandExit = 6006;
+constexpr WORD kCommandProgramProfiles = 6007;
 
 }  // namespace tray

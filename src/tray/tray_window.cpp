@@ -4,8 +4,12 @@
 #include <cstdio>
 
 #include "settings/device_service.h"
+#include "settings/settings_store.h"
+#include "tray/program_profiles_dialog.h"
+#include "tray/rules_file.h"
 #include "tray/tray_ids.h"
 #include "tray/tray_registry_key.h"
+#include "win32/ini_file.h"
 
 namespace tray {
 
@@ -16,10 +20,13 @@ const char kTrayRegistryPath[] = "HKEY_CURRENT_USER\\Control Panel\\Mouse\\USB O
 const char kTrayEnabledValue[] = "CHTrayEnabled";
 const char kConfigurationWindowTitle[] = "Mouse Driver";
 const char kSwitchSection[] = "Setting";
+const char kProfileKey[] = "Profile";
 
 namespace {
 
 constexpr char kWindowClass[] = "GlimmetTrayWindow";
+// The menu text when the language library has no string 13.
+constexpr char kProgramProfilesFallback[] = "Program profiles...";
 
 void WriteTrayEnabled(HKEY key, DWORD value) {
   if (key) {
@@ -41,8 +48,20 @@ void TrackTrayMenu(HWND owner, HMENU menu, POINT at) {
   TrackPopupMenu(menu, TPM_LEFTBUTTON, at.x, at.y, 0, owner, nullptr);
 }
 
-TrayWindow::TrayWindow(std::string programFolder, MenuPresenter presentMenu)
-    : folder_(std::move(programFolder)), presentMenu_(std::move(presentMenu)) {}
+FollowFiles FollowFiles::OfUser() {
+  const settings::ProfilePaths paths = settings::FindProfilePaths();
+  return FollowFiles{paths.profile, RulesPathBeside(paths.profile)};
+}
+
+TrayWindow::TrayWindow(std::string programFolder, MenuPresenter presentMenu, FollowFiles files,
+                       FollowSetup timing)
+    : folder_(std::move(programFolder)),
+      presentMenu_(std::move(presentMenu)),
+      files_(std::move(files)),
+      follower_([&] {
+        timing.profilePath = files_.profile;
+        return timing;
+      }()) {}
 
 // Never shown: it exists to own the icon and receive the shell's callbacks and commands.
 bool TrayWindow::Create() {
@@ -54,8 +73,9 @@ bool TrayWindow::ProcessMessage(win::Message& m) {
   static constexpr win::MessageRow<TrayWindow> kMap[] = {
       win::OnMessage<&TrayWindow::OnCreate>(WM_CREATE),
       win::OnMessage<&TrayWindow::OnDestroy>(WM_DESTROY),
-      win::OnCommand<&TrayWindow::OnMenuCommand>(kCommandOpenConfiguration, kCommandExit),
+      win::OnCommand<&TrayWindow::OnMenuCommand>(kCommandOpenConfiguration, kCommandProgramProfiles),
       win::OnMessage<&TrayWindow::OnTrayNotify>(kTrayCallbackMessage),
+      win::OnMessage<&TrayWindow::OnProfileFollowed>(kProfileFollowedMessage),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
@@ -67,6 +87,7 @@ LRESULT TrayWindow::OnCreate() {
     language_.Load(folder_ + "\\" + win::kLanFileName);
   }
   key_ = OpenOrCreateRegistryPath(kTrayRegistryPath);
+  if (follower_.Create(Handle())) follower_.SetRules(ReadRulesFile(files_.rules));
   AddIcon();
   WriteTrayEnabled(key_.Get(), 0);
   return 0;
@@ -86,6 +107,24 @@ void TrayWindow::AddIcon() {
   iconRecord_.hIcon = icon_.Get();  // none when the file is missing: an entry without a picture
   std::snprintf(iconRecord_.szTip, sizeof iconRecord_.szTip, "%s", kTrayIconTip);
   iconAdded_ = Shell_NotifyIconA(NIM_ADD, &iconRecord_) != FALSE;
+  UpdateTip();
+}
+
+// While programs are followed the tip names the profile in the per-user file, which the
+// configuration program may change as well: it is read again whenever the tip may show.
+void TrayWindow::UpdateTip() {
+  win::IniFile profile(files_.profile);
+  const int stored = files_.profile.empty() ? -1 : profile.ReadInt(kSwitchSection, kProfileKey, -1);
+  const std::string tip = TrayTip(kTrayIconTip, follower_.Rules().enabled, stored);
+  if (!iconAdded_ || tip == iconRecord_.szTip) return;
+  std::snprintf(iconRecord_.szTip, sizeof iconRecord_.szTip, "%s", tip.c_str());
+  NOTIFYICONDATAA record{};
+  record.cbSize = sizeof record;
+  record.hWnd = Handle();
+  record.uID = kTrayIconId;
+  record.uFlags = NIF_TIP;
+  std::snprintf(record.szTip, sizeof record.szTip, "%s", iconRecord_.szTip);
+  Shell_NotifyIconA(NIM_MODIFY, &record);
 }
 
 void TrayWindow::OnDestroy() {
@@ -99,6 +138,7 @@ void TrayWindow::OnDestroy() {
   }
   // The shell has let go of the icon now, so its handle can go.
   icon_.Reset();
+  follower_.Destroy();
   language_.Free();
   key_.Reset();
 }
@@ -115,6 +155,7 @@ void TrayWindow::OnMenuCommand(int id) {
       {kCommandFlipUniversalScroll, &TrayWindow::FlipSwitch, "UniversalScrollEnabled"},
       {kCommandHideAndExit, &TrayWindow::HideAndExit, nullptr},
       {kCommandExit, &TrayWindow::Exit, nullptr},
+      {kCommandProgramProfiles, &TrayWindow::OpenProgramProfiles, nullptr},
   };
   for (const auto& command : kCommands) {
     if (command.id == id) {
@@ -135,6 +176,9 @@ void TrayWindow::OnTrayNotify(WPARAM, LPARAM event) {
     case WM_RBUTTONDOWN:
       ShowMenu();
       break;
+    case WM_MOUSEMOVE:  // the pointer rests on the icon: its tip may show now
+      UpdateTip();
+      break;
     default:
       break;
   }
@@ -144,12 +188,17 @@ void TrayWindow::BringPopupForward() { BringForward(GetLastActivePopup(Handle())
 
 void TrayWindow::ShowMenu() {
   SetForegroundWindow(GetLastActivePopup(Handle()));  // or the menu would not close on a click elsewhere
+  // The last active popup is the open dialog: it is in front now, and no menu opens over it.
+  if (dialog_) return;
   win::Menu menu(CreatePopupMenu());
   if (!menu) return;
   const HMENU m = menu.Get();
   AppendMenuA(m, MF_STRING, kCommandOpenConfiguration,
               language_.String(win::kLanOpenConfigurationText).c_str());
   SetMenuDefaultItem(m, kCommandOpenConfiguration, FALSE);
+  std::string profilesText = language_.String(win::kLanProgramProfilesText);
+  if (profilesText.empty()) profilesText = kProgramProfilesFallback;
+  AppendMenuA(m, MF_STRING, kCommandProgramProfiles, profilesText.c_str());
   AppendMenuA(m, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(m, MF_STRING, kCommandHideAndExit,
               language_.String(win::kLanSecondTrayCommandText).c_str());
@@ -170,6 +219,23 @@ void TrayWindow::OpenConfiguration(const char*) {
   ShellExecuteA(nullptr, "open", (folder_ + "\\Pointwick.exe").c_str(), nullptr, nullptr, SW_SHOW);
 }
 
+// The dialog edits a copy of the rules; OK writes them to the rules file and follows them.
+void TrayWindow::OpenProgramProfiles(const char*) {
+  if (dialog_) {
+    BringForward(dialog_->Handle());
+    return;
+  }
+  if (folder_.empty()) return;  // no skin to show it with
+  ProgramProfilesDialog dialog(Handle(), folder_ + "\\", follower_.Rules());
+  dialog_ = &dialog;
+  const INT_PTR answer = dialog.DoModal();
+  dialog_ = nullptr;
+  if (answer != IDOK || !Handle()) return;
+  WriteRulesFile(files_.rules, dialog.Rules());
+  follower_.SetRules(dialog.Rules());
+  UpdateTip();
+}
+
 void TrayWindow::FlipSwitch(const char* key) {
   if (profilePath_.empty()) return;
   // Only 1 counts as on: anything else, a missing key included, is switched on.
@@ -182,9 +248,13 @@ void TrayWindow::FlipSwitch(const char* key) {
 
 void TrayWindow::HideAndExit(const char*) {
   WriteTrayEnabled(key_.Get(), 1);
-  DestroyWindow(Handle());
+  Exit(nullptr);
 }
 
-void TrayWindow::Exit(const char*) { DestroyWindow(Handle()); }
+// An open dialog is cancelled first: its modal loop ends with the window it belongs to.
+void TrayWindow::Exit(const char*) {
+  if (dialog_) dialog_->EndDialog(IDCANCEL);
+  DestroyWindow(Handle());
+}
 
 }  // namespace tray

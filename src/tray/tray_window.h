@@ -7,11 +7,23 @@
 #include <functional>
 #include <string>
 
+#include "tray/profile_follower.h"
 #include "win32/language_library.h"
 #include "win32/raii.h"
 #include "win32/window.h"
 
 namespace tray {
+
+class ProgramProfilesDialog;
+
+// The per-user files of automatic profiles: the profile file the configuration program reads
+// and writes, and the rules file beside it.
+struct FollowFiles {
+  std::string profile;
+  std::string rules;
+  // The files under the user's application-data folder; empty when it cannot be found.
+  static FollowFiles OfUser();
+};
 
 // Shows the tray menu and returns when it closes; a chosen item reaches `owner` as a posted
 // WM_COMMAND. The window owns and destroys `menu` afterwards.
@@ -22,14 +34,18 @@ void TrackTrayMenu(HWND owner, HMENU menu, POINT at);
 
 class TrayWindow : public win::Window {
  public:
-  // `programFolder` has no trailing backslash; the profile file, the language library, the icon
-  // and the configuration program are found in it.
-  explicit TrayWindow(std::string programFolder, MenuPresenter presentMenu = TrackTrayMenu);
+  // `programFolder` has no trailing backslash; the profile file, the language library, the icon,
+  // the skin and the configuration program are found in it. `files` are the per-user files of
+  // automatic profiles.
+  explicit TrayWindow(std::string programFolder, MenuPresenter presentMenu = TrackTrayMenu,
+                      FollowFiles files = FollowFiles::OfUser(), FollowSetup timing = {});
 
   // Creates the hidden window; false when it could not be created.
   bool Create();
   // The record the icon was added with (for the icon, the tip and the callback).
   const NOTIFYICONDATAA& IconRecord() const { return iconRecord_; }
+  // The rules the window follows now.
+  const ProgramRules& FollowedRules() const { return follower_.Rules(); }
 
  protected:
   bool ProcessMessage(win::Message& m) override;
@@ -41,11 +57,14 @@ class TrayWindow : public win::Window {
   void OnDestroy();
   void OnMenuCommand(int id);
   void OnTrayNotify(WPARAM, LPARAM event);
+  void OnProfileFollowed() { UpdateTip(); }
 
   void AddIcon();
   void BringPopupForward();
   void ShowMenu();
+  void UpdateTip();
   void OpenConfiguration(const char*);
+  void OpenProgramProfiles(const char*);
   void FlipSwitch(const char* key);
   void HideAndExit(const char*);
   void Exit(const char*);
@@ -53,6 +72,9 @@ class TrayWindow : public win::Window {
   std::string folder_;
   std::string profilePath_;
   MenuPresenter presentMenu_;
+  FollowFiles files_;
+  ProfileFollower follower_;
+  ProgramProfilesDialog* dialog_ = nullptr;  // while the dialog is open
   win::LanguageLibrary language_;
   win::RegKey key_;
   win::Icon icon_;

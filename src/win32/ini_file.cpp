@@ -23,6 +23,10 @@ bool IniFile::WriteInt(const char* section, const char* key, int value) {
   return WritePrivateProfileStringA(section, key, text, path_.c_str()) != FALSE;
 }
 
+bool IniFile::WriteString(const char* section, const char* key, const char* value) {
+  return WritePrivateProfileStringA(section, key, value, path_.c_str()) != FALSE;
+}
+
 bool IniFile::ReadStruct(const char* section, const char* key, void* buffer, std::size_t size) {
   return GetPrivateProfileStructA(section, key, buffer, static_cast<UINT>(size), path_.c_str()) !=
          FALSE;

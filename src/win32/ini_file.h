@@ -16,6 +16,7 @@ class IniFile : public IniStore {
   std::string ReadString(const char* section, const char* key, const char* fallback) override;
   int ReadInt(const char* section, const char* key, int fallback) override;
   bool WriteInt(const char* section, const char* key, int value) override;
+  bool WriteString(const char* section, const char* key, const char* value) override;
   bool ReadStruct(const char* section, const char* key, void* buffer, std::size_t size) override;
   bool WriteStruct(const char* section, const char* key, const void* data, std::size_t size) override;
 

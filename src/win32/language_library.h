@@ -14,6 +14,7 @@ namespace win {
 constexpr UINT kLanOpenConfigurationText = 7;
 constexpr UINT kLanSecondTrayCommandText = 11;
 constexpr UINT kLanExitTrayCommandText = 12;
+constexpr UINT kLanProgramProfilesText = 13;
 constexpr UINT kLanDoubleClickBitmap = 429;
 extern const char kLanGlassSound[];  // "GLASS_BREAKING_1"
 extern const char kLanFileName[];    // "lan.dll"

@@ -51,6 +51,7 @@ FILES = {
     "skin_click_warn.ini": (ALL_FIVE, {"BUTTONPOS": [3, 4]}),
     "skin_warn_profile.ini": (ALL_FIVE, {"BUTTONPOS": [3, 4]}),
     "skin_export_failed.ini": (ALL_FIVE, {"BUTTONPOS": [3]}),
+    "skin_program_profiles.ini": (ALL_FIVE, {"BUTTONPOS": list(range(3, 20)), "RULELIST": [1]}),
 }
 FIXED = ["arrow_left_normal.bmp", "arrow_left_down.bmp", "arrow_left_over.bmp",
          "arrow_right_normal.bmp", "arrow_right_down.bmp", "arrow_right_over.bmp",
@@ -170,6 +171,7 @@ class Geometry(unittest.TestCase):
             rects = [(k, it["rect"]) for k, it in items(name, "BUTTONPOS").items()]
             rects += [("S%d" % k, it["rect"]) for k, it in items(name, "SLIDERS").items()]
             rects += [("D%d" % k, it["rect"]) for k, it in items(name, "MACRODISPLAY").items()]
+            rects += [("L%d" % k, it["rect"]) for k, it in items(name, "RULELIST").items()]
             for i, (ka, a) in enumerate(rects):
                 for kb, b in rects[i + 1:]:
                     with self.subTest(file=name, a=ka, b=kb):

@@ -104,11 +104,12 @@ def window_ids(title_pattern):
 
 
 class ProgramFolder:
-    """A scratch program folder: Pointwick.exe, lan.dll and the generated skin."""
+    """A scratch program folder: the programs (Pointwick.exe unless told), lan.dll and the
+    generated skin."""
 
-    def __init__(self, program_dir, skin_dir):
+    def __init__(self, program_dir, skin_dir, programs=("Pointwick.exe",)):
         self.path = tempfile.mkdtemp(prefix="pw-journey-")
-        for name in ("Pointwick.exe", "lan.dll"):
+        for name in tuple(programs) + ("lan.dll",):
             shutil.copy(os.path.join(program_dir, name), self.path)
         shutil.copytree(skin_dir, os.path.join(self.path, "skins"))
 
@@ -149,9 +150,89 @@ class StandIn:
             self.process.kill()
 
 
-def start_program(folder, exe="Pointwick.exe"):
-    return subprocess.Popen(["wine", os.path.join(folder, exe)], cwd=folder, env=WINE_ENV,
+def start_program(folder, exe="Pointwick.exe", *args):
+    return subprocess.Popen(["wine", os.path.join(folder, exe)] + list(args), cwd=folder, env=WINE_ENV,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def rules_file():
+    """The user's rules of automatic profiles, beside the profile file."""
+    return os.path.join(os.path.dirname(profile_file()), "ProgramProfiles.ini")
+
+
+class FileGuard:
+    """Puts a file back as it was (or removes it) afterwards; starts without it."""
+
+    def __init__(self, path):
+        self.path = path
+        self.saved = open(path, "rb").read() if os.path.exists(path) else None
+
+    def __enter__(self):
+        if os.path.exists(self.path):
+            os.remove(self.path)
+        return self
+
+    def __exit__(self, *exc):
+        if os.path.exists(self.path):
+            os.remove(self.path)
+        if self.saved is not None:
+            with open(self.path, "wb") as f:
+                f.write(self.saved)
+
+
+def visible_windows():
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", ".*"],
+                           capture_output=True, text=True)
+    return set(found.stdout.split())
+
+
+def window_geometry(window_id):
+    geometry = run("xdotool", "getwindowgeometry", "--shell", window_id)
+    values = dict(line.split("=", 1) for line in geometry.split())
+    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+def tray_icon():
+    """The centre of the first icon in Wine's own tray window (shown when there is no desktop tray)."""
+    end = time.time() + 30
+    while time.time() < end:
+        ids = window_ids("^Wine System Tray$")
+        if ids:
+            # The icon is added, and the window raised, a moment after the window appears; a
+            # menu opened before that ends up beneath it.
+            time.sleep(2.5)
+            x, y, w, h = window_geometry(ids[0])
+            return x + h // 2, y + h // 2
+        time.sleep(0.25)
+    raise AssertionError("no tray window")
+
+
+def open_popup_menu(x, y, button=3, timeout=10.0):
+    """Clicks at (x, y) and returns the geometry of the popup menu window that opens there."""
+    before = visible_windows()
+    run("xdotool", "mousemove", "--sync", str(x), str(y))
+    time.sleep(0.15)
+    run("xdotool", "click", str(button))
+    end = time.time() + timeout
+    while time.time() < end:
+        time.sleep(0.3)
+        for window_id in visible_windows() - before:
+            left, top, w, h = window_geometry(window_id)
+            if abs(left - x) < 60 and abs(top - y) < 60:
+                return left, top, w, h
+    raise AssertionError("no menu opened at %d,%d" % (x, y))
+
+
+# Wine draws a popup menu with a 3-pixel frame; a separator row is 9 pixels high.
+MENU_FRAME, MENU_SEPARATOR = 3, 9
+
+
+def menu_item_centre(menu, index, items, separators=0):
+    """The centre of item `index` (0 first) of a menu of `items` equal rows and `separators`
+    separator rows, all of them after this item's row."""
+    left, top, w, h = menu
+    row = (h - 2 * MENU_FRAME - separators * MENU_SEPARATOR) / items
+    return left + w // 2, int(top + MENU_FRAME + row * (index + 0.5))
 
 
 def record(profile_path, profile, button):

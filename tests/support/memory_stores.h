@@ -87,6 +87,11 @@ class MemoryIni : public win::IniStore {
     Set(section, key, std::to_string(value));
     return true;
   }
+  bool WriteString(const char* section, const char* key, const char* value) override {
+    if (failWrites_) return false;
+    Set(section, key, value);
+    return true;
+  }
   bool ReadStruct(const char* section, const char* key, void* buffer, std::size_t size) override {
     std::optional<std::string> text = Get(section, key);
     if (!text || text->size() != 2 * size + 2) return false;

@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <sstream>
 
+#include "tray/rules_file.h"
+#include "win32/file_system.h"
+
 namespace tray_testing {
 
 using testing_support::ReadFileBytes;
@@ -85,10 +88,11 @@ ProgramJob::~ProgramJob() {
   }
 }
 
-bool ProgramJob::Start(const std::string& exe) {
+bool ProgramJob::Start(const std::string& exe, const std::string& arguments) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   std::string commandLine = "\"" + exe + "\"";
+  if (!arguments.empty()) commandLine += " " + arguments;
   if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
                       nullptr, nullptr, &si, &process_))
     return false;
@@ -215,6 +219,52 @@ std::vector<UINT> ServiceMessagesSoFar(testing_support::StubService& stub) {
   std::vector<UINT> messages;
   for (const testing_support::ServiceMessage& m : stub.Messages()) messages.push_back(m.message);
   return messages;
+}
+
+ProbeProgram::ProbeProgram(const ProgramFolder& folder, const char* name) {
+  const std::string exe = folder.File(name);
+  if (!CopyFileA((testing_support::TestProgramFolder() + "FrontProbe.exe").c_str(), exe.c_str(), FALSE))
+    return;
+  if (!job_.Start(exe, "\"" + std::string(name) + "\"")) return;
+  window_ = WaitForWindowOf(job_.ProcessId(), name, 20000);
+}
+
+bool ProbeProgram::ComeForward() const {
+  DWORD_PTR inFront = 0;
+  return window_ && SendMessageTimeoutA(window_, WM_APP, 0, 0, SMTO_ABORTIFHUNG, 5000, &inFront) &&
+         inFront != 0;
+}
+
+UserFilesGuard::UserFilesGuard(int profileIndex) : rules_(tray::RulesPathBeside(profile_.Path())) {
+  rulesExisted_ = GetFileAttributesA(rules_.c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (rulesExisted_) rulesBytes_ = ReadFileBytes(rules_);
+  DeleteFileA(rules_.c_str());
+  win::CreateParentFolders(profile_.Path());
+  testing_support::WriteFileBytes(profile_.Path(),
+                                  "[Setting]\r\nProfile=" + std::to_string(profileIndex) + "\r\n");
+}
+
+UserFilesGuard::~UserFilesGuard() {
+  if (rulesExisted_) {
+    testing_support::WriteFileBytes(rules_, rulesBytes_);
+  } else {
+    DeleteFileA(rules_.c_str());
+  }
+}
+
+void UserFilesGuard::WriteRules(const std::string& text) const {
+  testing_support::WriteFileBytes(rules_, text);
+}
+
+std::string StoredProfile(const std::string& profile) { return SwitchText(profile, "Profile"); }
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start >= timeoutMs) return done();
+    testing_support::PumpMessages(25);
+  }
+  return true;
 }
 
 }  // namespace tray_testing

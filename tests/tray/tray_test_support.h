@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,7 +42,7 @@ class ProgramJob {
   ~ProgramJob();
   ProgramJob(const ProgramJob&) = delete;
   ProgramJob& operator=(const ProgramJob&) = delete;
-  bool Start(const std::string& exe);
+  bool Start(const std::string& exe, const std::string& arguments = "");
   DWORD ProcessId() const { return process_.dwProcessId; }
   bool WaitForExit(DWORD ms) const;
   // Every process that ever ran in the job, the first one included.
@@ -89,5 +90,44 @@ std::string SwitchText(const std::string& profile, const std::string& key);
 
 // Messages the stand-in service received before a marker posted now (the markers left out).
 std::vector<UINT> ServiceMessagesSoFar(testing_support::StubService& stub);
+
+// One of our test programs (FrontProbe.exe) with a window titled as its file, run from `folder`
+// under the name a rule uses ("photoedit.exe").
+class ProbeProgram {
+ public:
+  ProbeProgram(const ProgramFolder& folder, const char* name);
+  HWND Window() const { return window_; }
+  // The probe brings its own window to the front, as a click on it would; true when it is there.
+  bool ComeForward() const;
+
+ private:
+  ProgramJob job_;
+  HWND window_ = nullptr;
+};
+
+// Keeps the per-user profile file and the rules file beside it as they were before the test,
+// and gives the test a profile file that holds `profileIndex` as "Profile".
+class UserFilesGuard {
+ public:
+  explicit UserFilesGuard(int profileIndex = 0);
+  ~UserFilesGuard();
+  UserFilesGuard(const UserFilesGuard&) = delete;
+  UserFilesGuard& operator=(const UserFilesGuard&) = delete;
+  const std::string& Profile() const { return profile_.Path(); }
+  const std::string& Rules() const { return rules_; }
+  void WriteRules(const std::string& text) const;
+
+ private:
+  testing_support::ProfileFileGuard profile_;
+  std::string rules_;
+  bool rulesExisted_ = false;
+  std::string rulesBytes_;
+};
+
+// "Profile" of section "Setting" of a profile file as text ("" when absent).
+std::string StoredProfile(const std::string& profile);
+
+// Pumps this thread's messages until `done` holds or the time is up; the last answer of `done`.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 
 }  // namespace tray_testing

@@ -84,7 +84,7 @@ class TrayWindowTest : public ::testing::Test {
   ScratchUserHive hive_;
 };
 
-TEST_F(TrayWindowTest, MenuHoldsOpenSeparatorAndTwoExitCommandsWithTheLibrarysTexts) {
+TEST_F(TrayWindowTest, MenuHoldsOpenProgramProfilesSeparatorAndTwoExitCommandsWithTheLibrarysTexts) {
   ProgramFolder folder(kLanguage | kIcon);
   ASSERT_TRUE(folder.Complete());
   MenuAnswer answer;
@@ -96,11 +96,13 @@ TEST_F(TrayWindowTest, MenuHoldsOpenSeparatorAndTwoExitCommandsWithTheLibrarysTe
   const std::string lan = folder.File("lan.dll");
   const std::vector<MenuItem> expected = {
       {6001, false, true, LanguageString(lan, 7)},
+      {6007, false, false, LanguageString(lan, 13)},
       {0, true, false, ""},
       {6005, false, false, LanguageString(lan, 11)},
       {6006, false, false, LanguageString(lan, 12)},
   };
   ASSERT_FALSE(expected[0].text.empty()) << "the sample library has no string 7";
+  ASSERT_FALSE(expected[1].text.empty()) << "the sample library has no string 13";
   EXPECT_EQ(answer.shown, expected);
   EXPECT_FALSE(IsMenu(answer.menu)) << "the menu is destroyed after it closes";
   EXPECT_TRUE(IsWindow(window.Handle()));
@@ -115,8 +117,12 @@ TEST_F(TrayWindowTest, WithoutLanguageLibraryTheItemsHaveEmptyTextsAndTheirComma
   EXPECT_EQ(ScratchTrayEnabled(), 0u);
   HWND hwnd = window.Handle();
   SendMessageA(hwnd, tray::kTrayCallbackMessage, 128, WM_RBUTTONDOWN);
-  const std::vector<MenuItem> expected = {
-      {6001, false, true, ""}, {0, true, false, ""}, {6005, false, false, ""}, {6006, false, false, ""}};
+  // Only the program profiles item has a text of its own for a missing library.
+  const std::vector<MenuItem> expected = {{6001, false, true, ""},
+                                          {6007, false, false, "Program profiles..."},
+                                          {0, true, false, ""},
+                                          {6005, false, false, ""},
+                                          {6006, false, false, ""}};
   EXPECT_EQ(answer.shown, expected);
 
   PumpMessages(200);  // the chosen item arrives as a posted WM_COMMAND
@@ -132,7 +138,7 @@ TEST_F(TrayWindowTest, OtherMouseMessagesOpenNoMenuAndUnknownCommandsDoNothing) 
   ASSERT_TRUE(window.Create());
   for (UINT mouse : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_MBUTTONDOWN})
     SendMessageA(window.Handle(), tray::kTrayCallbackMessage, 128, mouse);
-  for (WORD command : {6000, 6007, 1, 0xFFFF}) SendMessageA(window.Handle(), WM_COMMAND, command, 0);
+  for (WORD command : {6000, 6008, 1, 0xFFFF}) SendMessageA(window.Handle(), WM_COMMAND, command, 0);
   PumpMessages(100);
   EXPECT_EQ(answer.times, 0);
   EXPECT_TRUE(IsWindow(window.Handle()));

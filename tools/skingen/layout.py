@@ -504,6 +504,46 @@ def dialogs():
     return out
 
 
+# ---------------------------------------------------------------------------
+# Program profiles: the tray companion's dialog.  The rule list (RULELIST 1)
+# is a well on the face; the program draws the rules into it.
+
+PROFILES_W, PROFILES_H = 360, 422
+
+
+def program_profiles():
+    w, h = PROFILES_W, PROFILES_H
+    items = [
+        Item("5", "switch", "Automatic", (14, 40, w - 28, 24),
+             "Switch the profile with the program in front", text="Follow the program in front"),
+        Item("6", "push", "AddRunning", (14, 268, 132, 28),
+             "Add a program that has a window open now", text="Add running..."),
+        Item("7", "push", "Browse", (152, 268, 96, 28), "Choose a program file",
+             text="Browse..."),
+        Item("8", "push", "Remove", (254, 268, 92, 28), "Remove the selected program",
+             text="Remove"),
+        Item("14", "segment", "AsIs", (14, 334, 98, 26), "Leave the profile as it is",
+             text="As is"),
+        Item("1", "rulelist", "Rules", (14, 90, w - 28, 134), "Programs and their profiles",
+             section="RULELIST"),
+    ]
+    for p in range(5):
+        items.append(Item(str(9 + p), "segment", "Rule%d" % (p + 1), (172 + 35 * p, 232, 31, 26),
+                          "The selected program uses profile %d" % (p + 1), text=str(p + 1)))
+        items.append(Item(str(15 + p), "segment", "Other%d" % (p + 1), (120 + 45 * p, 334, 41, 26),
+                          "Other programs use profile %d" % (p + 1), text=str(p + 1)))
+    items += _footer(w, 382, [("3", "OK", "Keep the changes"), ("4", "Cancel", "Drop the changes")])
+    deco = [
+        ("header", (14, 74), "PROGRAMS AND THEIR PROFILES"),
+        ("label", (14, 237), "Selected program"),
+        ("hline", (14, 310, w - 28)),
+        ("header", (14, 318), "ALL OTHER PROGRAMS"),
+        ("hline", (14, 370, w - 28)),
+    ]
+    return Window("skin_program_profiles.ini", "program_profiles", (w, h), ALL_FIVE,
+                  dict(kind="dialog", radius=12), items, deco, title="Program profiles")
+
+
 def windows():
     return ([main_window(), label_sheet()] + menus() + key_panels() + sens_panels()
-            + advance_panels() + dialogs())
+            + advance_panels() + dialogs() + [program_profiles()])

@@ -409,6 +409,12 @@ def face_testarea(img, it, state):
     img.paste(double_click_picture((w, h)), (x, y))
 
 
+def face_rulelist(img, it, state):
+    """The well the program profiles dialog draws its rules into; alike in every state."""
+    x, y, w, h = it.rect
+    rrect(img, (x - 1, y - 1, w + 2, h + 2), 5, GROOVE, (64, 70, 84))
+
+
 FACES = {
     "push": face_push, "chip": face_chip, "cell": face_cell, "cmd": face_cmd,
     "row": face_row, "profile": face_profile, "tile": face_tile,
@@ -416,6 +422,7 @@ FACES = {
     "close": face_close, "badge": face_badge, "arrow": face_arrow,
     "arrow_small": face_arrow_small, "display": face_display,
     "levelbar": face_levelbar, "vtrack": face_vtrack, "testarea": face_testarea,
+    "rulelist": face_rulelist,
 }
 
 # ---------------------------------------------------------------------------
@@ -673,7 +680,7 @@ def write_ini(path, win):
     lines = ["; %s of the default skin" % win.title, "[Screen]"]
     for key in win.screen:
         lines.append("%s=%s" % (key, picture_name(win, key)))
-    for section in ("BUTTONPOS", "SLIDERS", "MACRODISPLAY", "BUTTONINFO"):
+    for section in ("BUTTONPOS", "SLIDERS", "MACRODISPLAY", "BUTTONINFO", "RULELIST"):
         items = win.section(section)
         if not items:
             continue

@@ -1,0 +1,4 @@
+// Resource identifiers of the tray companion: the template of its one dialog.
+#pragma once
+
+#define IDD_PROGRAM_PROFILES 150

@@ -1,0 +1,94 @@
+#!/usr/bin/env python3
+"""A user's first automatic profile, with real input on the test display: a right click on the
+tray icon, "Program profiles..." from its menu, "Browse..." and a program file typed into the Open
+dialog, profile 3 for it, the switch on, OK. The rules file holds the rule; a click on the
+program's window then switches "Profile" of the profile file to profile 3, and the service hears
+1279.
+
+Usage: journey_program_profiles.py PROGRAM_DIR SKIN_DIR TOOLS_BIN_DIR TEST_BIN_DIR"""
+import configparser
+import os
+import shutil
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import desktop  # noqa: E402
+
+RELOAD_ALL = 1279
+PROGRAM = "photoedit.exe"
+
+
+def read_ini(path):
+    parser = configparser.ConfigParser(interpolation=None, strict=False)
+    parser.optionxform = str
+    parser.read(path, encoding="latin-1")
+    return parser
+
+
+def wait_until(condition, timeout=15.0):
+    end = time.time() + timeout
+    while not condition() and time.time() < end:
+        time.sleep(0.2)
+    return condition()
+
+
+def add_rule_with_real_input(skin_dir, program_path):
+    items = desktop.skin_items(skin_dir, "skin_program_profiles.ini")
+    x, y = desktop.tray_icon()
+    menu = desktop.open_popup_menu(x, y)
+    desktop.click(*desktop.menu_item_centre(menu, 1, items=4, separators=1), pause=1.0)
+    origin = desktop.window_origin(desktop.find_window("Program profiles", timeout=15))
+    desktop.click(*desktop.centre(items["7"], origin), pause=1.0)  # Browse...
+    desktop.find_window("Open", timeout=15)
+    time.sleep(1.0)
+    desktop.run("xdotool", "type", "--delay", "40", desktop.winpath(program_path))
+    desktop.keys("Return", pause=1.5)
+    desktop.click(*desktop.centre(items["11"], origin))  # profile 3 for the new rule
+    desktop.click(*desktop.centre(items["5"], origin))  # follow the program in front
+    desktop.click(*desktop.centre(items["3"], origin), pause=1.0)  # OK
+
+
+def main(program_dir, skin_dir, tools_bin, test_bin):
+    failures = []
+    folder = desktop.ProgramFolder(program_dir, skin_dir, programs=("Glimmet.exe",))
+    shutil.copy(os.path.join(test_bin, "FrontProbe.exe"), os.path.join(folder.path, PROGRAM))
+    with desktop.ProfileGuard() as guard, desktop.FileGuard(desktop.rules_file()) as rules:
+        desktop.write_profile(guard.path, 0, {})
+        service = desktop.StandIn(tools_bin, guard.path)
+        probe = desktop.start_program(folder.path, PROGRAM, PROGRAM)
+        companion = desktop.start_program(folder.path, "Glimmet.exe")
+        try:
+            probe_window = desktop.find_window(PROGRAM)
+            add_rule_with_real_input(skin_dir, os.path.join(folder.path, PROGRAM))
+            if not wait_until(lambda: os.path.exists(rules.path), 10):
+                failures.append("no rules file after OK")
+            else:
+                saved = read_ini(rules.path)
+                rule = dict(saved["Rule1"]) if saved.has_section("Rule1") else {}
+                if rule != {"Program": PROGRAM, "Profile": "3"}:
+                    failures.append("the rules file holds %r" % rule)
+                if saved.get("ProgramProfiles", "Enabled", fallback="") != "1":
+                    failures.append("the feature is not switched on in the rules file")
+            px, py = desktop.window_origin(probe_window)
+            desktop.click(px + 100, py + 80)  # the program's window comes to the front
+            switched = wait_until(lambda: read_ini(guard.path).get("Setting", "Profile", fallback="") == "2")
+            if not switched:
+                failures.append("Profile is %r, not 2" % read_ini(guard.path).get("Setting", "Profile", fallback=""))
+            heard = [m for m, _ in service.messages() if m == RELOAD_ALL]
+            if heard != [RELOAD_ALL]:
+                failures.append("the service heard %s" % heard)
+        finally:
+            for program in (companion, probe):
+                if program.poll() is None:
+                    program.kill()
+            service.stop()
+            folder.remove()
+    for failure in failures:
+        print("FAILED:", failure)
+    print("journey_program_profiles: %d passed, %d failed" % (0 if failures else 1, 1 if failures else 0))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:5]))
