@@ -144,6 +144,7 @@ bool MainWindow::ProcessMessage(win::Message& m) {
       win::OnMessage<&MainWindow::OnReload>(panels::kReloadMessage),
       win::OnMessage<&MainWindow::OnIdle>(panels::kIdleMessage),
       win::OnMessage<&MainWindow::OnCursor>(panels::kCursorMessage),
+      win::OnMessage<&MainWindow::OnHelp>(WM_HELP),
       win::OnMessage<&MainWindow::OnMove>(WM_MOVE, Default::After),
       win::OnMessage<&MainWindow::OnDestroy>(WM_DESTROY, Default::After),
       win::OnMessage<&MainWindow::OnQueryDragIcon>(WM_QUERYDRAGICON),
@@ -215,6 +216,12 @@ void MainWindow::CloseKeyPanel() {
 
 LRESULT MainWindow::OnPanelState(WPARAM, LPARAM code) {
   return panels_ && panels_->SlideEnded(static_cast<int>(code)) ? 0 : -1;
+}
+
+// F1: the program's help command.
+LRESULT MainWindow::OnHelp() {
+  OpenHelp(shell_);
+  return TRUE;
 }
 
 void MainWindow::OnMove() {

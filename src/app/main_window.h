@@ -67,6 +67,7 @@ class MainWindow : public skin::SkinnedDialog {
   void OnHotspot(int index);
   void OnDestroy();
   void OnMove();
+  LRESULT OnHelp();
   LRESULT OnQueryDragIcon();
   LRESULT OnPanelMessage(WPARAM, LPARAM code);
   LRESULT OnPanelState(WPARAM, LPARAM code);

@@ -237,6 +237,23 @@ TEST_F(AssignmentTest, PrivateMessagesAnswerAsTheyShould) {
   EXPECT_EQ(window.FirmwareText(), "N/A");
 }
 
+TEST(MainWindowShellTest, HelpAndTheWebPageGoThroughTheShell) {
+  ScratchUserHive hive;
+  std::vector<std::string> opened;
+  app::MainWindow window(SkinProgramFolder(),
+                         app::ShellActions{[&](const std::string& path) { opened.push_back(path); },
+                                           [&](const std::string& line) {
+                                             opened.push_back("start " + line);
+                                             return true;
+                                           }});
+  ASSERT_TRUE(window.CreateModeless());
+  SendMessageA(window.Handle(), panels::kPanelMessage, 0, panels::kCodeHelp);
+  SendMessageA(window.Handle(), WM_HELP, 0, 0);
+  window.Destroy();
+  const std::string help = win::ModuleFolder() + "Help.pdf";
+  EXPECT_EQ(opened, (std::vector<std::string>{help, help}));
+}
+
 TEST_F(AssignmentTest, SavesTellTheServiceWhatChanged) {
   StubService service(profile.Path() + ".log", profile.Path());
   ASSERT_TRUE(service.Running());

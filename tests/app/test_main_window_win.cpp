@@ -46,6 +46,7 @@ class PointwickWindowTest : public ::testing::Test {
     ASSERT_TRUE(StartProgram(folder.File("Pointwick.exe"), "", process));
     window = WaitForWindow("Mouse Driver", 30000);
     ASSERT_NE(window, nullptr);
+    WaitForInputIdle(process.hProcess, 10000);  // the window has finished starting
   }
   void TearDown() override {
     if (process.hProcess) {
