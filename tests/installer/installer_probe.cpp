@@ -3,7 +3,6 @@
 //   installer_probe shortcut LNK OUT           OUT: target, arguments, icon file, icon index
 //   installer_probe window CLASS TITLE OUT     OUT: visible, region type, image of the owner
 //                                              process; "none" when no such top-level window
-//   installer_probe post CLASS TITLE MSG LPARAM   posts MSG (wParam 0) to that window
 //   installer_probe opened OUT DOCUMENT        as the shell's "open" command of a document type:
 //                                              appends DOCUMENT to OUT
 // CLASS "-" means any class. Lines of OUT are separated by newlines. Exit code 0 on success.
@@ -13,7 +12,6 @@
 #include <shlobj.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -76,22 +74,12 @@ int Window(const char* windowClass, const char* title, const char* out) {
   return WriteLines(out, text) ? 0 : 2;
 }
 
-int Post(const char* windowClass, const char* title, const char* message, const char* lParam) {
-  HWND window = FindTopWindow(windowClass, title);
-  if (!window) return 1;
-  return PostMessageA(window, static_cast<UINT>(std::strtoul(message, nullptr, 10)), 0,
-                      static_cast<LPARAM>(std::strtol(lParam, nullptr, 10)))
-             ? 0
-             : 2;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "shortcut" && argc == 4) return Shortcut(argv[2], argv[3]);
   if (command == "window" && argc == 5) return Window(argv[2], argv[3], argv[4]);
-  if (command == "post" && argc == 6) return Post(argv[2], argv[3], argv[4], argv[5]);
   if (command == "opened" && argc == 4)
     return WriteLines(argv[2], std::string(argv[3]) + "\n", "ab") ? 0 : 2;
   std::fprintf(stderr, "usage: see the head of installer_probe.cpp\n");
