@@ -119,7 +119,7 @@ Function ${PREFIX}CloseProgram
   MessageBox MB_OKCANCEL|MB_ICONINFORMATION \
       "$R2 is running. Setup closes it now; changes that were not applied yet are lost." \
       /SD IDOK IDOK close
-  Abort "$R2 is still running."
+  Abort "Setup stopped: $R2 is still running."
   close:
   System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1) i"
   System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2"
@@ -135,7 +135,7 @@ Function ${PREFIX}CloseProgram
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
         "$R2 must be closed before Setup can go on. Close it, then click Retry." \
         /SD IDCANCEL IDRETRY again
-    Abort "$R2 must be closed first."
+    Abort "Setup stopped: $R2 must be closed first."
   ${EndIf}
   done:
   Pop $3
