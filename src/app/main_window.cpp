@@ -2,7 +2,11 @@
 #include "app/main_window.h"
 
 #include "app/resource.h"
+#include "panels/configuration_dialog.h"
 #include "panels/panel_messages.h"
+#include "panels/profile_switch_dialog.h"
+#include "panels/reset_default_dialog.h"
+#include "settings/device_service.h"
 #include "win32/paint.h"
 #include "win32/wait_cursor.h"
 
@@ -15,10 +19,9 @@ constexpr char kProgramVersion[] = "101";
 constexpr char kMainSkin[] = "skins\\skin_main.ini";
 
 // "101" becomes "1.01": a point after the first digit.
-std::string VersionWithPoint(const char* digits) {
-  std::string text = digits;
-  if (!text.empty()) text.insert(1, ".");
-  return text;
+std::string VersionWithPoint(const std::string& digits) {
+  if (digits.empty()) return digits;
+  return digits.substr(0, 1) + "." + digits.substr(1);
 }
 
 // The face buttons in the order they are created.
@@ -47,7 +50,7 @@ LRESULT MainWindow::OnCreate() {
   language_.Load(ProgramPath(win::kLanFileName));
   // Face, buttons and region from the skin, then the side panels it owns.
   const LRESULT result = SkinnedDialog::OnCreate();
-  panels_ = std::make_unique<SidePanels>(Handle(), ProgramFolder());
+  panels_ = std::make_unique<SidePanels>(Handle(), ProgramFolder(), &language_);
   panels_->Create();
   CreateAssigner();
   return result;
@@ -59,7 +62,10 @@ void MainWindow::CreateAssigner() {
   host.keyPanelOpen = [this] { return panels_->KeyOpen(); };
   host.commitKeyEdit = [this] { panels_->KeyEditor().Save(); };
   host.editKeys = [this](int b) { OpenKeyPanel(b); };
-  host.switchProfile = [](int) -> INT_PTR { return IDCANCEL; };
+  host.switchProfile = [this](int b) {
+    panels::ProfileSwitchDialog dialog(Handle(), ProgramFolder(), settings_, b);
+    return dialog.DoModal();
+  };
   assigner_ = std::make_unique<assign::ButtonAssigner>(std::move(host), faces_);
 }
 
@@ -117,11 +123,12 @@ void MainWindow::LoadPictures() {
 }
 
 // The profile button of the current profile shows latched, the others do not; the mouse
-// buttons show the current profile's functions.
+// buttons show the current profile's functions, and the key panel edits its records.
 void MainWindow::Refresh() {
   for (int p = 0; p < settings::kProfileCount; ++p)
     buttons_[kFirstProfileButton + p].SetLatched(p == settings_.Current().Profile);
   if (assigner_) assigner_->RefreshButtonFaces();
+  if (panels_) panels_->AttachSettings(settings_);
 }
 
 skin::SkinButton* MainWindow::Button(int index) {
@@ -137,6 +144,8 @@ bool MainWindow::ProcessMessage(win::Message& m) {
       win::OnControl<&MainWindow::OnSaveButton>(kOkButton, kApplyButton),
       win::OnControl<&MainWindow::OnProfileButton>(kFirstProfileButton, kLastProfileButton),
       win::OnControl<&MainWindow::OnHotspot>(kFirstHotspot, kLastHotspot),
+      win::OnControl<&MainWindow::OnConfigurationButton>(kConfigurationButton),
+      win::OnControl<&MainWindow::OnResetButton>(kResetButton),
       win::OnMessage<&MainWindow::OnPanelMessage>(panels::kPanelMessage),
       win::OnMessage<&MainWindow::OnPanelState>(panels::kPanelStateMessage),
       win::OnMessage<&MainWindow::OnReadSpeeds>(panels::kReadSpeedsMessage),
@@ -228,7 +237,10 @@ void MainWindow::OnMove() {
   if (panels_) panels_->Layout();
 }
 
-void MainWindow::OnReadSpeeds() { settings_.ReadSpeeds(); }
+void MainWindow::OnReadSpeeds() {
+  settings_.ReadSpeeds();
+  panels_->AttachSettings(settings_);
+}
 
 LRESULT MainWindow::OnFirmware() {
   firmwareText_ = settings_.FirmwareText();
@@ -251,6 +263,27 @@ void MainWindow::OnCursor(WPARAM wait, LPARAM) {
 }
 
 void MainWindow::OnHotspot(int index) { assigner_->AssignFunction(index - kFirstHotspot); }
+
+// The configuration dialog edits the session itself; its answer needs nothing more here.
+void MainWindow::OnConfigurationButton() {
+  panels::ConfigurationDialog dialog(Handle(), ProgramFolder(), settings_,
+                                     [this] { return panels_ && panels_->KeyOpen(); });
+  dialog.DoModal();
+}
+
+// Back to the factory settings, written at once: no comparison, a reload, and the service told.
+void MainWindow::OnResetButton() {
+  panels::ResetDefaultDialog question(Handle(), ProgramFolder());
+  if (question.DoModal() != IDOK) return;
+  win::WaitCursor wait;
+  if (panels_->KeyOpen()) panels::PostPanelCode(Handle(), panels::kCodeCloseKeys);
+  settings::ProfileSet factory{};
+  settings::SetDefaults(factory);
+  settings::Normalise(factory, factory);
+  if (settings_.Paths().Found()) settings::WriteToFile(factory, settings_.Paths().profile);
+  PostMessageA(Handle(), panels::kReloadMessage, 0, 0);
+  settings::SendToService(settings::FindServiceWindow(), settings::kServiceReloadAll);
+}
 
 // The profile becomes current now and is saved with the next save.
 void MainWindow::OnProfileButton(int index) {

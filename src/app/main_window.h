@@ -65,6 +65,8 @@ class MainWindow : public skin::SkinnedDialog {
   void OnSaveButton(int index);
   void OnProfileButton(int index);
   void OnHotspot(int index);
+  void OnConfigurationButton();
+  void OnResetButton();
   void OnDestroy();
   void OnMove();
   LRESULT OnHelp();

@@ -32,10 +32,11 @@ void MoveTo(panels::SidePanel& panel, int x, int y) {
 
 }  // namespace
 
-SidePanels::SidePanels(HWND mainWindow, const std::string& programFolder)
+SidePanels::SidePanels(HWND mainWindow, const std::string& programFolder,
+                       const win::LanguageLibrary* language)
     : mainWindow_(mainWindow),
       sensitivityClosed_(mainWindow, programFolder),
-      sensitivity_(mainWindow, programFolder),
+      sensitivity_(mainWindow, programFolder, language),
       advancedClosed_(mainWindow, programFolder),
       advanced_(mainWindow, programFolder),
       keyClosed_(mainWindow, programFolder),
@@ -64,6 +65,12 @@ void SidePanels::Layout() {
   MoveTo(keyEditor_, main.right, main.top + 11);
   MoveTo(keyClosed_, main.right,
          main.top + 11 + keyEditor_.FaceSize().cy - keyClosed_.FaceSize().cy);
+}
+
+void SidePanels::AttachSettings(settings::SettingsSession& session) {
+  sensitivity_.AttachSettings(session);
+  advanced_.AttachSettings(session);
+  keyEditor_.AttachSettings(session);
 }
 
 void SidePanels::ShowOrHide() {

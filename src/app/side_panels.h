@@ -19,7 +19,8 @@ namespace app {
 
 class SidePanels {
  public:
-  SidePanels(HWND mainWindow, const std::string& programFolder);
+  // language: the main window's library, lent to the double-click test of the sensitivity panel.
+  SidePanels(HWND mainWindow, const std::string& programFolder, const win::LanguageLibrary* language);
   SidePanels(const SidePanels&) = delete;
   SidePanels& operator=(const SidePanels&) = delete;
 
@@ -34,6 +35,8 @@ class SidePanels {
   // A slide has ended: sets or clears the open flag its code names, then lays the panels
   // out and shows or hides them; false (nothing changes) for any other code.
   bool SlideEnded(int code);
+  // Binds the panels that edit settings to the session's current record.
+  void AttachSettings(settings::SettingsSession& session);
 
   bool SensitivityOpen() const { return sensitivityOpen_; }
   bool AdvancedOpen() const { return advancedOpen_; }

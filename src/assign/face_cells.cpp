@@ -37,10 +37,14 @@ void FaceCells::SetPlainKey(const skin::ScreenPictures& mainPictures, const RECT
   plainRect_ = RECT{0, 0, buttonRect.right - buttonRect.left, buttonRect.bottom - buttonRect.top};
 }
 
-void FaceCells::ShowCell(skin::SkinButton& button, int index) const {
+void FaceCells::ShowCell(skin::SkinButton& button, int index, int extraWidth) const {
   if (index < 0 || index >= CellCount()) index = kUnassignedCellIndex;
   button.SetCaption("");
-  if (index < CellCount()) button.SetFaces(cells_[index], sheet_.Faces());
+  if (index < CellCount()) {
+    RECT cut = cells_[index];
+    cut.right += extraWidth;
+    button.SetFaces(cut, sheet_.Faces());
+  }
   Redraw(button);
 }
 

@@ -26,8 +26,9 @@ class FaceCells {
   // mouse button; the rectangle is kept moved to the origin.
   void SetPlainKey(const skin::ScreenPictures& mainPictures, const RECT& buttonRect);
 
-  // Gives a button the faces of cell `index` (0-based), without a caption.
-  void ShowCell(skin::SkinButton& button, int index) const;
+  // Gives a button the faces of cell `index` (0-based), without a caption; extraWidth widens
+  // the cut on the right (the key panel's command buttons show the cell's drop-down end).
+  void ShowCell(skin::SkinButton& button, int index, int extraWidth = 0) const;
   // Gives a button the plain key face with the key's name on it.
   void ShowPlainKey(skin::SkinButton& button, const std::string& caption) const;
   int CellCount() const { return static_cast<int>(cells_.size()); }

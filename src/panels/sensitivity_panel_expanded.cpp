@@ -1,21 +1,102 @@
-// SensitivityPanelExpanded: its face and its arrow.
+// SensitivityPanelExpanded: its controls, what they show, and what their reports store.
 #include "panels/sensitivity_panel_expanded.h"
 
 #include "skin/resource_ids.h"
+#include "skin/skin_messages.h"
 
 namespace panels {
+namespace {
 
-SensitivityPanelExpanded::SensitivityPanelExpanded(HWND mainWindow, std::string programFolder)
-    : SidePanel(IDD_SENSITIVITY_EXPANDED, mainWindow, std::move(programFolder),
-                "skins\\skin_sens_expand.ini", panels::kCodeCloseSensitivity) {}
+using settings::ProfileSet;
 
-skin::ScreenKeys SensitivityPanelExpanded::ScreenPictureKeys() const {
-  return skin::ScreenKeys{true, true, true, false, false};
+constexpr SwitchRule kSwitches[] = {
+    {SensitivityPanelExpanded::kUniversalScrollSwitch, &ProfileSet::UniversalScrollEnabled},
+    {SensitivityPanelExpanded::kDisplaySwitch, &ProfileSet::OFASensitivityViewable},
+};
+constexpr SliderRule kSliders[] = {
+    {SensitivityPanelExpanded::kSensitivitySliderId, &ProfileSet::OFASensitivity, 18, 18},
+};
+
+constexpr int kTestButtonEntry = 5;
+constexpr int kScrollLinesEntry = 1;
+constexpr int kDoubleClickEntry = 2;
+constexpr int kSensitivityEntry = 3;
+// The double-click bar runs the other way: its left end is the slowest double click.
+constexpr int kDoubleClickMirror = 1000;
+
+RECT RectOf(const skin::SkinItem& item) {
+  return RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
 }
+
+}  // namespace
+
+SensitivityPanelExpanded::SensitivityPanelExpanded(HWND mainWindow, std::string programFolder,
+                                                   const win::LanguageLibrary* language)
+    : PointerPanel(IDD_SENSITIVITY_EXPANDED, mainWindow, std::move(programFolder),
+                   "skins\\skin_sens_expand.ini", kCodeCloseSensitivity, kSwitches, kSliders),
+      language_(language) {}
 
 void SensitivityPanelExpanded::CreateControls(const skin::SkinFile& skin,
                                               const skin::ScreenPictures& pictures) {
-  CreateArrowFromFace(skin, pictures);
+  CreateButtons(skin, pictures);
+  CreateTestButton(skin);
+  CreateBar(scrollLines_, skin, kScrollLinesEntry, kScrollLinesBarId, pictures);
+  CreateBar(doubleClick_, skin, kDoubleClickEntry, kDoubleClickBarId, pictures);
+  CreateSlider(skin, pictures);
+}
+
+void SensitivityPanelExpanded::CreateTestButton(const skin::SkinFile& skin) {
+  test_.SetAnimationFile(ProgramPath("skins\\double_click.avi"));
+  test_.SetSoundFile(ProgramPath("skins\\double_click.wav"));
+  test_.Create(Handle(), RectOf(skin.ReadItem("BUTTONPOS", kTestButtonEntry)), language_);
+}
+
+void SensitivityPanelExpanded::CreateBar(skin::LevelBar& bar, const skin::SkinFile& skin, int entry,
+                                         int id, const skin::ScreenPictures& pictures) {
+  const RECT rect = RectOf(skin.ReadItem("SLIDERS", entry));
+  if (bar.Create(rect, Handle(), id)) bar.SetFaces(rect, pictures.main, pictures.down);
+}
+
+// A thumb picture that cannot be loaded leaves the slider out; the panel works without it.
+void SensitivityPanelExpanded::CreateSlider(const skin::SkinFile& skin,
+                                            const skin::ScreenPictures& pictures) {
+  const RECT rect = RectOf(skin.ReadItem("SLIDERS", kSensitivityEntry));
+  if (!sensitivity_.Create(ProgramPath("skins\\big_vsliderR.bmp"), rect, Handle(),
+                           kSensitivitySliderId))
+    return;
+  sensitivity_.SetFace(rect, pictures.main);
+  sensitivity_.SetPos(0);
+}
+
+void SensitivityPanelExpanded::ShowRecord(const settings::ProfileSet& record) {
+  scrollLines_.SetRange(1, 18);
+  scrollLines_.SetPos(record.WheelScrollLines);
+  doubleClick_.SetRange(100, 900);
+  doubleClick_.SetPos(kDoubleClickMirror - record.DoubleClickSpeed);
+  sensitivity_.SetRange(0, 18);
+  sensitivity_.SetPos(record.OFASensitivity);
+}
+
+bool SensitivityPanelExpanded::ProcessMessage(win::Message& m) {
+  static constexpr win::MessageRow<SensitivityPanelExpanded> kMap[] = {
+      win::OnMessage<&SensitivityPanelExpanded::OnLevelBarValue>(skin::kLevelBarValueMessage),
+  };
+  return Dispatch(kMap, m) || PointerPanel::ProcessMessage(m);
+}
+
+// The double-click time is the one value Windows gets at once, so that the test picture
+// tries the speed just chosen.
+LRESULT SensitivityPanelExpanded::OnLevelBarValue(WPARAM value, LPARAM id) {
+  settings::ProfileSet* record = Record();
+  if (!record) return 0;
+  const int chosen = static_cast<int>(value);
+  if (id == kDoubleClickBarId) {
+    record->DoubleClickSpeed = kDoubleClickMirror - chosen;
+    SetDoubleClickTime(static_cast<UINT>(kDoubleClickMirror - chosen));
+  } else if (id == kScrollLinesBarId) {
+    record->WheelScrollLines = chosen;
+  }
+  return 0;
 }
 
 }  // namespace panels

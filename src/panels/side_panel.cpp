@@ -1,6 +1,7 @@
 // SidePanel: creation, the arrow button and its request.
 #include "panels/side_panel.h"
 
+#include "panels/swallowed_keys.h"
 #include "skin/skin_picture.h"
 
 namespace panels {
@@ -40,9 +41,8 @@ bool SidePanel::CreateArrowFromPictures(const skin::SkinFile& skin, const ArrowF
   return true;
 }
 
-bool SidePanel::CreateArrowFromFace(const skin::SkinFile& skin,
-                                    const skin::ScreenPictures& pictures) {
-  return CreateButton(arrow_, skin, kArrowIndex, pictures.Faces());
+bool SidePanel::CreateArrowFromFace(const skin::SkinFile& skin, const skin::FaceSources& faces) {
+  return CreateButton(arrow_, skin, kArrowIndex, faces);
 }
 
 bool SidePanel::ProcessMessage(win::Message& m) {
@@ -55,9 +55,7 @@ bool SidePanel::ProcessMessage(win::Message& m) {
 void SidePanel::OnArrow() { PostPanelCode(mainWindow_, arrowCode_); }
 
 bool SidePanel::PreTranslateMessage(MSG& msg) {
-  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN))
-    return true;
-  return SkinnedDialog::PreTranslateMessage(msg);
+  return IsSwallowedKey(msg) || SkinnedDialog::PreTranslateMessage(msg);
 }
 
 }  // namespace panels

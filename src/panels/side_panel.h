@@ -43,7 +43,7 @@ class SidePanel : public skin::SkinnedDialog {
   // The arrow button at BUTTONPOS "1" with its faces cut from the arrow pictures.
   bool CreateArrowFromPictures(const skin::SkinFile& skin, const ArrowFaces& faces);
   // The arrow button at BUTTONPOS "1" with its faces cut from the window's own pictures.
-  bool CreateArrowFromFace(const skin::SkinFile& skin, const skin::ScreenPictures& pictures);
+  bool CreateArrowFromFace(const skin::SkinFile& skin, const skin::FaceSources& faces);
 
  private:
   void OnArrow();

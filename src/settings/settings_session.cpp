@@ -34,8 +34,10 @@ std::string SettingsSession::FirmwareText() const {
   const int version = file.ReadInt(kSettingSection, "FWVersion", 0);
   const int device = file.ReadInt(kSettingSection, "Device", 0);
   if (version < 100 || device != 1) return "N/A";
-  std::string text = "V" + std::to_string(version);
-  text.insert(2, ".");  // a point after the first digit: 120 gives V1.20
+  // "V%d" with a point after the first digit: 120 gives V1.20.
+  const std::string digits = std::to_string(version);
+  char text[24];
+  std::snprintf(text, sizeof text, "V%c.%s", digits[0], digits.c_str() + 1);
   return text;
 }
 

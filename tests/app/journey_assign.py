@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
-"""A user's first assignment, with real clicks on the test display: the label of mouse button 4,
-item "6" of the menu that drops down under it ("Windows button4"), then Apply. The profile file
-holds code 10 for button 4 of the current profile, and the service heard 1275, then 1279 at
-least a second later.
+"""A user's first assignments, with real clicks on the test display.
+1. The label of mouse button 4, item "6" of the menu that drops down under it ("Windows
+   button4"), then Apply: the profile file holds code 10 for button 4 of the current profile,
+   and the service heard 1275, then 1279 at least a second later.
+2. The label of mouse button 5, item "8" ("Switch profile..."), profile 3 in the dialog that
+   opens, OK: the dialog's OK asks for a save, so the file holds code 20 for button 5 and the
+   service hears 1279 again.
 
 Usage: journey_assign.py PROGRAM_DIR SKIN_DIR TOOLS_BIN_DIR"""
 import os
@@ -13,6 +16,28 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import desktop  # noqa: E402
 
 RELOAD_PROFILES, RELOAD_ALL = 1275, 1279
+
+
+def switch_profile(skin_dir, main_items, origin, profile_path, service):
+    heard_before = len(service.messages())
+    hotspot = main_items["10"]  # mouse button 5
+    desktop.click(*desktop.centre(hotspot, origin), pause=0.8)
+    menu_items = desktop.skin_items(skin_dir, "skin_menu.ini")
+    desktop.click(*desktop.centre(menu_items["8"], (origin[0] + hotspot[0], origin[1] + hotspot[3])), pause=0.8)
+    dialog = desktop.centred_over(origin, (680, 392), desktop.picture_size(skin_dir, "skin_profile_set.ini"))
+    dialog_items = desktop.skin_items(skin_dir, "skin_profile_set.ini")
+    desktop.click(*desktop.centre(dialog_items["8"], dialog))  # profile 3
+    desktop.click(*desktop.centre(dialog_items["3"], dialog), pause=1.0)  # OK
+    end = time.time() + 15
+    while RELOAD_ALL not in [m for m, _ in service.messages()[heard_before:]] and time.time() < end:
+        time.sleep(0.2)
+    failures = []
+    code = desktop.record(profile_path, 0, 5)[1]
+    if code != 20:
+        failures.append("button 5 holds code %d, not 20" % code)
+    if RELOAD_ALL not in [m for m, _ in service.messages()[heard_before:]]:
+        failures.append("the save asked for by the dialog's OK did not reach the service")
+    return failures
 
 
 def main(program_dir, skin_dir, tools_bin):
@@ -42,6 +67,7 @@ def main(program_dir, skin_dir, tools_bin):
                 failures.append("the service heard %s" % heard)
             elif heard[1][1] - heard[0][1] < 1000:
                 failures.append("1279 came %d ms after 1275" % (heard[1][1] - heard[0][1]))
+            failures += switch_profile(skin_dir, main_items, origin, guard.path, service)
             desktop.click(*desktop.centre(main_items["5"], origin))  # Cancel: the program ends
             program.wait(timeout=20)
         finally:

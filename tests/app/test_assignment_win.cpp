@@ -13,6 +13,7 @@
 #include "app/main_window.h"
 #include "assign/command_menu.h"
 #include "panels/panel_messages.h"
+#include "panels/profile_switch_dialog.h"
 #include "settings/device_service.h"
 #include "support/message_sequence.h"
 #include "support/modal_answer.h"
@@ -36,6 +37,13 @@ Step Click(int k) {
 // A press away from the menu: with the mouse captured it reaches the menu.
 Step ClickOutside() {
   return [](HWND window) { PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-40, -40)); };
+}
+// Two steps on the same window, one after the other.
+Step Both(Step first, Step second) {
+  return [first, second](HWND window) {
+    first(window);
+    second(window);
+  };
 }
 const Step kOk = Click(3);
 const Step kCancel = Click(4);
@@ -94,6 +102,7 @@ const std::string kFunctionMenu = "skins\\skin_menu.ini";
 const std::string kScrollMenu = "skins\\skin_scroll_menu.ini";
 const std::string kClickWarning = "skins\\skin_click_warn.ini";
 const std::string kProfileWarning = "skins\\skin_warn_profile.ini";
+const std::string kProfileSwitch = "skins\\skin_profile_set.ini";
 
 TEST_F(AssignmentTest, MenusWarningsAndTheRecordsTheyLeave) {
   struct Case {
@@ -127,6 +136,11 @@ TEST_F(AssignmentTest, MenusWarningsAndTheRecordsTheyLeave) {
       {"item 6 stores Windows button 4", 3, none, {Click(6)}, {kFunctionMenu}, 10, false, true},
       {"a click outside the menu changes nothing", 3, none, {ClickOutside()}, {kFunctionMenu}, 11, false,
        false},
+      {"switch profile cancelled: the face comes back", 3, none, {Click(8), Click(panels::kSwitchCancel)},
+       {kFunctionMenu, kProfileSwitch}, 11, false, false},
+      {"switch profile to profile 3", 3, none,
+       {Click(8), Both(Click(panels::kSwitchProfile1 + 2), Click(panels::kSwitchOk))},
+       {kFunctionMenu, kProfileSwitch}, 20, false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -144,7 +158,9 @@ TEST_F(AssignmentTest, MenusWarningsAndTheRecordsTheyLeave) {
     for (int p = 1; p < settings::kProfileCount; ++p)
       EXPECT_EQ(Code(p, c.button), c.inEveryProfile ? c.code : before.profiles[p].buttons[c.button].code);
     for (int b = 0; b < settings::kButtonCount; ++b) {
-      if (b != c.button) EXPECT_EQ(Code(0, b), before.profiles[0].buttons[b].code) << "button " << b + 1;
+      if (b != c.button) {
+        EXPECT_EQ(Code(0, b), before.profiles[0].buttons[b].code) << "button " << b + 1;
+      }
     }
     EXPECT_EQ(Pixels(Hotspot(c.button)) != face, c.faceChanges);
   }

@@ -50,6 +50,7 @@ FILES = {
     "skin_reset_default.ini": (ALL_FIVE, {"BUTTONPOS": [3, 4]}),
     "skin_click_warn.ini": (ALL_FIVE, {"BUTTONPOS": [3, 4]}),
     "skin_warn_profile.ini": (ALL_FIVE, {"BUTTONPOS": [3, 4]}),
+    "skin_export_failed.ini": (ALL_FIVE, {"BUTTONPOS": [3]}),
 }
 FIXED = ["arrow_left_normal.bmp", "arrow_left_down.bmp", "arrow_left_over.bmp",
          "arrow_right_normal.bmp", "arrow_right_down.bmp", "arrow_right_over.bmp",
@@ -283,7 +284,7 @@ class Geometry(unittest.TestCase):
             self.assertGreater(r - l, 4 * (b - t), "level bars are horizontal")
 
     def test_message_box_text_line_is_clear(self):
-        for name in ("skin_click_warn.ini", "skin_warn_profile.ini"):
+        for name in ("skin_click_warn.ini", "skin_warn_profile.ini", "skin_export_failed.ini"):
             pics = pictures(name)
             self.assertFalse(is_white(pics["Mask"].getpixel((64, 118))))
             line_area = (64, 116, 260, 134)

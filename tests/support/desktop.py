@@ -189,3 +189,19 @@ def crop(path, out, rect, margin=16):
     run("convert", path, "-crop", "%dx%d+%d+%d" % (right - left + 2 * margin, bottom - top + 2 * margin,
                                                    max(0, left - margin), max(0, top - margin)),
         "+repage", out)
+
+
+def picture_size(skins, ini, key="Main"):
+    """Width and height of a skin description's [Screen] picture: the size of its window."""
+    parser = configparser.ConfigParser(interpolation=None, strict=False)
+    parser.optionxform = str
+    parser.read(os.path.join(skins, ini), encoding="latin-1")
+    size = run("identify", "-format", "%w %h", os.path.join(skins, parser.get("Screen", key)))
+    width, height = (int(v) for v in size.split())
+    return width, height
+
+
+def centred_over(outer_origin, outer_size, inner_size):
+    """Where a window of inner_size stands when centred over another window."""
+    return (outer_origin[0] + (outer_size[0] - inner_size[0]) // 2,
+            outer_origin[1] + (outer_size[1] - inner_size[1]) // 2)

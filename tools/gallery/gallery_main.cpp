@@ -1,7 +1,8 @@
 // The skin gallery: opens one window of the default skin on screen for a screenshot.
-// gallery.exe PROGRAM_FOLDER INI READY_FILE [HOLD_MS [LAN_DLL]]
-// PROGRAM_FOLDER holds the "skins" folder (and may hold "lan.dll"); once the window has
-// painted, READY_FILE receives "x y width height" of the window. The program ends when the
+// gallery.exe PROGRAM_FOLDER INI|NAME|SCENE READY_FILE [HOLD_MS [LAN_DLL]]
+// INI names a description shown by the generic window; NAME one of the pointer panels' own
+// windows (gallery_panels.h); SCENE a state of the real key panel (key_panel_scenes.h). PROGRAM_FOLDER holds the "skins" folder (and may hold "lan.dll");
+// once the window has painted, READY_FILE receives "x y width height" of the window. The program ends when the
 // ready file is deleted again (the screenshot is taken), after HOLD_MS milliseconds
 // (default 20000), or when the window is closed. The language library comes from LAN_DLL,
 // or else from PROGRAM_FOLDER. A plain blue backdrop behind the window shows its outline.
@@ -9,10 +10,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "win32/language_library.h"
+#include "gallery_panels.h"
 #include "gallery_window.h"
+#include "key_panel_scenes.h"
 
 namespace {
 
@@ -58,6 +62,16 @@ HWND CreateBackdrop(const win::Brush& brush) {
                          GetModuleHandleA(nullptr), nullptr);
 }
 
+// A description's generic window, or one of the pointer panels' own windows; created hidden.
+std::unique_ptr<skin::SkinnedDialog> OpenWindow(const std::string& name, const std::string& folder,
+                                               const win::LanguageLibrary& language) {
+  if (const gallery::WindowSpec* spec = gallery::FindWindowSpec(name)) {
+    auto window = std::make_unique<gallery::GalleryWindow>(*spec, folder, &language);
+    return window->CreateModeless() ? std::move(window) : nullptr;
+  }
+  return gallery::OpenPanelWindow(name, folder, &language);
+}
+
 std::string WithBackslash(std::string folder) {
   if (!folder.empty() && folder.back() != '\\') folder += '\\';
   return folder;
@@ -70,11 +84,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: gallery PROGRAM_FOLDER INI READY_FILE [HOLD_MS]\n");
     return 2;
   }
-  const gallery::WindowSpec* spec = gallery::FindWindowSpec(argv[2]);
-  if (!spec) {
-    std::fprintf(stderr, "gallery: %s is not a window of the default skin\n", argv[2]);
-    return 2;
-  }
   const std::string folder = WithBackslash(argv[1]);
   SetCurrentDirectoryA(folder.c_str());
   win::LanguageLibrary language;
@@ -85,16 +94,25 @@ int main(int argc, char** argv) {
   win::Brush backdropBrush(CreateSolidBrush(kBackdropColour));
   HWND backdrop = CreateBackdrop(backdropBrush);
   UpdateWindow(backdrop);
-  gallery::GalleryWindow window(*spec, folder, &language);
-  if (!window.CreateModeless()) return 1;
-  g_window = window.Handle();
-  SetWindowTextA(g_window, (std::string("Gallery: ") + spec->ini).c_str());
+  std::unique_ptr<gallery::KeyPanelScene> scene;
+  if (gallery::IsKeyPanelScene(argv[2])) {
+    scene = std::make_unique<gallery::KeyPanelScene>(argv[2], folder);
+    if (!scene->Create()) return 1;
+  }
+  std::unique_ptr<skin::SkinnedDialog> window = scene ? nullptr : OpenWindow(argv[2], folder, language);
+  if (!window && !scene) {
+    std::fprintf(stderr, "gallery: %s is not a window of the default skin, or it failed\n", argv[2]);
+    return 2;
+  }
+  g_window = scene ? scene->Handle() : window->Handle();
+  SetWindowTextA(g_window, (std::string("Gallery: ") + argv[2]).c_str());
   SetWindowPos(g_window, HWND_TOP, kScreenMargin, kScreenMargin, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
   UpdateWindow(g_window);
   SetTimer(nullptr, 0, kSettleMs, OnSettled);
   SetTimer(nullptr, 0, holdMs, OnHoldOver);
   const int code = win::WindowObject::RunMessageLoop();
-  window.Destroy();
+  if (window) window->Destroy();
+  if (scene) scene->Destroy();
   if (backdrop) DestroyWindow(backdrop);
   return code;
 }

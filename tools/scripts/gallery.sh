@@ -28,22 +28,35 @@ winpath() { echo "Z:${1//\//\\}"; }
 skins=$build/skin/skins
 ready=$(mktemp -u "$out/.ready.XXXXXX")
 failed=0
-for ini in "$skins"/skin_*.ini; do
-  name=$(basename "$ini")
-  [ "$name" = skin_menu_all.ini ] && continue  # the label sheet is a picture, not a window
+# shoot NAME PNG: shows one window (a description or a panel window's name) and crops the shot.
+shoot() {
+  local name=$1 png=$2 pid x y w h
   rm -f "$ready"
   wine "$build/tools-bin/gallery.exe" "$(winpath "$build/skin")" "$name" "$(winpath "$ready")" 20000 \
     "$(winpath "$build/program/lan.dll")" &
   pid=$!
   for _ in $(seq 200); do [ -s "$ready" ] && break; sleep 0.1; done
   if [ ! -s "$ready" ]; then
-    echo "gallery: $name did not open" >&2; failed=1; wait "$pid" || true; continue
+    echo "gallery: $name did not open" >&2; failed=1; wait "$pid" || true; return
   fi
   read -r x y w h < <(tr -d "\r" < "$ready")
-  png=$out/${name%.ini}.png
   import -window root -crop "$((w + 2 * margin))x$((h + 2 * margin))+$((x - margin))+$((y - margin))" +repage "$png"
   rm -f "$ready"  # the gallery ends when its ready file goes
   wait "$pid" || true
   echo "$png"
+}
+for ini in "$skins"/skin_*.ini; do
+  name=$(basename "$ini")
+  [ "$name" = skin_menu_all.ini ] && continue  # the label sheet is a picture, not a window
+  shoot "$name" "$out/${name%.ini}.png"
+done
+# The pointer panels' own windows over a sample record: the controls as the program sets them.
+for name in sensitivity_panel advanced_panel profile_switch configuration export_failed; do
+  shoot "$name" "$out/window_$name.png"
+done
+# The real key panel mid-slide, in single-key mode with a key and in macro mode with a macro
+# that wraps.
+for name in key_panel_sliding key_panel_single key_panel_macro; do
+  shoot "$name" "$out/$name.png"
 done
 exit $failed

@@ -51,6 +51,23 @@ def main(program_dir, skin_dir, tools_bin, out):
                 desktop.click(*desktop.centre(menu[item], (x + rect[0], y + rect[3])), pause=0.8)
                 shoot(out, name, (0, 0, 1024, 768))
                 desktop.keys("Escape")
+            # The reset question, answered with Cancel.
+            desktop.click(*desktop.centre(main_items["26"], (x, y)), pause=0.8)
+            reset_size = desktop.picture_size(skin_dir, "skin_reset_default.ini")
+            reset = desktop.centred_over((x, y), (680, 392), reset_size)
+            shoot(out, "reset-question.png", (reset[0], reset[1], reset[0] + reset_size[0], reset[1] + reset_size[1]))
+            desktop.click(*desktop.centre(desktop.skin_items(skin_dir, "skin_reset_default.ini")["4"], reset))
+            # The key panel's command menus: "advance" for button 4 opens the panel.
+            rect = main_items["9"]
+            desktop.click(*desktop.centre(rect, (x, y)), pause=0.8)
+            menu = desktop.skin_items(skin_dir, "skin_menu.ini")
+            desktop.click(*desktop.centre(menu["5"], (x + rect[0], y + rect[3])), pause=1.5)
+            editor = (x + 680, y + 11)
+            editor_items = desktop.skin_items(skin_dir, "skin_key_expand.ini")
+            for name, button in (("menu-basic.png", "5"), ("menu-additional.png", "6"), ("menu-media.png", "7")):
+                desktop.click(*desktop.centre(editor_items[button], editor), pause=0.8)
+                shoot(out, name, (x, y, x + 1000, y + 600))
+                desktop.keys("Escape")
             desktop.click(*desktop.centre(main_items["5"], (x, y)))  # Cancel
             program.wait(timeout=20)
         finally:

@@ -476,18 +476,25 @@ def dialogs():
                        ("hline", (14, 116, w - 28))],
                       title="Reset"))
     # Message boxes: the question is part of the picture; (64,118) stays clear.
+    # The export-failed box only tells: it has an OK button and no Cancel.
     w, h = 320, 178
-    for ini, base, title, big, lines, icon in [
+    question = [("3", "OK", "Continue"), ("4", "Cancel", "Go back")]
+    for ini, base, title, big, lines, icon, buttons in [
         ("skin_click_warn.ini", "click_warn", "Click needed",
          "A click must stay on the mouse.",
          ["At least one of buttons 1 to 5 must", "keep the Click function. Give Click",
-          "to another button first."], "warning"),
+          "to another button first."], "warning", question),
         ("skin_warn_profile.ini", "warn_profile", "All profiles",
          "Set this for all five profiles?",
          ["This function is set for this button", "in all five profiles at once.",
-          "Do you want to continue?"], "question"),
+          "Do you want to continue?"], "question", question),
+        ("skin_export_failed.ini", "export_failed", "Export",
+         "The export failed.",
+         ["The configuration file could not be", "written there. Choose another folder",
+          "or free some space, then export again."], "warning",
+         [("3", "OK", "Close this message")]),
     ]:
-        items = _footer(w, 142, [("3", "OK", "Continue"), ("4", "Cancel", "Go back")])
+        items = _footer(w, 142, buttons)
         out.append(Window(ini, base, (w, h), ALL_FIVE, dict(kind="dialog", radius=12),
                           items,
                           [("icon", (20, 44), icon),

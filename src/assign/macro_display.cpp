@@ -1,0 +1,120 @@
+// MacroDisplay: glyphs, wrapping, highlight and painting.
+#include "assign/macro_display.h"
+
+#include <algorithm>
+
+#include "assign/display_layout.h"
+#include "skin/resource_ids.h"
+#include "skin/skin_picture.h"
+
+namespace assign {
+namespace {
+
+constexpr int kLineGap = 2;   // pixels between two lines
+constexpr int kGlyphTop = 2;  // a glyph's top below its line's text top
+
+win::Bitmap LoadGlyph(int id, SIZE& size) {
+  win::Bitmap glyph(static_cast<HBITMAP>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
+  size = skin::BitmapSize(glyph.Get());
+  return glyph;
+}
+
+}  // namespace
+
+bool MacroDisplay::Create(HWND parent, const RECT& rect) {
+  return CreateOwn(kMacroDisplayClass, 0, 0, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, parent,
+                   nullptr);
+}
+
+void MacroDisplay::SetText(std::string text) {
+  text_ = std::move(text);
+  if (!Handle()) return;
+  SetWindowTextA(Handle(), text_.c_str());
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void MacroDisplay::SetHighlight(bool on) {
+  highlight_ = on;
+  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+bool MacroDisplay::ProcessMessage(win::Message& m) {
+  using win::Default;
+  static constexpr win::MessageRow<MacroDisplay> kMap[] = {
+      win::OnMessage<&MacroDisplay::OnCreate>(WM_CREATE, Default::First),
+      win::OnPaint<&MacroDisplay::Paint>(),
+      win::Reply<MacroDisplay, 1>(WM_ERASEBKGND),  // the paint covers every pixel
+      win::OnMessage<&MacroDisplay::OnDestroy>(WM_DESTROY, Default::After),
+  };
+  return Dispatch(kMap, m) || Window::ProcessMessage(m);
+}
+
+void MacroDisplay::OnCreate() {
+  up_ = LoadGlyph(IDB_ARROW_UP, upSize_);
+  down_ = LoadGlyph(IDB_ARROW_DOWN, downSize_);
+  highlightBrush_.Reset(CreateSolidBrush(kDisplayHighlight));
+}
+
+void MacroDisplay::OnDestroy() {
+  up_.Reset();
+  down_.Reset();
+  highlightBrush_.Reset();
+  buffer_.Free();
+}
+
+int MacroDisplay::Advance(HDC dc, char c) const {
+  if (c == '^') return upSize_.cx;
+  if (c == '|') return downSize_.cx;
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, &c, 1, &extent);
+  return extent.cx;
+}
+
+void MacroDisplay::Paint(HDC target, const RECT& client) {
+  win::BufferedPaint buffer(target, client, &buffer_);
+  const HDC dc = buffer.Dc();
+  win::SelectScope font(dc, GetStockObject(ANSI_VAR_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));  // also the black of the glyphs
+  SetBkColor(dc, RGB(255, 255, 255));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  const int height = std::max<int>(metrics.tmHeight, upSize_.cy);
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+
+  const DisplayLayout layout =
+      LayOutMacroText(text_, [&](char c) { return Advance(dc, c); }, client.right);
+  if (highlight_) DrawHighlight(dc, height, layout.lineEnds);
+  DrawChars(dc, layout, height + kLineGap);
+}
+
+// "^" and "|" as the up and down glyphs, every other character as text.
+void MacroDisplay::DrawChars(HDC dc, const DisplayLayout& layout, int lineHeight) const {
+  win::MemoryDc glyphs(CreateCompatibleDC(dc));
+  for (const PlacedChar& placed : layout.chars) {
+    const int lineTop = placed.line * lineHeight;
+    if (placed.c != '^' && placed.c != '|') {
+      TextOutA(dc, placed.x, lineTop, &placed.c, 1);
+      continue;
+    }
+    const bool up = placed.c == '^';
+    const SIZE size = up ? upSize_ : downSize_;
+    win::SelectScope glyph(glyphs.Get(), up ? up_.Get() : down_.Get());
+    // AND keeps the glyph's black and lets its white show the highlight beneath.
+    if (glyph.Selected())
+      BitBlt(dc, placed.x, lineTop + kGlyphTop, size.cx, size.cy, glyphs.Get(), 0, 0, SRCAND);
+  }
+}
+
+// Each line with text gets a bar from x = 1 to one pixel past its end, h pixels high.
+void MacroDisplay::DrawHighlight(HDC dc, int height, const std::vector<int>& lineEnds) const {
+  for (int k = 0; k < static_cast<int>(lineEnds.size()); ++k) {
+    if (lineEnds[k] == 0) continue;
+    const int top = 1 + k * (height + kLineGap);
+    const RECT bar{1, top, lineEnds[k] + 1, top + height};
+    FillRect(dc, &bar, highlightBrush_.Get());
+  }
+}
+
+}  // namespace assign
