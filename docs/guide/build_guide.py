@@ -22,6 +22,7 @@ from PIL import Image, ImageChops
 FIGURE = re.compile(r"^\[figure:\s*([^\]]+)\]\s*(.*)$")
 CONTENTS = "[contents]"
 SCALE = 0.65  # screen pixels to CSS pixels: screenshots print a little smaller than on screen
+SMALL = 260   # CSS pixels: a small window prints at up to its screen size, at least this wide
 MARGIN = 10   # screen pixels of the desktop kept around a trimmed window
 
 
@@ -59,9 +60,10 @@ class Figures:
                 self.used.append(name)
                 target = os.path.join(self.folder, name)
                 width, height = trimmed(source, target)
+                scale = max(SCALE, min(1.0, SMALL / width))
                 return ('<figure><img src="%s" alt="%s" style="width: %.0fpx; height: %.0fpx">'
                         '<figcaption>%s</figcaption></figure>'
-                        % (html.escape("pictures/" + name), html.escape(caption), width * SCALE, height * SCALE,
+                        % (html.escape("pictures/" + name), html.escape(caption), width * scale, height * scale,
                            markdown.markdown(caption)[3:-4]))
         self.missing.append(candidates[0] if candidates else "?")
         return ""
