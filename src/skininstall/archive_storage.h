@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace skininstall {
@@ -28,14 +29,20 @@ class ArchiveStorage {
   virtual bool IsRemovable(const std::string& path) { return false; }
   // Archived names are stored in the OEM code page; the system works in its ANSI code page.
   virtual std::string ConvertName(const std::string& oemName) { return oemName; }
+  // A name flagged UTF-8, in the system's code page; none when it is not valid UTF-8 or the
+  // code page cannot represent it. Here the system's names are UTF-8 bytes.
+  virtual std::optional<std::string> ConvertUtf8Name(const std::string& utf8Name);
 };
 
-// One output file being written.
+// One output file being written. Time and attributes are set through the same open file.
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
   // Throws FileSystemError on failure.
   virtual void Write(const void* data, size_t size) = 0;
+  // The modification time from a DOS date and time in local time; throws on failure.
+  virtual void SetDosTime(uint16_t dosDate, uint16_t dosTime) = 0;
+  virtual bool SetAttributes(uint32_t attributes) = 0;
   virtual void Close() = 0;
 };
 
@@ -51,6 +58,9 @@ class OutputFiles {
   virtual void SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) = 0;
   virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
   virtual void Remove(const std::string& path) = 0;
+  // Bytes the caller may still write on the drive that holds `folder` (which need not exist
+  // yet); UINT64_MAX when it cannot be told.
+  virtual uint64_t FreeSpace(const std::string& folder) = 0;
 };
 
 }  // namespace skininstall

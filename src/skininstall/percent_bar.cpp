@@ -87,7 +87,6 @@ void PercentBar::OnSetFont(WPARAM font, LPARAM) { font_ = win::BorrowedFont(rein
 
 void PercentBar::OnSize() { lastBarWidth_ = -1; }
 
-
 void PercentBar::OnPaint(HDC dc, const RECT& client) {
   if (win::Width(client) <= 0 || win::Height(client) <= 0) return;
   win::BufferedPaint buffer(dc, client, &buffer_);

@@ -12,7 +12,13 @@ bool InstallSkins(ZipArchive& archive, const std::string& archivePath,
   const int count = archive.GetCount();
   const long double step = count > 0 ? 100.0L / count : 0.0L;
   bool failed = false;
-  for (uint16_t i = 0; i < count; ++i) {
+  try {
+    archive.CheckFreeSpace(targetFolder);
+  } catch (const std::exception&) {
+    failed = true;
+  }
+  // A 16-bit index would never reach the end of a Zip64 archive of 65,536 entries or more.
+  for (int i = 0; i < count && !failed; ++i) {
     try {
       // An entry whose data ended early reports it only by returning false: that is a failed
       // entry as much as one that raised an error.

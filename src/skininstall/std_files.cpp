@@ -34,6 +34,42 @@ class StdStorageFile : public StorageFile {
   uint64_t length_;
 };
 
+// DOS times are local; mktime decides daylight saving for that date.
+void SetPathTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
+  std::tm local{};
+  local.tm_year = ((dosDate >> 9) & 0x7F) + 80;
+  local.tm_mon = ((dosDate >> 5) & 0x0F) - 1;
+  local.tm_mday = dosDate & 0x1F;
+  local.tm_hour = (dosTime >> 11) & 0x1F;
+  local.tm_min = (dosTime >> 5) & 0x3F;
+  local.tm_sec = (dosTime & 0x1F) * 2;
+  local.tm_isdst = -1;
+  const std::time_t when = std::mktime(&local);
+  if (when == static_cast<std::time_t>(-1)) throw FileSystemError(path, 0, "bad time");
+  const auto offset = std::chrono::system_clock::from_time_t(when) - std::chrono::system_clock::now();
+  std::error_code error;
+  fs::last_write_time(Native(path),
+                      fs::file_time_type::clock::now() +
+                          std::chrono::duration_cast<fs::file_time_type::duration>(offset),
+                      error);
+  if (error) throw FileSystemError(path, 0, "cannot set time");
+}
+
+// The read-only attribute becomes missing write permission; other attributes have no
+// counterpart here.
+bool SetPathAttributes(const std::string& path, uint32_t attributes) {
+  constexpr uint32_t kReadOnly = 0x01;
+  constexpr auto kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  std::error_code error;
+  const fs::perm_options how =
+      (attributes & kReadOnly) ? fs::perm_options::remove : fs::perm_options::add;
+  fs::permissions(Native(path), (attributes & kReadOnly) ? kWrite : fs::perms::owner_write, how,
+                  error);
+  return !error;
+}
+
+// The standard library sets times and permissions by path; these calls do not open the file
+// again. Buffered data is written first, so that it does not change the time afterwards.
 class StdOutputFile : public OutputFile {
  public:
   StdOutputFile(std::FILE* file, std::string path) : file_(file), path_(std::move(path)) {}
@@ -43,6 +79,11 @@ class StdOutputFile : public OutputFile {
       throw FileSystemError(path_, 0, "cannot write");
     }
   }
+  void SetDosTime(uint16_t dosDate, uint16_t dosTime) override {
+    if (file_ && std::fflush(file_) != 0) throw FileSystemError(path_, 0, "cannot write");
+    SetPathTime(path_, dosDate, dosTime);
+  }
+  bool SetAttributes(uint32_t attributes) override { return SetPathAttributes(path_, attributes); }
   void Close() override {
     if (file_) std::fclose(file_);
     file_ = nullptr;
@@ -82,41 +123,31 @@ std::unique_ptr<OutputFile> StdOutputFiles::CreateOutputFile(const std::string& 
   return std::make_unique<StdOutputFile>(file, path);
 }
 
-// DOS times are local; mktime decides daylight saving for that date.
 void StdOutputFiles::SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
-  std::tm local{};
-  local.tm_year = ((dosDate >> 9) & 0x7F) + 80;
-  local.tm_mon = ((dosDate >> 5) & 0x0F) - 1;
-  local.tm_mday = dosDate & 0x1F;
-  local.tm_hour = (dosTime >> 11) & 0x1F;
-  local.tm_min = (dosTime >> 5) & 0x3F;
-  local.tm_sec = (dosTime & 0x1F) * 2;
-  local.tm_isdst = -1;
-  const std::time_t when = std::mktime(&local);
-  if (when == static_cast<std::time_t>(-1)) throw FileSystemError(path, 0, "bad time");
-  const auto offset = std::chrono::system_clock::from_time_t(when) - std::chrono::system_clock::now();
-  std::error_code error;
-  fs::last_write_time(Native(path),
-                      fs::file_time_type::clock::now() +
-                          std::chrono::duration_cast<fs::file_time_type::duration>(offset),
-                      error);
-  if (error) throw FileSystemError(path, 0, "cannot set time");
+  SetPathTime(path, dosDate, dosTime);
 }
 
 bool StdOutputFiles::SetAttributes(const std::string& path, uint32_t attributes) {
-  constexpr uint32_t kReadOnly = 0x01;
-  constexpr auto kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  std::error_code error;
-  const fs::perm_options how =
-      (attributes & kReadOnly) ? fs::perm_options::remove : fs::perm_options::add;
-  fs::permissions(Native(path), (attributes & kReadOnly) ? kWrite : fs::perms::owner_write, how,
-                  error);
-  return !error;
+  return SetPathAttributes(path, attributes);
 }
 
 void StdOutputFiles::Remove(const std::string& path) {
   std::error_code error;
   fs::remove(Native(path), error);
+}
+
+// The nearest folder that exists tells the drive.
+uint64_t StdOutputFiles::FreeSpace(const std::string& folder) {
+  fs::path at = Native(folder);
+  for (;;) {
+    if (at.empty()) at = ".";
+    std::error_code error;
+    const fs::space_info space = fs::space(at, error);
+    if (!error) return space.available;
+    const fs::path parent = at.parent_path();
+    if (at == "." || parent == at) return UINT64_MAX;
+    at = parent;
+  }
 }
 
 }  // namespace skininstall

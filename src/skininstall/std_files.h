@@ -21,6 +21,7 @@ class StdOutputFiles : public OutputFiles {
   void SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) override;
   bool SetAttributes(const std::string& path, uint32_t attributes) override;
   void Remove(const std::string& path) override;
+  uint64_t FreeSpace(const std::string& folder) override;
 };
 
 }  // namespace skininstall

@@ -43,6 +43,24 @@ class WinStorageFile : public StorageFile {
   win::FileHandle file_;
 };
 
+// The DOS time is local time; the system decides whether daylight saving applied that day.
+FILETIME FileTimeOfDos(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
+  FILETIME local{}, utc{};
+  SYSTEMTIME localTime{}, utcTime{};
+  if (!DosDateTimeToFileTime(dosDate, dosTime, &local) || !FileTimeToSystemTime(&local, &localTime) ||
+      !TzSpecificLocalTimeToSystemTime(nullptr, &localTime, &utcTime) ||
+      !SystemTimeToFileTime(&utcTime, &utc)) {
+    throw FileSystemError(path, GetLastError(), "bad file time");
+  }
+  return utc;
+}
+
+DWORD WindowsAttributes(uint32_t attributes) {
+  const DWORD value = attributes & kWindowsAttributeMask;
+  return value == 0 ? FILE_ATTRIBUTE_NORMAL : value;
+}
+
+// Time and attributes go through the handle the data was written with: no second open.
 class WinOutputFile : public OutputFile {
  public:
   WinOutputFile(win::FileHandle file, std::string path)
@@ -53,6 +71,18 @@ class WinOutputFile : public OutputFile {
                      written != size)) {
       throw FileSystemError(path_, GetLastError(), "cannot write file");
     }
+  }
+  void SetDosTime(uint16_t dosDate, uint16_t dosTime) override {
+    const FILETIME utc = FileTimeOfDos(path_, dosDate, dosTime);
+    if (!SetFileTime(file_.Get(), nullptr, nullptr, &utc)) {
+      throw FileSystemError(path_, GetLastError(), "cannot set file time");
+    }
+  }
+  // Zero times in the record leave the times as they are.
+  bool SetAttributes(uint32_t attributes) override {
+    FILE_BASIC_INFO info{};
+    info.FileAttributes = WindowsAttributes(attributes);
+    return SetFileInformationByHandle(file_.Get(), FileBasicInfo, &info, sizeof info) != 0;
   }
   void Close() override { file_.Reset(); }
 
@@ -84,6 +114,29 @@ std::string WinArchiveStorage::ConvertName(const std::string& oemName) {
   return ansi;
 }
 
+// No best-fit mapping: a character the code page lacks must not turn into a look-alike
+// (or into a separator or a dot).
+std::optional<std::string> WinArchiveStorage::ConvertUtf8Name(const std::string& utf8Name) {
+  if (utf8Name.empty()) return utf8Name;
+  const int utf8Length = static_cast<int>(utf8Name.size());
+  const int wideLength =
+      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8Name.data(), utf8Length, nullptr, 0);
+  if (wideLength <= 0) return std::nullopt;
+  std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8Name.data(), utf8Length, wide.data(),
+                      wideLength);
+  if (GetACP() == CP_UTF8) return utf8Name;
+  BOOL lossy = FALSE;
+  const int ansiLength = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength,
+                                             nullptr, 0, nullptr, &lossy);
+  if (ansiLength <= 0 || lossy) return std::nullopt;
+  std::string ansi(static_cast<size_t>(ansiLength), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, ansi.data(),
+                      ansiLength, nullptr, &lossy);
+  if (lossy) return std::nullopt;
+  return ansi;
+}
+
 bool WinOutputFiles::FolderExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -93,28 +146,31 @@ bool WinOutputFiles::CreateFolder(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
 
-// Windows refuses to replace a read-only file; the check is made here as well because some
-// file systems let a privileged user truncate it (Wine running as root does).
+// Windows refuses to replace a read-only file. Some file systems let a privileged user
+// truncate it (Wine running as root does), so an existing file is opened without truncation,
+// its attributes are read through the handle, and only then is it emptied. A new file costs
+// one call.
 std::unique_ptr<OutputFile> WinOutputFiles::CreateOutputFile(const std::string& path) {
-  const DWORD existing = GetFileAttributesA(path.c_str());
-  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
-    throw FileSystemError(path, ERROR_ACCESS_DENIED, "cannot replace read-only file");
+  HANDLE opened = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  const DWORD how = GetLastError();
+  win::FileHandle file(opened);
+  if (!file) throw FileSystemError(path, how, "cannot create file");
+  if (how == ERROR_ALREADY_EXISTS) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file.Get(), &info)) {
+      throw FileSystemError(path, GetLastError(), "cannot read file attributes");
+    }
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
+      throw FileSystemError(path, ERROR_ACCESS_DENIED, "cannot replace read-only file");
+    }
+    if (!SetEndOfFile(file.Get())) throw FileSystemError(path, GetLastError(), "cannot empty file");
   }
-  win::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) throw FileSystemError(path, GetLastError(), "cannot create file");
   return std::make_unique<WinOutputFile>(std::move(file), path);
 }
 
-// The DOS time is local time; the system decides whether daylight saving applied that day.
 void WinOutputFiles::SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
-  FILETIME local{}, utc{};
-  SYSTEMTIME localTime{}, utcTime{};
-  if (!DosDateTimeToFileTime(dosDate, dosTime, &local) || !FileTimeToSystemTime(&local, &localTime) ||
-      !TzSpecificLocalTimeToSystemTime(nullptr, &localTime, &utcTime) ||
-      !SystemTimeToFileTime(&utcTime, &utc)) {
-    throw FileSystemError(path, GetLastError(), "bad file time");
-  }
+  const FILETIME utc = FileTimeOfDos(path, dosDate, dosTime);
   win::FileHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file || !SetFileTime(file.Get(), nullptr, nullptr, &utc)) {
@@ -123,11 +179,22 @@ void WinOutputFiles::SetDosTime(const std::string& path, uint16_t dosDate, uint1
 }
 
 bool WinOutputFiles::SetAttributes(const std::string& path, uint32_t attributes) {
-  DWORD value = attributes & kWindowsAttributeMask;
-  if (value == 0) value = FILE_ATTRIBUTE_NORMAL;
-  return SetFileAttributesA(path.c_str(), value) != 0;
+  return SetFileAttributesA(path.c_str(), WindowsAttributes(attributes)) != 0;
 }
 
 void WinOutputFiles::Remove(const std::string& path) { DeleteFileA(path.c_str()); }
+
+// The folder need not exist yet: the nearest one above it that does tells the drive.
+uint64_t WinOutputFiles::FreeSpace(const std::string& folder) {
+  std::string at = folder;
+  while (!at.empty()) {
+    ULARGE_INTEGER available{};
+    if (GetDiskFreeSpaceExA(at.c_str(), &available, nullptr, nullptr)) return available.QuadPart;
+    const size_t slash = at.find_last_of("\\/");
+    if (slash == std::string::npos) break;
+    at.resize(slash);
+  }
+  return UINT64_MAX;
+}
 
 }  // namespace skininstall

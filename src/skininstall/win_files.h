@@ -10,6 +10,7 @@ class WinArchiveStorage : public ArchiveStorage {
   std::unique_ptr<StorageFile> Open(const std::string& path) override;
   bool IsRemovable(const std::string& path) override;
   std::string ConvertName(const std::string& oemName) override;
+  std::optional<std::string> ConvertUtf8Name(const std::string& utf8Name) override;
 };
 
 class WinOutputFiles : public OutputFiles {
@@ -20,6 +21,7 @@ class WinOutputFiles : public OutputFiles {
   void SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) override;
   bool SetAttributes(const std::string& path, uint32_t attributes) override;
   void Remove(const std::string& path) override;
+  uint64_t FreeSpace(const std::string& folder) override;
 };
 
 }  // namespace skininstall

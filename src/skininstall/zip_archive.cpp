@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 
 #include "skininstall/zip_paths.h"
 
@@ -22,18 +23,49 @@ bool IsEndSignature(const uint8_t* p) {
   return p[0] == 0x50 && p[1] == 0x4B && p[2] == 0x05 && p[3] == 0x06;
 }
 
+// Sizes and offsets of hostile archives may be anything: sums stop at the largest value.
+uint64_t AddCapped(uint64_t a, uint64_t b) { return a > UINT64_MAX - b ? UINT64_MAX : a + b; }
+
+uint32_t Capped32(uint64_t value) {
+  return value > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(value);
+}
+
+// Where the entry's local header, data and data descriptor end at the least, given the
+// length of the local extra field and the shortest descriptor that can follow.
+uint64_t EntryEnd(const ZipEntry& entry, uint64_t localExtraLength, uint64_t descriptorLength) {
+  uint64_t end = AddCapped(entry.localOffset, kLocalHeaderSize + entry.nameLength + localExtraLength);
+  end = AddCapped(end, entry.compressedSize);
+  if (entry.flags & kFlagDataDescriptor) end = AddCapped(end, descriptorLength);
+  return end;
+}
+
 }  // namespace
+
+// The directory's place and size from the end record, widened by the Zip64 end record.
+struct ZipArchive::Directory {
+  uint32_t thisVolume = 0;
+  uint32_t directoryVolume = 0;
+  uint64_t volumeEntries = 0;
+  uint64_t totalEntries = 0;
+  uint64_t size = 0;
+  uint64_t offset = 0;
+};
 
 struct ZipArchive::OpenState {
   int index = -1;
   std::optional<ZipKeys> keys;
   bool inflating = false;
+  bool streamEnded = false;
   z_stream stream{};
-  uint32_t compressedLeft = 0;
-  uint32_t expectedLeft = 0;
+  uint64_t compressedLeft = 0;
+  uint64_t expectedLeft = 0;
   uint32_t crc = 0;
   size_t inputPos = 0;
   size_t inputEnd = 0;
+  // Decryption of the next block runs beside the inflate of the current one.
+  bool decryptAhead = false;
+  bool aheadPending = false;
+  size_t aheadSize = 0;
 };
 
 ZipArchive::ZipArchive(ArchiveStorage& storage, OutputFiles* output)
@@ -60,12 +92,19 @@ void ZipArchive::CloseArchive() {
   if (open_) EndOpenEntry();
   file_.reset();
   entries_.clear();
+  dataLimits_.clear();
+  overlapping_ = false;
+  lastFolder_.clear();
   comment_.clear();
   input_.clear();
   input_.shrink_to_fit();
+  ahead_.clear();
+  ahead_.shrink_to_fit();
   currentVolume_ = lastVolume_ = 0;
   multiVolume_ = false;
   bytesBefore_ = 0;
+  directoryVolume_ = 0;
+  directoryOffset_ = 0;
 }
 
 // The end record is the signature nearest the end of the file. The tail is read backwards
@@ -94,40 +133,145 @@ void ZipArchive::ReadDirectory() {
   if (!file_->Seek(position)) Fail(kZipBadArchive);
   ReadExact(raw, sizeof raw);
   const EndRecord end = ParseEndRecord(raw);
-  currentVolume_ = lastVolume_ = end.thisVolume;
-  multiVolume_ = end.thisVolume != 0;
-  if (multiVolume_ && storage_.IsRemovable(path_)) Fail(kZipNeedsDiskCallback);
-  if (!multiVolume_) {
-    const uint64_t directoryEnd = uint64_t{end.directoryOffset} + end.directorySize;
-    if (position < directoryEnd) Fail(kZipBadArchive);
-    bytesBefore_ = position - directoryEnd;
-  }
   comment_.resize(end.commentLength);
   ReadExact(comment_.data(), comment_.size());
-  if ((end.directorySize == 0) != (end.totalEntries == 0)) Fail(kZipBadArchive);
-  if (end.directoryVolume > end.thisVolume) Fail(kZipBadArchive);
-  ReadCentralHeaders(end);
+
+  Directory directory{end.thisVolume, end.directoryVolume, end.volumeEntries,
+                      end.totalEntries,  end.directorySize,   end.directoryOffset};
+  // The records behind the central directory start here: the end record, or the Zip64 end
+  // record when a locator stands in front of the end record.
+  uint64_t recordsStart = position;
+  if (position >= kZip64LocatorSize) {
+    uint8_t locator[kZip64LocatorSize];
+    if (!file_->Seek(position - kZip64LocatorSize)) Fail(kZipBadArchive);
+    ReadExact(locator, sizeof locator);
+    if (Le32(locator) == kZip64LocatorSignature) {
+      recordsStart = ReadZip64End(position - kZip64LocatorSize, directory);
+    }
+  }
+
+  currentVolume_ = lastVolume_ = directory.thisVolume;
+  multiVolume_ = directory.thisVolume != 0;
+  if (multiVolume_ && storage_.IsRemovable(path_)) Fail(kZipNeedsDiskCallback);
+  if (!multiVolume_) {
+    const uint64_t directoryEnd = AddCapped(directory.offset, directory.size);
+    if (recordsStart < directoryEnd) Fail(kZipBadArchive);
+    bytesBefore_ = recordsStart - directoryEnd;
+    if (directory.volumeEntries != directory.totalEntries) Fail(kZipBadArchive);
+  }
+  if ((directory.size == 0) != (directory.totalEntries == 0)) Fail(kZipBadArchive);
+  if (directory.directoryVolume > directory.thisVolume) Fail(kZipBadArchive);
+  // Every header takes at least 46 bytes of the directory.
+  if (directory.totalEntries > directory.size / kCentralHeaderSize) Fail(kZipBadArchive);
+  directoryVolume_ = directory.directoryVolume;
+  directoryOffset_ = directory.offset;
+  ReadCentralHeaders(directory);
+  MapEntryData();
 }
 
-void ZipArchive::ReadCentralHeaders(const EndRecord& end) {
-  SeekTo(end.directoryVolume, uint64_t{end.directoryOffset} + bytesBefore_);
-  // Every header takes at least 46 bytes of the directory: do not trust the count alone.
-  entries_.reserve(std::min<size_t>(end.totalEntries, end.directorySize / kCentralHeaderSize));
+// The Zip64 end record normally lies right in front of its locator; the offset the locator
+// gives is also tried, for records with extensible data. Values of the Zip64 record replace
+// saturated fields of the end record; a field that is not saturated must agree with it.
+uint64_t ZipArchive::ReadZip64End(uint64_t locatorPosition, Directory& directory) {
+  uint8_t raw[kZip64LocatorSize];
+  if (!file_->Seek(locatorPosition)) Fail(kZipBadArchive);
+  ReadExact(raw, sizeof raw);
+  const Zip64Locator locator = ParseZip64Locator(raw);
+  Zip64EndRecord record;
+  auto recordAt = [&](uint64_t at) {
+    if (at > locatorPosition || locatorPosition - at < kZip64EndSize) return false;
+    uint8_t bytes[kZip64EndSize];
+    if (!file_->Seek(at)) return false;
+    ReadExact(bytes, sizeof bytes);
+    record = ParseZip64EndRecord(bytes);
+    return record.signature == kZip64EndSignature &&
+           record.recordSize == locatorPosition - at - 12;
+  };
+  uint64_t at = locatorPosition - kZip64EndSize;
+  if (locatorPosition < kZip64EndSize || !recordAt(at)) {
+    at = locator.endOffset;
+    if (!recordAt(at)) Fail(kZipBadArchive);
+  }
+  auto widen = [&](auto& field, uint64_t narrow, uint64_t saturated, uint64_t wide) {
+    if (narrow != saturated && narrow != wide) Fail(kZipBadArchive);
+    field = static_cast<std::remove_reference_t<decltype(field)>>(wide);
+  };
+  widen(directory.thisVolume, directory.thisVolume, kSaturated16, record.thisVolume);
+  widen(directory.directoryVolume, directory.directoryVolume, kSaturated16, record.directoryVolume);
+  widen(directory.volumeEntries, directory.volumeEntries, kSaturated16, record.volumeEntries);
+  widen(directory.totalEntries, directory.totalEntries, kSaturated16, record.totalEntries);
+  widen(directory.size, directory.size, kSaturated32, record.directorySize);
+  widen(directory.offset, directory.offset, kSaturated32, record.directoryOffset);
+  return at;
+}
+
+// The directory must hold exactly the headers the end record counts: a count that is smaller
+// would leave part of the package out without a word.
+void ZipArchive::ReadCentralHeaders(const Directory& directory) {
+  SeekTo(directory.directoryVolume, AddCapped(directory.offset, bytesBefore_));
+  // Within one file the count is bounded by the file's size; across volumes it is not.
+  entries_.reserve(static_cast<size_t>(std::min<uint64_t>(directory.totalEntries, 1 << 16)));
   std::string variable;
-  for (unsigned i = 0; i < end.totalEntries; ++i) {
-    uint8_t raw[kCentralHeaderSize];
-    ReadExact(raw, sizeof raw);
-    ZipEntry entry = ParseCentralHeader(raw);
-    if (entry.signature != kCentralSignature) Fail(kZipBadArchive);
-    const uint32_t volume = currentVolume_;
-    variable.resize(size_t{entry.nameLength} + entry.extraLength + entry.commentLength);
-    ReadExact(variable.data(), variable.size());
-    if (currentVolume_ != volume) Fail(kZipBadArchive);
-    entry.name = storage_.ConvertName(variable.substr(0, entry.nameLength));
-    std::replace(entry.name.begin(), entry.name.end(), '/', '\\');
-    entry.extra = variable.substr(entry.nameLength, entry.extraLength);
-    entry.comment = variable.substr(size_t{entry.nameLength} + entry.extraLength);
+  uint64_t used = 0;
+  for (uint64_t i = 0; i < directory.totalEntries; ++i) {
+    ZipEntry entry;
+    ReadCentralHeader(entry, variable);
+    used += kCentralHeaderSize + variable.size();
+    if (used > directory.size) Fail(kZipBadArchive);
     entries_.push_back(std::move(entry));
+  }
+  if (used != directory.size) Fail(kZipBadArchive);
+}
+
+void ZipArchive::ReadCentralHeader(ZipEntry& entry, std::string& variable) {
+  uint8_t raw[kCentralHeaderSize];
+  ReadExact(raw, sizeof raw);
+  entry = ParseCentralHeader(raw);
+  if (entry.signature != kCentralSignature) Fail(kZipBadArchive);
+  const uint32_t volume = currentVolume_;
+  variable.resize(size_t{entry.nameLength} + entry.extraLength + entry.commentLength);
+  ReadExact(variable.data(), variable.size());
+  if (currentVolume_ != volume) Fail(kZipBadArchive);
+  entry.extra = variable.substr(entry.nameLength, entry.extraLength);
+  entry.comment = variable.substr(size_t{entry.nameLength} + entry.extraLength);
+  if (!ApplyZip64Extra(entry.extra, {&entry.uncompressedSize, &entry.compressedSize,
+                                     &entry.localOffset, &entry.diskStart})) {
+    Fail(kZipBadArchive);
+  }
+  const std::string stored = variable.substr(0, entry.nameLength);
+  entry.folderName = !stored.empty() && (stored.back() == '/' || stored.back() == '\\');
+  if (entry.flags & kFlagUtf8Name) {
+    std::optional<std::string> converted = storage_.ConvertUtf8Name(stored);
+    entry.nameUnusable = !converted;
+    entry.name = converted ? std::move(*converted) : stored;
+  } else {
+    entry.name = storage_.ConvertName(stored);
+  }
+  std::replace(entry.name.begin(), entry.name.end(), '/', '\\');
+}
+
+// Entries in the order of their data: each must end before the next local header (or the
+// directory) on its volume begins. Two entries on the same data, or data that runs into the
+// next header, let a small archive write far more than it holds.
+void ZipArchive::MapEntryData() {
+  std::vector<size_t> order(entries_.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [this](size_t a, size_t b) {
+    const ZipEntry &x = entries_[a], &y = entries_[b];
+    return x.diskStart != y.diskStart ? x.diskStart < y.diskStart : x.localOffset < y.localOffset;
+  });
+  dataLimits_.assign(entries_.size(), UINT64_MAX);
+  for (size_t k = 0; k < order.size(); ++k) {
+    const ZipEntry& entry = entries_[order[k]];
+    uint64_t limit = UINT64_MAX;
+    if (k + 1 < order.size() && entries_[order[k + 1]].diskStart == entry.diskStart) {
+      limit = entries_[order[k + 1]].localOffset;
+    }
+    if (entry.diskStart == directoryVolume_) limit = std::min(limit, directoryOffset_);
+    dataLimits_[order[k]] = limit;
+    // The local extra field is not known yet: the shortest extent is checked here, the
+    // exact one when the entry is opened.
+    if (EntryEnd(entry, 0, kShortestDescriptor) > limit) overlapping_ = true;
   }
 }
 
@@ -172,32 +316,50 @@ void ZipArchive::ReadExact(void* buffer, size_t size) {
   if (ReadSpanning(buffer, size) != size) Fail(kZipBadArchive);
 }
 
-
 bool ZipArchive::OpenEntry(int index) {
   if (!IsOpen() || index < 0 || index >= GetCount() || open_) return false;
+  if (overlapping_) Fail(kZipBadArchive);
   const ZipEntry& entry = entries_[static_cast<size_t>(index)];
-  CheckLocalHeader(entry);
+  CheckLocalHeader(index);
   if (entry.IsEncrypted() && password_.empty()) return false;
   open_ = std::make_unique<OpenState>();
+  if (input_.size() != kInputBufferSize) input_.resize(kInputBufferSize);
   try {
     open_->compressedLeft = entry.compressedSize;
     if (entry.IsEncrypted()) StartDecryption(entry);
     if (entry.method == kMethodDeflated) StartInflate();
+    // Decryption is a serial chain as slow as the inflate: for entries of more than one block
+    // the two run side by side.
+    if (entry.IsEncrypted() && entry.method == kMethodDeflated &&
+        open_->compressedLeft > 2 * kAheadBlockSize) {
+      if (ahead_.size() != kInputBufferSize) ahead_.resize(kInputBufferSize);
+      open_->decryptAhead = true;
+      ReadAhead();
+    }
   } catch (...) {
     EndOpenEntry();
     throw;
   }
   open_->index = index;
   open_->expectedLeft = entry.uncompressedSize;
-  if (input_.size() != kInputBufferSize) input_.resize(kInputBufferSize);
   return true;
 }
 
-void ZipArchive::CheckLocalHeader(const ZipEntry& entry) {
-  SeekTo(entry.diskStart, uint64_t{entry.localOffset} + bytesBefore_);
+// Local sizes are read from the Zip64 extra field where they are saturated, as in the
+// central header.
+void ZipArchive::CheckLocalHeader(int index) {
+  const ZipEntry& entry = entries_[static_cast<size_t>(index)];
+  SeekTo(entry.diskStart, AddCapped(entry.localOffset, bytesBefore_));
   uint8_t raw[kLocalHeaderSize];
   ReadExact(raw, sizeof raw);
-  const LocalHeader local = ParseLocalHeader(raw);
+  LocalHeader local = ParseLocalHeader(raw);
+  std::string variable(size_t{local.nameLength} + local.extraLength, '\0');
+  ReadExact(variable.data(), variable.size());
+  bool zip64 = false;
+  if (!ApplyZip64Extra(variable.substr(local.nameLength),
+                       {&local.uncompressedSize, &local.compressedSize, nullptr, nullptr, &zip64})) {
+    Fail(kZipBadArchive);
+  }
   const bool sizesFollow = (entry.flags & kFlagDataDescriptor) != 0;
   const bool matches =
       local.signature == kLocalSignature && local.flags == entry.flags &&
@@ -207,8 +369,19 @@ void ZipArchive::CheckLocalHeader(const ZipEntry& entry) {
       (sizesFollow || (local.crc == entry.crc && local.compressedSize == entry.compressedSize &&
                        local.uncompressedSize == entry.uncompressedSize));
   if (!matches) Fail(kZipBadArchive);
-  std::vector<uint8_t> skipped(size_t{local.nameLength} + local.extraLength);
-  ReadExact(skipped.data(), skipped.size());
+  // The data descriptor behind the data has 8-byte sizes when the local header has a Zip64
+  // extra field.
+  const uint64_t descriptor = zip64 ? kShortestZip64Descriptor : kShortestDescriptor;
+  if (EntryEnd(entry, local.extraLength, descriptor) > dataLimits_[static_cast<size_t>(index)]) {
+    Fail(kZipBadArchive);
+  }
+  // Stored data longer than its declared size is refused like deflated data that inflates
+  // beyond it; shorter data ends early.
+  const uint64_t header = entry.IsEncrypted() ? kEncryptionHeaderSize : 0;
+  if (entry.method == kMethodStored &&
+      entry.compressedSize > AddCapped(entry.uncompressedSize, header)) {
+    Fail(kZipBadArchive);
+  }
 }
 
 // The last byte of the decrypted header checks the password: the high byte of the time
@@ -235,49 +408,105 @@ void ZipArchive::StartInflate() {
 
 size_t ZipArchive::ReadEntry(void* buffer, size_t size) {
   if (!open_) return 0;
-  const size_t want = std::min<size_t>(size, open_->expectedLeft);
+  const size_t want = static_cast<size_t>(std::min<uint64_t>(size, open_->expectedLeft));
   auto* out = static_cast<uint8_t*>(buffer);
   const size_t produced = open_->inflating ? ReadDeflated(out, want) : ReadStored(out, want);
   open_->crc = Crc32(open_->crc, out, produced);
-  open_->expectedLeft -= static_cast<uint32_t>(produced);
+  open_->expectedLeft -= produced;
+  if (open_->expectedLeft == 0 && open_->inflating && !open_->streamEnded) CheckStreamEnds();
   return produced;
 }
 
 // Stored data goes straight from the archive into the caller's buffer and is decrypted there.
 size_t ZipArchive::ReadStored(uint8_t* out, size_t size) {
-  const size_t count = std::min<size_t>(size, open_->compressedLeft);
+  const size_t count = static_cast<size_t>(std::min<uint64_t>(size, open_->compressedLeft));
   const size_t got = ReadSpanning(out, count);
   if (got != count) Fail(kZipBadArchive);
   if (open_->keys) open_->keys->Decrypt(out, got);
-  open_->compressedLeft -= static_cast<uint32_t>(got);
+  open_->compressedLeft -= got;
   return got;
 }
 
+// With decryption ahead, the block decrypted beside the last inflate becomes the input, and the
+// next one is read here and handed to the decryptor.
 bool ZipArchive::RefillInput() {
+  if (open_->decryptAhead) {
+    if (!open_->aheadPending) return false;
+    decryptor_.Wait();
+    open_->aheadPending = false;
+    input_.swap(ahead_);
+    open_->inputPos = 0;
+    open_->inputEnd = open_->aheadSize;
+    if (open_->compressedLeft > 0) ReadAhead();
+    return true;
+  }
   if (open_->compressedLeft == 0) return false;
-  const size_t count = std::min<size_t>(input_.size(), open_->compressedLeft);
+  const size_t count = static_cast<size_t>(std::min<uint64_t>(input_.size(), open_->compressedLeft));
   if (ReadSpanning(input_.data(), count) != count) Fail(kZipBadArchive);
   if (open_->keys) open_->keys->Decrypt(input_.data(), count);
-  open_->compressedLeft -= static_cast<uint32_t>(count);
+  open_->compressedLeft -= count;
   open_->inputPos = 0;
   open_->inputEnd = count;
   return true;
 }
 
+void ZipArchive::ReadAhead() {
+  const size_t count = static_cast<size_t>(std::min<uint64_t>(kAheadBlockSize, open_->compressedLeft));
+  if (ReadSpanning(ahead_.data(), count) != count) Fail(kZipBadArchive);
+  open_->compressedLeft -= count;
+  open_->aheadSize = count;
+  open_->aheadPending = true;
+  ZipKeys* keys = &*open_->keys;
+  uint8_t* data = ahead_.data();
+  decryptor_.Submit([keys, data, count] { keys->Decrypt(data, count); });
+}
+
+// inflate is called even when no input is left: a match that began in the last input bytes
+// may still have output to give.
 size_t ZipArchive::ReadDeflated(uint8_t* out, size_t size) {
   z_stream& s = open_->stream;
   s.next_out = out;
   s.avail_out = static_cast<uInt>(size);
-  while (s.avail_out > 0) {
-    if (open_->inputPos == open_->inputEnd && !RefillInput()) break;
+  while (s.avail_out > 0 && !open_->streamEnded) {
+    if (open_->inputPos == open_->inputEnd) RefillInput();
     s.next_in = input_.data() + open_->inputPos;
     s.avail_in = static_cast<uInt>(open_->inputEnd - open_->inputPos);
+    const uInt inputBefore = s.avail_in, outputBefore = s.avail_out;
     const int rc = inflate(&s, Z_SYNC_FLUSH);
     open_->inputPos = open_->inputEnd - s.avail_in;
-    if (rc == Z_STREAM_END) break;
-    if (rc != Z_OK) Fail(rc);
+    if (rc == Z_STREAM_END) {
+      open_->streamEnded = true;
+    } else if (inputBefore == 0 && s.avail_out == outputBefore) {
+      break;  // the data ended before the stream did
+    } else if (rc != Z_OK) {
+      Fail(rc);
+    }
   }
   return size - s.avail_out;
+}
+
+// Every declared byte has been produced: the stream must end here. Any byte more means the
+// entry inflates beyond its declared size, which is refused rather than cut off silently.
+void ZipArchive::CheckStreamEnds() {
+  z_stream& s = open_->stream;
+  uint8_t beyond[64];
+  for (;;) {
+    if (open_->inputPos == open_->inputEnd) RefillInput();
+    s.next_in = input_.data() + open_->inputPos;
+    s.avail_in = static_cast<uInt>(open_->inputEnd - open_->inputPos);
+    s.next_out = beyond;
+    s.avail_out = sizeof beyond;
+    const uInt inputBefore = s.avail_in;
+    const int rc = inflate(&s, Z_SYNC_FLUSH);
+    open_->inputPos = open_->inputEnd - s.avail_in;
+    if (s.avail_out != sizeof beyond) Fail(kZipBadArchive);
+    if (rc == Z_STREAM_END) {
+      open_->streamEnded = true;
+      return;
+    }
+    if (inputBefore == 0) Fail(kZipBadArchive);  // the stream never ends
+    if (rc != Z_OK) Fail(rc);
+  }
 }
 
 int ZipArchive::CloseEntry(const char* filePath, bool afterError) {
@@ -287,8 +516,10 @@ int ZipArchive::CloseEntry(const char* filePath, bool afterError) {
   if (!afterError) {
     if (open_->expectedLeft > 0) {
       result = kClosedDataMissing;
-    } else if (open_->crc != entry.crc) {
-      Fail(kZipBadCrc);  // the entry stays open until it is closed after the error
+    } else {
+      // An entry of no declared bytes may be closed without a read: its stream is checked here.
+      if (open_->inflating && !open_->streamEnded) CheckStreamEnds();
+      if (open_->crc != entry.crc) Fail(kZipBadCrc);  // stays open until closed after the error
     }
   }
   EndOpenEntry();
@@ -297,6 +528,7 @@ int ZipArchive::CloseEntry(const char* filePath, bool afterError) {
 }
 
 void ZipArchive::EndOpenEntry() {
+  if (open_->aheadPending) decryptor_.Wait();  // it works on this entry's keys and buffer
   if (open_->inflating) inflateEnd(&open_->stream);
   open_.reset();
 }
@@ -313,34 +545,67 @@ int ZipArchive::FinishFile(const ZipEntry& entry, const char* filePath) {
   return result;
 }
 
+int ZipArchive::FinishFile(const ZipEntry& entry, OutputFile& file) {
+  int result = kClosedDone;
+  try {
+    file.SetDosTime(entry.modDate, entry.modTime);
+  } catch (...) {
+    result = kClosedNothing;
+  }
+  if (!file.SetAttributes(entry.externalAttributes)) result = kClosedNoAttributes;
+  return result;
+}
+
+uint64_t ZipArchive::DeclaredSize() const {
+  uint64_t total = 0;
+  for (const ZipEntry& entry : entries_) {
+    if (!entry.IsFolder()) total = AddCapped(total, entry.uncompressedSize);
+  }
+  return total;
+}
+
+void ZipArchive::CheckFreeSpace(const std::string& folder) const {
+  if (!output_) return;
+  if (DeclaredSize() > output_->FreeSpace(folder)) {
+    throw FileSystemError(folder, kDiskFullError, "the archive does not fit on the drive");
+  }
+}
+
 bool ZipArchive::ExtractEntry(int index, const std::string& folder, bool keepPaths,
                               const char* newName, ExtractProgress progress, void* progressData,
                               size_t bufferSize) {
   if (!IsOpen() || index < 0 || index >= GetCount() || !output_) return false;
+  if (overlapping_) Fail(kZipBadArchive);
   const ZipEntry& entry = entries_[static_cast<size_t>(index)];
+  if (entry.nameUnusable && !newName) Fail(kZipBadArchive);
   const std::optional<std::string> relative =
-      TargetName(newName ? std::string(newName) : entry.name, keepPaths, entry.IsFolder());
-  if (!relative) Fail(kZipBadArchive);  // the name would land outside the folder
+      TargetName(newName ? std::string(newName) : entry.name, keepPaths);
+  if (!relative) Fail(kZipBadArchive);  // the name would land outside the folder or on a device
   const std::string path = JoinTarget(folder, *relative);
   if (entry.IsFolder()) return ExtractFolder(entry, path);
   if (!OpenEntry(index)) return false;
-  if (!CreateFolderPath(*output_, ParentOf(path))) {
-    throw FileSystemError(ParentOf(path), 0, "cannot create folder");
-  }
+  MakeFolderFor(path);
   std::unique_ptr<OutputFile> file = output_->CreateOutputFile(path);
   try {
     WriteEntryData(*file, entry, progress, progressData, bufferSize);
+    int closed = CloseEntry(nullptr, false);
+    if (closed == kClosedDone) closed = FinishFile(entry, *file);
     file->Close();
-    file.reset();
-    const int closed = CloseEntry(path.c_str(), false);
     // A file whose data ended early is not left behind as if it were complete.
     if (closed == kClosedDataMissing) output_->Remove(path);
     return closed == kClosedDone;
   } catch (...) {
-    if (file) file->Close();
+    file->Close();
     output_->Remove(path);
     throw;
   }
+}
+
+void ZipArchive::MakeFolderFor(const std::string& path) {
+  const std::string parent = ParentOf(path);
+  if (!lastFolder_.empty() && parent == lastFolder_) return;
+  if (!CreateFolderPath(*output_, parent)) throw FileSystemError(parent, 0, "cannot create folder");
+  lastFolder_ = parent;
 }
 
 bool ZipArchive::ExtractFolder(const ZipEntry& entry, std::string path) {
@@ -353,15 +618,21 @@ bool ZipArchive::ExtractFolder(const ZipEntry& entry, std::string path) {
 void ZipArchive::WriteEntryData(OutputFile& file, const ZipEntry& entry, ExtractProgress progress,
                                 void* progressData, size_t bufferSize) {
   if (bufferSize == 0) bufferSize = kDefaultExtractBuffer;
-  std::vector<uint8_t> buffer(bufferSize);
-  uint32_t written = 0;
+  if (extractBufferSize_ != bufferSize) {
+    extractBuffer_.reset(new uint8_t[bufferSize]);  // left uninitialised: every byte is written
+    extractBufferSize_ = bufferSize;
+  }
+  uint8_t* buffer = extractBuffer_.get();
+  uint64_t written = 0;
   size_t got = 0;
   do {
-    got = ReadEntry(buffer.data(), buffer.size());
-    file.Write(buffer.data(), got);
-    written += static_cast<uint32_t>(got);
-    if (progress && !progress(entry.uncompressedSize, written, progressData)) break;
-  } while (got == buffer.size());
+    got = ReadEntry(buffer, bufferSize);
+    file.Write(buffer, got);
+    written += got;
+    if (progress && !progress(Capped32(entry.uncompressedSize), Capped32(written), progressData)) {
+      break;
+    }
+  } while (got == bufferSize);
 }
 
 }  // namespace skininstall

@@ -12,10 +12,12 @@
 #include "skininstall/zip_crypto.h"
 #include "skininstall/zip_error.h"
 #include "skininstall/zip_records.h"
+#include "skininstall/worker_thread.h"
 
 namespace skininstall {
 
-// Called after every write of ExtractEntry; returning false stops the extraction.
+// Called after every write of ExtractEntry; returning false stops the extraction. Sizes
+// beyond 32 bits are given as 0xFFFFFFFF.
 using ExtractProgress = bool (*)(uint32_t total, uint32_t written, void* data);
 
 class ZipArchive {
@@ -31,6 +33,9 @@ class ZipArchive {
   // The reader's own input buffer; big enough that a volume read and a decryption pass
   // run long, small enough to stay in the second-level cache beside zlib's window.
   static constexpr size_t kInputBufferSize = 128 * 1024;
+  // The block that is decrypted ahead of the inflate: small, so that the first block of an
+  // entry, which is decrypted before anything can be inflated, costs little.
+  static constexpr size_t kAheadBlockSize = 32 * 1024;
 
   ZipArchive(ArchiveStorage& storage, OutputFiles* output);
   ~ZipArchive();
@@ -47,9 +52,19 @@ class ZipArchive {
   const std::string& GetComment() const { return comment_; }
   uint64_t BytesBeforeArchive() const { return bytesBefore_; }
 
+  // Entries whose data overlap make the whole archive unusable: opening or extracting any of
+  // its entries raises -101.
+  bool Overlapping() const { return overlapping_; }
+  // The sum of the declared sizes of the files, at most UINT64_MAX.
+  uint64_t DeclaredSize() const;
+  // Throws FileSystemError when the declared sizes do not fit on the drive of `folder`.
+  void CheckFreeSpace(const std::string& folder) const;
+
   bool OpenEntry(int index);
+  // Stops with -101 when deflated data would go on past the entry's declared size.
   size_t ReadEntry(void* buffer, size_t size);
   int CloseEntry(const char* filePath, bool afterError);
+  // Sets the written file's time and attributes through the handle it was written with.
   bool ExtractEntry(int index, const std::string& folder, bool keepPaths, const char* newName,
                     ExtractProgress progress, void* progressData, size_t bufferSize);
 
@@ -57,22 +72,31 @@ class ZipArchive {
   struct OpenState;
 
   [[noreturn]] void Fail(int code) const;
+  struct Directory;
+
   uint64_t FindEndRecord();
   void ReadDirectory();
-  void ReadCentralHeaders(const EndRecord& end);
+  uint64_t ReadZip64End(uint64_t locatorPosition, Directory& directory);
+  void ReadCentralHeaders(const Directory& directory);
+  void ReadCentralHeader(ZipEntry& entry, std::string& variable);
+  void MapEntryData();
   std::string VolumePath(uint32_t volume) const;
   void ChangeVolume(uint32_t volume);
   void SeekTo(uint32_t volume, uint64_t offset);
   size_t ReadSpanning(void* buffer, size_t size);
   void ReadExact(void* buffer, size_t size);
-  void CheckLocalHeader(const ZipEntry& entry);
+  void CheckLocalHeader(int index);
   void StartDecryption(const ZipEntry& entry);
   void StartInflate();
   size_t ReadStored(uint8_t* out, size_t size);
   size_t ReadDeflated(uint8_t* out, size_t size);
+  void CheckStreamEnds();
   bool RefillInput();
+  void ReadAhead();
   void EndOpenEntry();
   int FinishFile(const ZipEntry& entry, const char* filePath);
+  int FinishFile(const ZipEntry& entry, OutputFile& file);
+  void MakeFolderFor(const std::string& path);
   bool ExtractFolder(const ZipEntry& entry, std::string path);
   void WriteEntryData(OutputFile& file, const ZipEntry& entry, ExtractProgress progress,
                       void* progressData, size_t bufferSize);
@@ -85,11 +109,24 @@ class ZipArchive {
   uint32_t lastVolume_ = 0;
   bool multiVolume_ = false;
   uint64_t bytesBefore_ = 0;
+  uint32_t directoryVolume_ = 0;
+  uint64_t directoryOffset_ = 0;
   std::string comment_;
   std::vector<ZipEntry> entries_;
+  // Per entry: the stored offset its local header, data and descriptor must end at (the next
+  // local header or the directory on its volume), or UINT64_MAX when the volume goes on.
+  std::vector<uint64_t> dataLimits_;
+  bool overlapping_ = false;
+  // The folder the last file went into: it exists, so the next file there needs no check.
+  std::string lastFolder_;
   std::string password_;
   std::unique_ptr<OpenState> open_;
   std::vector<uint8_t> input_;
+  // The next block of an encrypted entry, decrypted by decryptor_ while input_ is inflated.
+  std::vector<uint8_t> ahead_;
+  std::unique_ptr<uint8_t[]> extractBuffer_;
+  size_t extractBufferSize_ = 0;
+  WorkerThread decryptor_;
 };
 
 }  // namespace skininstall

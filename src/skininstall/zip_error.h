@@ -33,6 +33,9 @@ class ZipError : public std::runtime_error {
   std::string path_;
 };
 
+// The system error "there is not enough space on the disk", for a package that cannot fit.
+constexpr unsigned long kDiskFullError = 112;
+
 // An error of the file system on the output side (or when a volume cannot be opened).
 class FileSystemError : public std::runtime_error {
  public:

@@ -1,6 +1,9 @@
 // Target paths of archived names and folder creation.
 #include "skininstall/zip_paths.h"
 
+#include <cctype>
+#include <cstdint>
+
 namespace skininstall {
 namespace {
 
@@ -23,6 +26,28 @@ bool IsParentReference(const std::string& component) {
   return dots >= 2;
 }
 
+bool EqualsUpper(const std::string& text, const char* upper) {
+  size_t i = 0;
+  for (; upper[i] != '\0'; ++i) {
+    if (i >= text.size() || std::toupper(static_cast<unsigned char>(text[i])) != upper[i]) {
+      return false;
+    }
+  }
+  return i == text.size();
+}
+
+// A port number after COM or LPT: a digit, or a superscript 1, 2 or 3 in the ANSI code page
+// (one byte) or in UTF-8 (two bytes).
+bool IsPortNumber(const std::string& rest) {
+  auto superscript = [](unsigned char c) { return c == 0xB9 || c == 0xB2 || c == 0xB3; };
+  if (rest.size() == 1) {
+    const auto c = static_cast<unsigned char>(rest[0]);
+    return (c >= '0' && c <= '9') || superscript(c);
+  }
+  return rest.size() == 2 && static_cast<unsigned char>(rest[0]) == 0xC2 &&
+         superscript(static_cast<unsigned char>(rest[1]));
+}
+
 bool IsSafeRelative(const std::string& relative) {
   if (relative.find(':') != std::string::npos) return false;
   if (relative.find('\0') != std::string::npos) return false;
@@ -31,7 +56,8 @@ bool IsSafeRelative(const std::string& relative) {
   while (start <= relative.size()) {
     size_t end = relative.find_first_of("\\/", start);
     if (end == std::string::npos) end = relative.size();
-    if (IsParentReference(relative.substr(start, end - start))) return false;
+    const std::string component = relative.substr(start, end - start);
+    if (IsParentReference(component) || IsDeviceName(component)) return false;
     start = end + 1;
   }
   return true;
@@ -44,7 +70,53 @@ bool IsRoot(const std::string& path) {
 
 }  // namespace
 
-std::optional<std::string> TargetName(const std::string& name, bool keepPaths, bool isFolder) {
+bool IsDeviceName(const std::string& component) {
+  std::string base = component.substr(0, component.find('.'));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+    if (EqualsUpper(base, device)) return true;
+  }
+  if (base.size() < 4) return false;
+  const std::string prefix = base.substr(0, 3);
+  return (EqualsUpper(prefix, "COM") || EqualsUpper(prefix, "LPT")) && IsPortNumber(base.substr(3));
+}
+
+bool IsValidUtf8(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    size_t length = 0;
+    uint32_t value = 0, least = 0;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    } else if ((lead & 0xE0) == 0xC0) {
+      length = 2, value = lead & 0x1F, least = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+      length = 3, value = lead & 0x0F, least = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+      length = 4, value = lead & 0x07, least = 0x10000;
+    } else {
+      return false;
+    }
+    if (i + length > text.size()) return false;
+    for (size_t k = 1; k < length; ++k) {
+      const auto c = static_cast<unsigned char>(text[i + k]);
+      if ((c & 0xC0) != 0x80) return false;
+      value = (value << 6) | (c & 0x3F);
+    }
+    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
+    i += length;
+  }
+  return true;
+}
+
+std::optional<std::string> ArchiveStorage::ConvertUtf8Name(const std::string& utf8Name) {
+  if (!IsValidUtf8(utf8Name)) return std::nullopt;
+  return utf8Name;
+}
+
+std::optional<std::string> TargetName(const std::string& name, bool keepPaths) {
   std::string relative;
   if (keepPaths) {
     size_t first = 0;
@@ -56,8 +128,9 @@ std::optional<std::string> TargetName(const std::string& name, bool keepPaths, b
     const size_t slash = trimmed.find_last_of("\\/");
     relative = slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
   }
-  if (!IsSafeRelative(relative)) return std::nullopt;
-  if (relative.empty() && !isFolder) return std::nullopt;
+  // An empty name would be the target folder itself, which no entry may replace or give
+  // attributes to.
+  if (!IsSafeRelative(relative) || relative.empty()) return std::nullopt;
   return relative;
 }
 

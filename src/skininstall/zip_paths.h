@@ -11,8 +11,17 @@ namespace skininstall {
 // The name relative to the target folder: with its folders (leading backslashes removed) or
 // only its file title and extension. Empty when the name would leave the target folder: a
 // ".." component (or one of dots that Windows trims to it), a drive letter or other colon,
-// or a NUL byte. A file needs a non-empty name; a folder entry may be the target itself.
-std::optional<std::string> TargetName(const std::string& name, bool keepPaths, bool isFolder);
+// or a NUL byte; or when any component names a device (IsDeviceName); or when nothing is
+// left, as that would be the target folder itself.
+std::optional<std::string> TargetName(const std::string& name, bool keepPaths);
+
+// Windows opens a device, not a file, for a path component named CON, PRN, AUX, NUL,
+// COM0-COM9, LPT0-LPT9 (also with the superscript digits 1, 2 and 3), CONIN$ or CONOUT$, in any
+// case, followed by anything after a dot, with trailing spaces before the dot or at the end.
+bool IsDeviceName(const std::string& component);
+
+// True for well-formed UTF-8: no overlong forms, surrogates or values above U+10FFFF.
+bool IsValidUtf8(const std::string& text);
 
 // folder (trailing separators removed) + "\\" + relative name.
 std::string JoinTarget(const std::string& folder, const std::string& relative);

@@ -1,4 +1,5 @@
-// libFuzzer target: open an archive, list it, read every entry and extract it into memory.
+// libFuzzer target: open an archive, list it, check its size, read every entry and extract it
+// into memory.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -44,6 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   archive.SetPassword("plovardik3817");
+  output.freeSpace = archive.DeclaredSize() | 1;
+  try {
+    archive.CheckFreeSpace("C:\\skins");
+  } catch (const std::exception&) {
+  }
   ReadEvery(archive, output);
   return 0;
 }

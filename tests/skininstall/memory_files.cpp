@@ -32,13 +32,18 @@ class MemoryFile : public StorageFile {
 
 class MemoryOutFile : public OutputFile {
  public:
-  MemoryOutFile(std::string* target) : target_(target) {}
+  MemoryOutFile(MemoryOutput& output, std::string path, std::string* target)
+      : output_(output), path_(std::move(path)), target_(target) {}
   void Write(const void* data, size_t size) override {
     if (target_) target_->append(static_cast<const char*>(data), size);
   }
+  void SetDosTime(uint16_t, uint16_t) override {}
+  bool SetAttributes(uint32_t value) override { return output_.SetAttributes(path_, value); }
   void Close() override {}
 
  private:
+  MemoryOutput& output_;
+  std::string path_;
   std::string* target_;
 };
 
@@ -61,7 +66,7 @@ std::unique_ptr<OutputFile> MemoryOutput::CreateOutputFile(const std::string& pa
   }
   std::string& data = files[path];
   data.clear();
-  return std::make_unique<MemoryOutFile>(discardData ? nullptr : &data);
+  return std::make_unique<MemoryOutFile>(*this, path, discardData ? nullptr : &data);
 }
 
 bool MemoryOutput::SetAttributes(const std::string& path, uint32_t value) {

@@ -26,6 +26,8 @@ class MemoryOutput : public OutputFiles {
   std::set<std::string> readOnlyFiles;  // CreateFile refuses these
   // Keeps no data: the fuzz target only needs the calls.
   bool discardData = false;
+  uint64_t freeSpace = UINT64_MAX;
+  std::string freeSpaceAskedFor;
 
   bool FolderExists(const std::string& path) override { return folders.count(path) != 0; }
   bool CreateFolder(const std::string& path) override;
@@ -33,6 +35,10 @@ class MemoryOutput : public OutputFiles {
   void SetDosTime(const std::string&, uint16_t, uint16_t) override {}
   bool SetAttributes(const std::string& path, uint32_t value) override;
   void Remove(const std::string& path) override { files.erase(path); }
+  uint64_t FreeSpace(const std::string& folder) override {
+    freeSpaceAskedFor = folder;
+    return freeSpace;
+  }
 };
 
 }  // namespace skininstall::testing

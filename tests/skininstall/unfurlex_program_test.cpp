@@ -8,6 +8,7 @@
 
 #include "skininstall/platform_files.h"
 #include "skininstall/skin_installation.h"
+#include "skininstall/wine_ports.h"
 #include "skininstall/zip_builder.h"
 
 namespace skininstall::testing {
@@ -83,6 +84,27 @@ TEST(UnfurlexProgramTest, InstallsThePackageBesideItAndFailsOnAReadOnlyFile) {
   const Outcome second = RunProgram(folder);
   EXPECT_TRUE(second.exited) << "closes after the box";
   EXPECT_EQ(second.boxText, "Extract failed");
+}
+
+// A package whose second entry names a serial port: the program stops there with its message,
+// and the port (a file in the test prefix) receives nothing.
+TEST(UnfurlexProgramTest, DeviceNameInThePackageStopsTheProgramBeforeThePort) {
+  const std::vector<fs::path> ports = PortFiles();
+  ASSERT_NO_FATAL_FAILURE(CheckPortsMapped(ports));
+  const fs::path folder = ProgramFolder("device");
+  ZipBuilder b;
+  b.password = kSkinPassword;
+  b.entries.push_back({.name = "skin_main.ini", .data = "[Main]\r\n", .encrypt = true});
+  b.entries.push_back({.name = "main/COM1.bmp", .data = "to the port", .encrypt = true});
+  b.entries.push_back({.name = "main/last.bmp", .data = "last", .encrypt = true});
+  std::ofstream(folder / "skins.zip", std::ios::binary) << b.Build();
+
+  const Outcome outcome = RunProgram(folder);
+  EXPECT_TRUE(outcome.exited);
+  EXPECT_EQ(outcome.boxText, "Extract failed");
+  EXPECT_TRUE(fs::exists(folder / "skins/skin_main.ini"));
+  EXPECT_FALSE(fs::exists(folder / "skins/main/last.bmp"));
+  for (const fs::path& port : ports) EXPECT_EQ(fs::file_size(port), 0u) << port;
 }
 
 }  // namespace

@@ -5,12 +5,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "skininstall/installer_window.h"
 #include "skininstall/platform_files.h"
 #include "skininstall/resource.h"
 #include "skininstall/skin_installation.h"
+#include "skininstall/wine_ports.h"
 #include "skininstall/zip_builder.h"
 
 namespace skininstall::testing {
@@ -241,6 +243,88 @@ TEST(UnfurlexWindowTest, EntryWhoseDataEndsEarlyFailsAndLeavesNoFile) {
   EXPECT_TRUE(fs::exists(folder / "skins/ok.ini"));
   EXPECT_FALSE(fs::exists(folder / "skins/cut.bmp"));
   EXPECT_FALSE(fs::exists(folder / "skins/next.ini"));
+}
+
+// Relative path -> content of every file and folder ("/") under `root`.
+std::map<std::string, std::string> TreeOf(const fs::path& root) {
+  std::map<std::string, std::string> tree;
+  for (const auto& item : fs::recursive_directory_iterator(root)) {
+    const std::string relative = fs::relative(item.path(), root).generic_string();
+    tree[relative] = item.is_directory() ? "/" : Read(item.path());
+  }
+  return tree;
+}
+
+struct HostileCase {
+  const char* what;
+  std::vector<BuildEntry> entries;  // between good.ini and last.ini
+  bool goodInstalled;               // refused at its entry, or the whole package refused
+  std::map<std::string, std::string> alsoInstalled;
+  bool zip64 = false;
+};
+
+// Each archive is refused with "Extract failed" at the hostile entry (or as a whole, before
+// anything is written); the program folder then holds exactly the package and what was
+// installed before the refusal, and every port file is still empty.
+TEST(UnfurlexWindowTest, HostileArchivesAreRefused) {
+  const std::vector<fs::path> ports = PortFiles();
+  ASSERT_NO_FATAL_FAILURE(CheckPortsMapped(ports));
+
+  std::vector<HostileCase> cases;
+  const char* devices[] = {
+      "CON",         "con.txt",       "NUL",          "nul.bmp",     "AUX",
+      "aux.ini",     "PRN",           "prn.txt",      "COM1",        "com2.bmp",
+      "Com3.ini",    "COM4.tar.gz",   "cOm5",         "COM6.",       "COM7  ",
+      "com8 .txt",   "COM9...",       "LPT1",         "lpt2.txt",    "LpT3.ini",
+      "LPT4.",       "lpt5 ",         "LPT6 .bmp",    "lpt7.a.b",    "LPT8",
+      "lpt9.ini",    "sub/COM1/x.bmp", "a/b/lpt2/c.ini", "AUX/face.bmp", "x/PRN.txt/y",
+      "nul/",        "COM3/",          "CONOUT$",      "conin$.txt",
+  };
+  for (const char* name : devices) {
+    const bool folder = std::string(name).back() == '/';
+    cases.push_back({name, {{.name = name, .data = folder ? "" : "to a device", .folder = folder}}, true});
+  }
+  cases.push_back({"name that the ANSI code page cannot write",
+                   {{.name = "\xE6\x97\xA5\xE6\x9C\xAC.ini", .data = "x", .utf8 = true}}, true});
+  cases.push_back({"entries overlapping",
+                   {{.name = "big.bmp", .data = Picture(60000, 'b')},
+                    {.name = "again.bmp", .data = "", .sameDataAs = 0}}, false});
+  cases.push_back({"data inflating past its declared size",
+                   {{.name = "bomb.bmp", .data = std::string(500000, 'z'), .declaredSize = 2000}},
+                   true});
+  cases.push_back({"declared sizes beyond the free space",
+                   {{.name = "huge.bmp", .data = "small", .zip64 = true, .declaredSize = int64_t{1} << 62}},
+                   false});
+  cases.push_back({"a later entry through a stored link",
+                   {{.name = "up", .data = "../..", .method = 0, .attributes = 0xA1FF0000},
+                    {.name = "up/escaped.txt", .data = "escaped"}},
+                   true, {{"up", "../.."}}});
+  for (HostileCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path folder = MakeProgramFolder("hostile");
+    std::vector<BuildEntry> entries = {{.name = "good.ini", .data = "good"}};
+    for (BuildEntry& e : c.entries) entries.push_back(e);
+    entries.push_back({.name = "last.ini", .data = "last"});
+    ZipBuilder b = Package(entries);
+    for (BuildEntry& e : b.entries) {
+      if (e.sameDataAs >= 0) ++e.sameDataAs;  // counted in the case's entries; good.ini is first
+    }
+    Write(folder / "skins.zip", b.Build());
+    InstallerRun run;
+    run.In(folder);
+    EXPECT_EQ(run.boxes.size(), 1u);
+    if (!run.boxes.empty()) {
+      EXPECT_EQ(run.boxes[0].text, "Extract failed");
+    }
+    std::map<std::string, std::string> expected = {{"skins.zip", Read(folder / "skins.zip")}};
+    if (c.goodInstalled) {
+      expected["skins"] = "/";
+      expected["skins/good.ini"] = "good";
+      for (const auto& [path, content] : c.alsoInstalled) expected["skins/" + path] = content;
+    }
+    EXPECT_EQ(TreeOf(folder), expected);
+    for (const fs::path& port : ports) EXPECT_EQ(fs::file_size(port), 0u) << port;
+  }
 }
 
 }  // namespace

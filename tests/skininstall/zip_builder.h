@@ -17,7 +17,15 @@ struct BuildEntry {
   uint32_t attributes = 0x20;
   uint16_t time = 0x6B2D;     // 13:25:26
   uint16_t date = 0x5A21;     // 2025-01-01
-  bool folder = false;
+  bool folder = false;        // sets the directory attribute
+  bool utf8 = false;          // the name is flagged UTF-8 (bit 11)
+  // Sizes and offset saturated in both headers, the values in Zip64 extra fields; a data
+  // descriptor then has 8-byte sizes.
+  bool zip64 = false;
+  // Written in both headers (and the descriptor) as the uncompressed size instead of the real one.
+  int64_t declaredSize = -1;
+  // The central header points at the local header of that earlier entry instead of its own.
+  int sameDataAs = -1;
 };
 
 struct ZipBuilder {
@@ -25,6 +33,10 @@ struct ZipBuilder {
   std::string stub;     // bytes in front of the archive
   std::string comment;
   std::vector<BuildEntry> entries;
+  // A Zip64 end record and locator, with every field of the end record saturated.
+  bool zip64End = false;
+  // Written as the entry count of the end records instead of the real one.
+  int64_t countOverride = -1;
 
   std::string Build() const;
 };

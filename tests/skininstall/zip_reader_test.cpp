@@ -139,6 +139,51 @@ TEST_F(ZipReaderTest, EncryptedEntriesNeedTheRightPassword) {
   }
 }
 
+// Data that deflate cannot shrink, so that an entry spans several input blocks.
+std::string Noise(size_t size, uint32_t seed = 9) {
+  std::string s(size, '\0');
+  for (char& c : s) {
+    seed ^= seed << 13, seed ^= seed >> 17, seed ^= seed << 5;
+    c = static_cast<char>(seed);
+  }
+  return s;
+}
+
+// Entries of several input blocks are decrypted a block ahead of the inflate: any output buffer
+// size reads the same data; closing halfway and a damaged later block leave nothing running.
+TEST_F(ZipReaderTest, LongEncryptedEntriesReadAlikeWithDecryptionAhead) {
+  ZipBuilder b;
+  b.password = "plovardik3817";
+  b.entries.push_back({.name = "noise.bin", .data = Noise(700000), .encrypt = true});
+  b.entries.push_back({.name = "pattern.bin", .data = Pattern(3000000, 4), .encrypt = true,
+                       .descriptor = true});
+  const std::string good = b.Build();
+  Open(good, "plovardik3817");
+  ASSERT_GT(archive.GetEntry(0).compressedSize, 4 * ZipArchive::kInputBufferSize);
+  for (size_t chunk : {size_t{1} << 20, size_t{65535}, size_t{7}}) {
+    EXPECT_TRUE(ReadAll(0, chunk) == Noise(700000)) << chunk;
+    EXPECT_EQ(archive.CloseEntry(nullptr, false), ZipArchive::kClosedDone);
+    EXPECT_TRUE(ReadAll(1, chunk) == Pattern(3000000, 4)) << chunk;
+    EXPECT_EQ(archive.CloseEntry(nullptr, false), ZipArchive::kClosedDone);
+  }
+  std::string buffer(1000, '\0');
+  ASSERT_TRUE(archive.OpenEntry(0));
+  EXPECT_EQ(archive.ReadEntry(buffer.data(), buffer.size()), 1000u);
+  EXPECT_EQ(archive.CloseEntry(nullptr, true), ZipArchive::kClosedDone);
+  archive.CloseArchive();
+
+  std::string damaged = good;
+  damaged[30 + 9 + 12 + 3 * ZipArchive::kInputBufferSize + 100] ^= 0x20;
+  Open(damaged, "plovardik3817");
+  const int code = CodeOf([&] {
+    ReadAll(0, 65535);
+    archive.CloseEntry(nullptr, false);
+  });
+  EXPECT_TRUE(code == kZipBadCrc || code == -3) << code;
+  EXPECT_EQ(archive.CloseEntry(nullptr, true), ZipArchive::kClosedDone);
+  EXPECT_TRUE(ReadAll(1) == Pattern(3000000, 4));
+}
+
 TEST_F(ZipReaderTest, UnknownMethodIsNotAUsableArchive) {
   ZipBuilder b;
   b.entries.push_back({.name = "x.bz2", .data = "BZh9", .method = 0, .labelMethod = 12});
@@ -303,6 +348,313 @@ TEST_F(ZipReaderTest, ProgressCallbackSeesEveryWriteAndCanStop) {
   EXPECT_FALSE(archive.ExtractEntry(1, "S", true, nullptr, record, &seen, 65535));
   EXPECT_EQ(seen, (std::vector<uint32_t>{65535, 131070, 196605}));
   EXPECT_EQ(output.files.count("S\\two.bin"), 0u);
+}
+
+
+// Every place a Zip64 value can come from, alone and together, with and without a stub in
+// front: the data and the sizes read back as they were written.
+TEST_F(ZipReaderTest, Zip64RecordsAndExtraFieldsAreRead) {
+  for (int variant = 0; variant < 16; ++variant) {
+    const bool entry64 = variant & 1, end64 = variant & 2, stub = variant & 4,
+               descriptor = variant & 8;
+    SCOPED_TRACE(::testing::Message() << "entry64 " << entry64 << " end64 " << end64 << " stub "
+                                    << stub << " descriptor " << descriptor);
+    ZipBuilder b;
+    b.password = "plovardik3817";
+    b.zip64End = end64;
+    if (stub) b.stub = Pattern(333, 5);
+    b.entries.push_back({.name = "a.bin", .data = Pattern(90000, 2), .descriptor = descriptor,
+                         .zip64 = entry64});
+    b.entries.push_back({.name = "b.txt", .data = "stored", .method = 0, .encrypt = true,
+                         .descriptor = descriptor, .zip64 = entry64});
+    b.entries.push_back({.name = "c/", .method = 0, .attributes = 0, .zip64 = entry64});
+    archive.CloseArchive();
+    Open(b.Build(), "plovardik3817");
+    ASSERT_EQ(archive.GetCount(), 3);
+    EXPECT_EQ(archive.BytesBeforeArchive(), stub ? 333u : 0u);
+    EXPECT_EQ(archive.GetEntry(0).uncompressedSize, 90000u);
+    EXPECT_EQ(archive.GetEntry(1).compressedSize, 6u + 12u);
+    EXPECT_GT(archive.GetEntry(1).localOffset, 0u);
+    EXPECT_FALSE(archive.Overlapping());
+    EXPECT_EQ(ReadAll(0), Pattern(90000, 2));
+    EXPECT_EQ(archive.CloseEntry(nullptr, false), ZipArchive::kClosedDone);
+    EXPECT_EQ(ReadAll(1), "stored");
+    EXPECT_EQ(archive.CloseEntry(nullptr, false), ZipArchive::kClosedDone);
+    EXPECT_TRUE(archive.GetEntry(2).IsFolder());
+  }
+}
+
+// A field of the end record that is not saturated must say what the Zip64 record says.
+TEST_F(ZipReaderTest, Zip64RecordsThatContradictOrCannotBeFoundAreDamage) {
+  ZipBuilder b = TwoEntries();
+  b.zip64End = true;
+  const std::string good = b.Build();
+  const size_t end = good.size() - 22, locator = end - 20, record = locator - 56;
+  auto patched = [&](size_t at, std::initializer_list<uint8_t> bytes) {
+    std::string copy = good;
+    for (uint8_t byte : bytes) copy[at++] = static_cast<char>(byte);
+    return copy;
+  };
+  const std::string cases[] = {
+      patched(end + 10, {3, 0}),           // end record: 3 entries, Zip64 record: 2
+      patched(end + 12, {0x10, 0, 0, 0}),  // directory size
+      patched(record, {'P', 'K', 9, 9}),   // Zip64 record signature (the locator's offset too)
+      patched(record + 4, {45, 0}),        // Zip64 record size running into the locator
+      patched(record + 32, {3}),           // Zip64 entry count larger than the directory holds
+      patched(record + 32, {1}),           // and smaller
+  };
+  for (const std::string& bytes : cases) {
+    storage.files[kPath] = bytes;
+    EXPECT_EQ(CodeOf([&] { archive.OpenArchive(kPath, 1, 0); }), kZipBadArchive);
+    EXPECT_FALSE(archive.IsOpen());
+  }
+  storage.files[kPath] = good;
+  archive.OpenArchive(kPath, 1, 0);
+  EXPECT_EQ(archive.GetCount(), 2);
+}
+
+// Tools write folders as names ending in a separator, often without the directory attribute.
+TEST_F(ZipReaderTest, NamesEndingInASeparatorAreFolders) {
+  ZipBuilder b;
+  b.entries.push_back({.name = "plain/", .method = 0, .attributes = 0});
+  b.entries.push_back({.name = "back\\slash\\", .method = 0, .attributes = 0x01800000});
+  b.entries.push_back({.name = "plain/inner.txt", .data = "inner", .method = 0});
+  Open(b.Build());
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(archive.ExtractEntry(i, "S", true, nullptr, nullptr, nullptr, 65535)) << i;
+  }
+  EXPECT_EQ(output.folders, (std::set<std::string>{"S", "S\\plain", "S\\back", "S\\back\\slash"}));
+  EXPECT_EQ(output.files, (std::map<std::string, std::string>{{"S\\plain\\inner.txt", "inner"}}));
+}
+
+// Names flagged UTF-8 go through the storage's UTF-8 conversion, others through the OEM one;
+// a name that cannot be converted is refused when its entry is extracted, not when listed.
+TEST_F(ZipReaderTest, Utf8FlaggedNamesAreConvertedOrRefused) {
+  ZipBuilder b;
+  b.entries.push_back({.name = "caf\xC3\xA9.ini", .data = "utf8", .method = 0, .utf8 = true});
+  b.entries.push_back({.name = "bad\xC3(.ini", .data = "bad", .method = 0, .utf8 = true});
+  b.entries.push_back({.name = "over\xC0\xAF.ini", .data = "overlong", .method = 0, .utf8 = true});
+  b.entries.push_back({.name = "oem\x82.ini", .data = "oem", .method = 0});
+  Open(b.Build());
+  EXPECT_EQ(archive.GetEntry(0).name, "caf\xC3\xA9.ini");
+  EXPECT_FALSE(archive.GetEntry(0).nameUnusable);
+  EXPECT_TRUE(archive.GetEntry(1).nameUnusable);
+  EXPECT_TRUE(archive.GetEntry(2).nameUnusable);
+  EXPECT_EQ(archive.GetEntry(3).name, "oem\x82.ini");
+  EXPECT_TRUE(archive.ExtractEntry(0, "S", true, nullptr, nullptr, nullptr, 65535));
+  for (int i : {1, 2}) {
+    EXPECT_EQ(CodeOf([&] { archive.ExtractEntry(i, "S", true, nullptr, nullptr, nullptr, 65535); }),
+              kZipBadArchive);
+  }
+  EXPECT_EQ(output.files.size(), 1u);
+  EXPECT_TRUE(archive.ExtractEntry(1, "S", true, "renamed.ini", nullptr, nullptr, 65535));
+}
+
+// Each form of a device name, in the file name or a folder, refused before anything is made.
+TEST_F(ZipReaderTest, DeviceNamesAreRefusedInEveryForm) {
+  const char* devices[] = {
+      "CON",        "con",          "Con.txt",       "PRN.ini",     "aux",
+      "NUL",        "nul.tar.gz",   "COM1",          "com9.bmp",    "COM0",
+      "lpt1",       "LPT9.txt",     "LpT5",          "a/COM1/x.txt", "a/b/nul/c.ini",
+      "NUL.",       "CON...",       "COM1 ",         "COM2 .txt",   "LPT3.  ",
+      "aux /x.txt", "con.d/x.txt",  "CONIN$",        "conout$.log", "COM\xB9",
+      "lpt\xC2\xB2.txt", "prn\\x.txt", "folder/AUX/",
+  };
+  for (const char* name : devices) {
+    SCOPED_TRACE(name);
+    ZipBuilder b;
+    b.entries.push_back({.name = name, .data = "to a device", .method = 0});
+    archive.CloseArchive();
+    output.folders.clear();
+    Open(b.Build());
+    EXPECT_EQ(CodeOf([&] { archive.ExtractEntry(0, "S", true, nullptr, nullptr, nullptr, 65535); }),
+              kZipBadArchive);
+    EXPECT_TRUE(output.files.empty());
+    EXPECT_TRUE(output.folders.empty());
+  }
+  // Names that only look like devices are files like any other.
+  const char* ordinary[] = {"CONSOLE.txt", "com10.ini", "LPT.bmp", "nul_x", "auxiliary",
+                            "a.con",       "COMA",      "xNUL",    " CON",  "com1x/y.txt"};
+  for (const char* name : ordinary) {
+    SCOPED_TRACE(name);
+    ZipBuilder b;
+    b.entries.push_back({.name = name, .data = "file", .method = 0});
+    archive.CloseArchive();
+    Open(b.Build());
+    EXPECT_TRUE(archive.ExtractEntry(0, "S", true, nullptr, nullptr, nullptr, 65535));
+  }
+  EXPECT_EQ(output.files.size(), std::size(ordinary));
+}
+
+void SetLe32(std::string& bytes, size_t at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+}
+
+// Data that two entries share, or that runs into the next header or the directory, makes the
+// whole archive unusable: every entry is refused, nothing is written.
+TEST_F(ZipReaderTest, OverlappingEntriesAreRefused) {
+  ZipBuilder b;
+  b.entries.push_back({.name = "a.txt", .data = Pattern(3000, 1), .method = 0});
+  b.entries.push_back({.name = "b.bin", .data = Pattern(50000, 2)});
+  b.entries.push_back({.name = "c.txt", .data = "third", .method = 0});
+  const std::string good = b.Build();
+  const size_t secondLocal = 30 + 5 + 3000, thirdLocal = good.find("PK\x03\x04", secondLocal + 4);
+  const size_t central = good.find("PK\x01\x02");
+  const size_t centralA = central, centralC = good.rfind("PK\x01\x02");
+
+  ZipBuilder shared = b;
+  shared.entries[2].sameDataAs = 1;  // the quoted zip bomb: one local record, many entries
+  std::string intoNext = good;       // a.txt's stored data claims 10 bytes of b's header
+  for (size_t at : {size_t{18}, size_t{22}, centralA + 20, centralA + 24}) SetLe32(intoNext, at, 3010);
+  std::string intoDirectory = good;  // c.txt runs into the central directory
+  for (size_t at : {thirdLocal + 18, thirdLocal + 22, centralC + 20, centralC + 24}) {
+    SetLe32(intoDirectory, at, static_cast<uint32_t>(central - thirdLocal - 35 + 1));
+  }
+  std::string localExtra = good;     // only the local extra field pushes a.txt into b
+  localExtra[28] = 8;
+  ZipBuilder noRoomForDescriptor;
+  noRoomForDescriptor.entries.push_back({.name = "d.txt", .data = "x", .method = 0, .descriptor = true});
+  noRoomForDescriptor.entries.push_back({.name = "e.txt", .data = "y", .method = 0});
+  std::string descriptor = noRoomForDescriptor.Build();
+  descriptor.erase(30 + 5 + 1, 16);  // drop the descriptor, then mend the offsets behind it
+  const size_t dCentral = descriptor.find("PK\x01\x02"), eCentral = descriptor.rfind("PK\x01\x02");
+  SetLe32(descriptor, eCentral + 42, 30 + 5 + 1);
+  SetLe32(descriptor, descriptor.size() - 22 + 16, static_cast<uint32_t>(dCentral));
+
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool seenInDirectory;
+  } cases[] = {
+      {"shared data", shared.Build(), true},
+      {"into the next header", intoNext, true},
+      {"into the directory", intoDirectory, true},
+      {"local extra field", localExtra, false},
+      {"no room for the descriptor", descriptor, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    archive.CloseArchive();
+    output.files.clear();
+    Open(c.bytes);
+    EXPECT_EQ(archive.Overlapping(), c.seenInDirectory);
+    EXPECT_EQ(CodeOf([&] { archive.ExtractEntry(0, "S", true, nullptr, nullptr, nullptr, 65535); }),
+              kZipBadArchive);
+    if (c.seenInDirectory) {
+      for (int i = 0; i < archive.GetCount(); ++i) {
+        EXPECT_EQ(CodeOf([&] { archive.OpenEntry(i); }), kZipBadArchive) << i;
+      }
+    }
+    EXPECT_TRUE(output.files.empty());
+  }
+  archive.CloseArchive();
+  Open(good);
+  EXPECT_FALSE(archive.Overlapping());
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(archive.ExtractEntry(i, "S", true, nullptr, nullptr, nullptr, 65535));
+}
+
+// Deflated data that inflates past its declared size, or stored data longer than it, is
+// stopped with -101 and leaves no file; data shorter than declared still ends early.
+TEST_F(ZipReaderTest, DataBeyondTheDeclaredSizeIsRefused) {
+  const struct {
+    const char* what;
+    BuildEntry entry;
+    int code;  // 0: ExtractEntry returns false
+  } cases[] = {
+      {"deflated, declared 1000 of 400000", {.name = "bomb.bin", .data = std::string(400000, 'z'), .declaredSize = 1000}, kZipBadArchive},
+      {"deflated, declared nothing", {.name = "zero.bin", .data = Pattern(5000), .declaredSize = 0}, kZipBadArchive},
+      {"deflated, one byte more", {.name = "one.bin", .data = Pattern(70000), .declaredSize = 69999}, kZipBadArchive},
+      {"encrypted deflated", {.name = "enc.bin", .data = std::string(300000, 'q'), .encrypt = true, .declaredSize = 4096}, kZipBadArchive},
+      {"stored, declared 10 of 20", {.name = "s.bin", .data = Pattern(20), .method = 0, .declaredSize = 10}, kZipBadArchive},
+      {"deflated, declared more", {.name = "short.bin", .data = Pattern(5000), .declaredSize = 6000}, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ZipBuilder b;
+    b.password = "plovardik3817";
+    b.entries.push_back(c.entry);
+    archive.CloseArchive();
+    Open(b.Build(), "plovardik3817");
+    bool result = false;
+    const int code = CodeOf([&] {
+      result = archive.ExtractEntry(0, "S", true, nullptr, nullptr, nullptr, 65535);
+    });
+    EXPECT_EQ(code, c.code);
+    EXPECT_FALSE(result);
+    EXPECT_TRUE(output.files.empty());
+    archive.CloseEntry(nullptr, true);
+  }
+}
+
+// An end record that counts fewer (or more) headers than its directory holds is damage: a
+// shorter count would install part of the package and report success.
+TEST_F(ZipReaderTest, CountsThatDisagreeWithTheDirectoryAreDamage) {
+  ZipBuilder b = TwoEntries();
+  b.entries.push_back({.name = "three.txt", .data = "3", .method = 0});
+  for (bool zip64 : {false, true}) {
+    for (int64_t count : {1, 2, 4, 1000}) {
+      SCOPED_TRACE(::testing::Message() << "zip64 " << zip64 << " count " << count);
+      b.zip64End = zip64;
+      b.countOverride = count;
+      storage.files[kPath] = b.Build();
+      EXPECT_EQ(CodeOf([&] { archive.OpenArchive(kPath, 1, 0); }), kZipBadArchive);
+    }
+  }
+  b.zip64End = false;
+  b.countOverride = -1;
+  std::string volumeCount = b.Build();
+  volumeCount[volumeCount.size() - 22 + 8] = 2;  // entries on this volume: 2 of 3
+  storage.files[kPath] = volumeCount;
+  EXPECT_EQ(CodeOf([&] { archive.OpenArchive(kPath, 1, 0); }), kZipBadArchive);
+}
+
+// The declared sizes of the files (folders take nothing) against the drive's free space.
+TEST_F(ZipReaderTest, DeclaredSizesAreCheckedAgainstFreeSpace) {
+  ZipBuilder b = TwoEntries();
+  b.entries.push_back({.name = "d/", .method = 0, .folder = true, .declaredSize = 1 << 30});
+  Open(b.Build());
+  EXPECT_EQ(archive.DeclaredSize(), 200011u);
+  output.freeSpace = 200011;
+  EXPECT_NO_THROW(archive.CheckFreeSpace("C:\\prog\\skins"));
+  EXPECT_EQ(output.freeSpaceAskedFor, "C:\\prog\\skins");
+  output.freeSpace = 200010;
+  try {
+    archive.CheckFreeSpace("C:\\prog\\skins");
+    ADD_FAILURE() << "no error";
+  } catch (const FileSystemError& e) {
+    EXPECT_EQ(e.SystemError(), kDiskFullError);
+  }
+  // Declared sizes near 2^64 add up without wrapping around.
+  ZipBuilder huge;
+  for (int i = 0; i < 3; ++i) {
+    huge.entries.push_back({.name = "h" + std::to_string(i), .data = "x", .method = 8,
+                            .zip64 = true, .declaredSize = INT64_MAX});
+  }
+  archive.CloseArchive();
+  Open(huge.Build());
+  EXPECT_EQ(archive.DeclaredSize(), UINT64_MAX);
+  output.freeSpace = UINT64_MAX - 1;
+  EXPECT_THROW(archive.CheckFreeSpace("S"), FileSystemError);
+}
+
+// A symbolic link stored by a Unix tool is a small file holding the link text; a later entry
+// that goes through it finds a file where a folder would have to be.
+TEST_F(ZipReaderTest, LinkEntriesAreFilesAndNothingPassesThroughThem) {
+  ZipBuilder b;
+  b.entries.push_back({.name = "up", .data = "../..", .method = 0, .attributes = 0xA1FF0000});
+  b.entries.push_back({.name = "up/evil.txt", .data = "evil", .method = 0});
+  b.entries.push_back({.name = "up/deeper/evil.txt", .data = "evil", .method = 0});
+  Open(b.Build());
+  output.folders.insert("S");
+  ASSERT_TRUE(archive.ExtractEntry(0, "S", true, nullptr, nullptr, nullptr, 65535));
+  EXPECT_EQ(output.files.at("S\\up"), "../..");
+  for (int i : {1, 2}) {
+    EXPECT_THROW(archive.ExtractEntry(i, "S", true, nullptr, nullptr, nullptr, 65535),
+                 FileSystemError);
+    archive.CloseEntry(nullptr, true);
+  }
+  EXPECT_EQ(output.files.size(), 1u);
+  EXPECT_EQ(output.folders, std::set<std::string>{"S"});
 }
 
 }  // namespace

@@ -33,3 +33,35 @@ start_xvfb() {
   echo "no free display number" >&2; return 1
 }
 stop_xvfb() { [ -n "${PW_XVFB_PID:-}" ] && kill "$PW_XVFB_PID" 2>/dev/null; PW_XVFB_PID=; }
+# map_ports DIR: in $WINEPREFIX, serial and parallel ports COM1-COM9 and LPT1-LPT9 (and with them
+# AUX and PRN) become empty files DIR/COM1 ... DIR/LPT9 instead of the machine's devices, so that
+# a program that writes to a device name writes to a file a test can look at. Wine makes the
+# port links from HKLM\Software\Wine\Ports when the prefix starts: the values are written, the
+# prefix restarted, and every link checked. Exports PW_WINE_PORTS=DIR once all are in place.
+map_ports() {
+  local dir=$1 reg n port
+  mkdir -p "$dir"
+  reg=$dir/ports.reg
+  printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n' >"$reg"
+  for port in COM LPT; do
+    for n in 1 2 3 4 5 6 7 8 9; do
+      : >"$dir/$port$n"
+      printf '"%s%d"="%s"\n' "$port" "$n" "$dir/$port$n" >>"$reg"
+    done
+  done
+  wineserver -k 2>/dev/null || true
+  wine regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1
+  wineserver -w
+  wine cmd /c exit >/dev/null 2>&1 || true
+  for port in COM LPT; do
+    for n in 1 2 3 4 5 6 7 8 9; do
+      port_link=$(readlink "$WINEPREFIX/dosdevices/${port,,}$n" || true)
+      if [ "$port_link" != "$dir/$port$n" ]; then
+        echo "map_ports: ${port,,}$n of $WINEPREFIX is '$port_link', not $dir/$port$n" >&2
+        return 1
+      fi
+    done
+  done
+  wineserver -w  # the caller starts the prefix's server as it would have without the ports
+  export PW_WINE_PORTS=$dir
+}

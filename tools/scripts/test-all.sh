@@ -21,6 +21,8 @@ export WINEDEBUG=-all WINEARCH=win64
 make_prefix "$root/build/win/wineprefix"
 fresh_prefix "$root/build/win/wineprefix" "$root/build/win/wineprefix-test"
 export WINEPREFIX=$root/build/win/wineprefix-test
+# Tests write archives with device names: the ports must lead to files, not to the machine's.
+map_ports "$root/build/win/wine-ports"
 wineserver -p60 >/dev/null 2>&1 || true
 ctest --test-dir build/win --output-on-failure -j "${PW_TEST_JOBS:-2}" || status=1
 wineserver -k 2>/dev/null || true

@@ -1,47 +1,117 @@
 #!/usr/bin/env bash
-# Extraction benchmark: our reader (native, no sanitizers) beside unzip -P and 7z x -p on the
-# same encrypted, deflated archive made by zip -P (entries with data descriptors).
-# run-bench.sh [MEGABYTES [NOISE%]]   (defaults 120 and 60; work files under /tmp/zip-bench)
-# NOISE% is the share of pixels with noise: 60 gives about 1.4:1 (decryption-heavy), 5 about 10:1.
+# Extraction benchmark, in interleaved rounds on one archive made by zip -P (encrypted, deflated,
+# entries with data descriptors):
+#   core        our reader built natively without sanitizers (zip_bench)
+#   unzip       unzip -P
+#   7z          7z x -p
+#   core/wine   the same reader built for Windows (zip_bench.exe), under Wine, 65535-byte buffer
+#   unfurlex    Unfurlex.exe under Wine installing the archive as its skin package
+# Prints the minimum and the median wall time of each and the ratios between them.
+# run-bench.sh [MEGABYTES [NOISE% [PICTURES [ROUNDS]]]]   (defaults 165, 60, 500, 5: with the nine
+# folders they hold, 509 entries)
+# MEGABYTES is the extracted size. NOISE% is the share of pixels with noise: 60 gives about
+# 1.4:1 (decryption-heavy), 5 about 10:1. Work files under /tmp/zip-bench; the Wine programs
+# run in a prefix of their own on a private Xvfb display.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
-megabytes=${1:-120}
+megabytes=${1:-165}
 noise=${2:-60}
-build=$root/build/zip-bench
+entries=${3:-500}
+rounds=${4:-5}
+native=$root/build/zip-bench
 work=/tmp/zip-bench
 pw=plovardik3817
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+
+if [ ! -f "$native/CMakeCache.txt" ]; then
+  CC=clang CXX=clang++ cmake -S "$root" -B "$native" -DCMAKE_BUILD_TYPE=Release \
     -DPW_SANITIZE=OFF -DPW_FUZZ=OFF >/dev/null
 fi
-cmake --build "$build" --target zip_bench -j2 >/dev/null
-bench=$build/tests/skininstall/bench/zip_bench
+cmake --build "$native" --target zip_bench -j"${PW_JOBS:-2}" >/dev/null
+[ -f "$root/build/win/CMakeCache.txt" ] || PW_SKIP_NATIVE=1 "$root/tools/scripts/build.sh" >/dev/null
+cmake --build "$root/build/win" --target zip_bench Unfurlex -j"${PW_JOBS:-2}" >/dev/null
+bench=$native/tests/skininstall/bench/zip_bench
+bench_exe=$root/build/win/tests/skininstall/bench/zip_bench.exe
 
 mkdir -p "$work"
-if [ ! -f "$work/bench-$megabytes-$noise.zip" ]; then
-  rm -rf "$work/data" && mkdir -p "$work/data/pictures"
-  "$bench" --make-pictures "$work/data/pictures" "$megabytes" "$noise"
-  (cd "$work/data" && zip -q -r -P $pw "$work/bench-$megabytes-$noise.zip" .)
+archive=$work/bench-$megabytes-$noise-$entries.zip
+if [ ! -f "$archive" ]; then
+  rm -rf "$work/data" && mkdir -p "$work/data"
+  "$bench" --make-pictures "$work/data" "$megabytes" "$noise" "$entries"
+  (cd "$work/data" && zip -q -r -P $pw "$archive" .)
+  rm -rf "$work/data"
 fi
-archive=$work/bench-$megabytes-$noise.zip
 bytes=$(unzip -l "$archive" | tail -1 | awk '{print $1}')
+count=$(unzip -l "$archive" | tail -1 | awk '{print $2}')
 
-now() { date +%s.%N; }
-best() {  # best of three wall times of a command that extracts into $out
-  local best=999999 t0 t1 t
-  for _ in 1 2 3; do
-    rm -rf "$out"; mkdir -p "$out"; sync
-    t0=$(now); "$@" >/dev/null; t1=$(now)
-    t=$(echo "$t1 - $t0" | bc -l)
-    if (( $(echo "$t < $best" | bc -l) )); then best=$t; fi
-  done
-  echo "$best"
+# Unfurlex installs skins.zip beside itself into the folder "skins" there.
+mkdir -p "$work/unfurlex"
+cp "$root/build/win/program/Unfurlex.exe" "$work/unfurlex/"
+ln -f "$archive" "$work/unfurlex/skins.zip"
+
+. "$root/tools/scripts/prefix.sh"
+export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+export WINEPREFIX=$root/build/win/wineprefix-bench
+start_xvfb
+trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
+make_prefix "$WINEPREFIX"
+wineserver -p >/dev/null 2>&1 || true
+wine cmd /c exit >/dev/null 2>&1 || true  # the prefix's services are up before the first timing
+
+winpath() { local p="Z:$1"; echo "${p//\//\\}"; }
+declare -A out=(
+  [core]=$work/out-core [unzip]=$work/out-unzip [7z]=$work/out-7z
+  [core/wine]=$work/out-core-wine [unfurlex]=$work/unfurlex/skins
+)
+run() {
+  case $1 in
+    core) "$bench" "$archive" $pw "${out[core]}" ;;
+    unzip) unzip -q -o -P $pw "$archive" -d "${out[unzip]}" ;;
+    7z) 7z x -bd -y -p$pw -o"${out[7z]}" "$archive" ;;
+    core/wine) wine "$bench_exe" "$(winpath "$archive")" $pw "$(winpath "${out[core/wine]}")" 65535 ;;
+    unfurlex) wine "$work/unfurlex/Unfurlex.exe" ;;
+  esac
 }
-out=$work/out-ours;  ours=$(best "$bench" "$archive" $pw "$out")
-out=$work/out-unzip; unz=$(best unzip -q -o -P $pw "$archive" -d "$out")
-out=$work/out-7z;    sev=$(best 7z x -bd -y -p$pw -o"$out" "$archive")
-diff -r "$work/out-ours" "$work/out-unzip" >/dev/null && echo "our output equals unzip's"
-mbs() { echo "scale=1; $bytes / 1000000 / $1" | bc -l; }
-echo "archive: $(du -m "$archive" | cut -f1) MB compressed, $((bytes / 1000000)) MB extracted"
-printf '%-12s %7.3f s %8s MB/s\n' ours "$ours" "$(mbs "$ours")" unzip "$unz" "$(mbs "$unz")" 7z "$sev" "$(mbs "$sev")"
-echo "ours / unzip: $(echo "scale=2; $unz / $ours" | bc -l)x   ours / 7z: $(echo "scale=2; $sev / $ours" | bc -l)x   7z / unzip: $(echo "scale=2; $unz / $sev" | bc -l)x"
+tools=(core unzip 7z core/wine unfurlex)
+declare -A times
+for ((r = 1; r <= rounds; r++)); do
+  for t in "${tools[@]}"; do
+    rm -rf "${out[$t]}"
+    sync
+    t0=$(date +%s%N)
+    run "$t" >/dev/null 2>&1
+    t1=$(date +%s%N)
+    times[$t]+="$(((t1 - t0) / 1000000)) "
+  done
+done
+
+for t in core 7z core/wine unfurlex; do
+  if ! diff -r "${out[$t]}" "${out[unzip]}" >/dev/null; then echo "$t: output differs from unzip's" >&2; exit 1; fi
+done
+echo "every output equals unzip's"
+echo "archive: $(($(stat -c %s "$archive") / 1000000)) MB, $count entries, $((bytes / 1000000)) MB extracted; $rounds rounds, interleaved"
+declare -A minimum median
+for t in "${tools[@]}"; do
+  sorted=($(tr ' ' '\n' <<<"${times[$t]}" | grep . | sort -n))
+  minimum[$t]=${sorted[0]}
+  median[$t]=${sorted[$(((${#sorted[@]} - 1) / 2))]}
+  printf '%-10s min %6d ms  median %6d ms  (%s MB/s at the minimum)   runs: %s\n' "$t" "${minimum[$t]}" \
+    "${median[$t]}" "$(echo "scale=1; $bytes / 1000 / ${minimum[$t]}" | bc -l)" "${times[$t]}"
+done
+ratio() { echo "scale=2; ${1} / ${2}" | bc -l; }
+report() {
+  local -n v=$1
+  printf '%-8s unzip/core %sx (goal >= 1.5)   7z/core %sx (goal >= 1.2)   unfurlex/(core/wine) %s (goal <= 1.3)\n' \
+    "$1" "$(ratio "${v[unzip]}" "${v[core]}")" "$(ratio "${v[7z]}" "${v[core]}")" \
+    "$(ratio "${v[unfurlex]}" "${v[core/wine]}")"
+}
+report minimum
+report median
+# Within a round the tools run one after another: the median of the per-round ratios is the
+# figure least moved by load that comes and goes on a shared machine.
+round_ratio() {
+  local a=(${times[$1]}) b=(${times[$2]}) i
+  for ((i = 0; i < rounds; i++)); do echo "scale=3; ${a[i]} / ${b[i]}" | bc -l; done | sort -n |
+    sed -n "$(((rounds + 1) / 2))p"
+}
+printf 'per round unzip/core %sx   7z/core %sx   unfurlex/(core/wine) %s   (medians of %d rounds)\n' \
+  "$(round_ratio unzip core)" "$(round_ratio 7z core)" "$(round_ratio unfurlex core/wine)" "$rounds"
