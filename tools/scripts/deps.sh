@@ -6,6 +6,7 @@ packages=(
   wine wine64 g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev
   xvfb x11-utils x11-xserver-utils xdotool imagemagick fonts-liberation fonts-dejavu-core
   zip unzip p7zip-full python3-pil
+  nsis weasyprint python3-markdown poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -9,7 +9,8 @@ build=$(cd "${1:-$root/build/win}" && pwd)
 out=$build/gallery
 margin=24
 
-cmake --build "$build" --target gallery -j2 >/dev/null
+# PW_GALLERY_NO_BUILD: run from inside the build, which has made the gallery already.
+[ -n "${PW_GALLERY_NO_BUILD:-}" ] || cmake --build "$build" --target gallery -j2 >/dev/null
 . "$here/prefix.sh"
 # A prefix of its own: the server is restarted for the display, which must not hit a test run.
 export WINEPREFIX=${PW_GALLERY_PREFIX:-$build/gallery-wineprefix} WINEDEBUG=${WINEDEBUG:--all}
