@@ -39,18 +39,6 @@ std::string TextOf(HWND window) {
   return text;
 }
 
-void CopyFolderFiles(const std::string& from, const std::string& to) {
-  CreateDirectoryA(to.c_str(), nullptr);
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-      CopyFileA((from + "\\" + found.cFileName).c_str(), (to + "\\" + found.cFileName).c_str(), FALSE);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-}
-
 // The visible window owned by `owner` that `match` accepts.
 HWND OwnedWindow(HWND owner, const std::function<bool(HWND)>& match) {
   struct Search {

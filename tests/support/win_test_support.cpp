@@ -206,6 +206,18 @@ FILETIME LastWriteTime(const std::string& path) {
   return data.ftLastWriteTime;
 }
 
+void CopyFolderFiles(const std::string& from, const std::string& to) {
+  CreateDirectoryA(to.c_str(), nullptr);
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      CopyFileA((from + "\\" + found.cFileName).c_str(), (to + "\\" + found.cFileName).c_str(), FALSE);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
 ProfileFileGuard::ProfileFileGuard() : path_(settings::FindProfilePaths().profile) {
   existed_ = GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
   if (existed_) bytes_ = ReadFileBytes(path_);

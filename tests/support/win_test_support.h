@@ -96,6 +96,9 @@ std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 FILETIME LastWriteTime(const std::string& path);
 
+// Copies the files of a folder (not its subfolders) into another, made if needed.
+void CopyFolderFiles(const std::string& from, const std::string& to);
+
 // Keeps the user's profile file ("RerirUv.ini" under the application-data folder) as it was
 // before the test.
 class ProfileFileGuard {
