@@ -71,14 +71,10 @@ def main(program_dir, skin_dir, tools_bin):
             desktop.click(*desktop.centre(main_items["5"], origin))  # Cancel: the program ends
             program.wait(timeout=20)
         finally:
-            if program.poll() is None:
-                program.kill()
+            desktop.end_program(program, timeout=0)
             service.stop()
             folder.remove()
-    for failure in failures:
-        print("FAILED:", failure)
-    print("journey_assign: %d passed, %d failed" % (1 if not failures else 0, 1 if failures else 0))
-    return 1 if failures else 0
+    return desktop.report("journey_assign", failures)
 
 
 if __name__ == "__main__":

@@ -57,13 +57,9 @@ def main(program_dir, skin_dir):
             desktop.click(*desktop.centre(main_items["5"], origin))  # Cancel: the program ends
             program.wait(timeout=20)
         finally:
-            if program.poll() is None:
-                program.kill()
+            desktop.end_program(program, timeout=0)
             folder.remove()
-    for failure in failures:
-        print("FAILED:", failure)
-    print("journey_macro: %d passed, %d failed" % (1 if not failures else 0, 1 if failures else 0))
-    return 1 if failures else 0
+    return desktop.report("journey_macro", failures)
 
 
 if __name__ == "__main__":

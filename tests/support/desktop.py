@@ -286,3 +286,21 @@ def centred_over(outer_origin, outer_size, inner_size):
     """Where a window of inner_size stands when centred over another window."""
     return (outer_origin[0] + (outer_size[0] - inner_size[0]) // 2,
             outer_origin[1] + (outer_size[1] - inner_size[1]) // 2)
+
+
+def end_program(program, timeout=20):
+    """Waits for a program the journey asked to close; one that does not end is killed."""
+    try:
+        program.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        pass
+    if program.poll() is None:
+        program.kill()
+
+
+def report(name, failures):
+    """Prints the journey's failures and its closing line; the exit status."""
+    for failure in failures:
+        print("FAILED:", failure)
+    print("%s: %d passed, %d failed" % (name, 0 if failures else 1, 1 if failures else 0))
+    return 1 if failures else 0

@@ -80,14 +80,10 @@ def main(program_dir, skin_dir, tools_bin, test_bin):
                 failures.append("the service heard %s" % heard)
         finally:
             for program in (companion, probe):
-                if program.poll() is None:
-                    program.kill()
+                desktop.end_program(program, timeout=0)
             service.stop()
             folder.remove()
-    for failure in failures:
-        print("FAILED:", failure)
-    print("journey_program_profiles: %d passed, %d failed" % (0 if failures else 1, 1 if failures else 0))
-    return 1 if failures else 0
+    return desktop.report("journey_program_profiles", failures)
 
 
 if __name__ == "__main__":
