@@ -3,28 +3,61 @@
 
 #include <algorithm>
 #include <atomic>
+#include <mutex>
+#include <shared_mutex>
+#include <unordered_map>
 
 namespace win {
 namespace {
 
-constexpr char kObjectProperty[] = "PwWindowObject";
 std::atomic<long> g_caughtExceptions{0};
+
+// Which object each of our windows is bound to. The table lives in the process rather than in
+// a window property: a property is kept by the window manager, and reading it on every message
+// costs a round trip to it under Wine. Entries go at WM_NCDESTROY or with their object.
+class BindingTable {
+ public:
+  WindowObject* Find(HWND hwnd) {
+    std::shared_lock lock(mutex_);
+    const auto found = objects_.find(hwnd);
+    return found == objects_.end() ? nullptr : found->second;
+  }
+  void Bind(HWND hwnd, WindowObject* object) {
+    std::unique_lock lock(mutex_);
+    objects_[hwnd] = object;
+  }
+  void Unbind(HWND hwnd, const WindowObject* object) {
+    std::unique_lock lock(mutex_);
+    const auto found = objects_.find(hwnd);
+    if (found != objects_.end() && found->second == object) objects_.erase(found);
+  }
+
+ private:
+  std::shared_mutex mutex_;
+  std::unordered_map<HWND, WindowObject*> objects_;
+};
+
+// Never destroyed, so that windows ended from static destructors still find it.
+BindingTable& Bindings() {
+  static BindingTable* table = new BindingTable;
+  return *table;
+}
 
 }  // namespace
 
-WindowObject* WindowObject::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<WindowObject*>(GetPropA(hwnd, kObjectProperty)) : nullptr;
-}
+WindowObject::~WindowObject() { Detach(); }
+
+WindowObject* WindowObject::FromHandle(HWND hwnd) { return hwnd ? Bindings().Find(hwnd) : nullptr; }
 
 long WindowObject::CaughtExceptions() { return g_caughtExceptions.load(); }
 
 void WindowObject::Attach(HWND hwnd) {
   hwnd_ = hwnd;
-  SetPropA(hwnd, kObjectProperty, this);
+  Bindings().Bind(hwnd, this);
 }
 
 void WindowObject::Detach() {
-  if (hwnd_) RemovePropA(hwnd_, kObjectProperty);
+  if (hwnd_) Bindings().Unbind(hwnd_, this);
   hwnd_ = nullptr;
 }
 

@@ -24,7 +24,7 @@ class WindowObject {
   WindowObject() = default;
   WindowObject(const WindowObject&) = delete;
   WindowObject& operator=(const WindowObject&) = delete;
-  virtual ~WindowObject() = default;
+  virtual ~WindowObject();  // unbinds
 
   HWND Handle() const { return hwnd_; }
 
