@@ -1,10 +1,21 @@
-// SkinFile: reading descriptions through the INI file helper.
+// SkinFile: the description read once, then looked up in memory.
 #include "skin/skin_file.h"
 
+#include "win32/file_system.h"
+
 namespace skin {
+namespace {
+
+IniText ReadDescription(const std::string& path) {
+  std::string content;
+  if (!win::ReadWholeFile(path, content)) return IniText();
+  return IniText(content);
+}
+
+}  // namespace
 
 SkinFile::SkinFile(const std::string& programFolder, const std::string& relative)
-    : folder_(programFolder), path_(programFolder + relative), ini_(path_) {}
+    : folder_(programFolder), path_(programFolder + relative), ini_(ReadDescription(path_)) {}
 
 std::string SkinFile::ReadString(const char* section, const char* key) const {
   return ini_.ReadString(section, key, "");

@@ -1,10 +1,11 @@
 // SkinFile: one skin description (an INI file under the program folder) and its picture paths.
+// The file is read once, when the object is made.
 #pragma once
 
 #include <string>
 
+#include "skin/ini_text.h"
 #include "skin/skin_item.h"
-#include "win32/ini_file.h"
 
 namespace skin {
 
@@ -15,7 +16,8 @@ class SkinFile {
   SkinFile(const std::string& programFolder, const std::string& relative);
 
   const std::string& Path() const { return path_; }
-  // The value as the private-profile reader gives it; missing files, sections and keys read "".
+  // The value as the private-profile reader would give it; missing files, sections and keys
+  // read "".
   std::string ReadString(const char* section, const char* key) const;
   int ReadInt(const char* section, const char* key, int fallback) const;
   // The value of section/key parsed as a placement value.
@@ -27,7 +29,7 @@ class SkinFile {
  private:
   std::string folder_;
   std::string path_;
-  mutable win::IniFile ini_;
+  IniText ini_;
 };
 
 }  // namespace skin
