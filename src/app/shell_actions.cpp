@@ -7,6 +7,7 @@
 
 #include "app/browser_command.h"
 #include "win32/file_system.h"
+#include "win32/ole_session.h"
 #include "win32/raii.h"
 
 namespace app {
@@ -54,6 +55,7 @@ bool StartProcess(const std::string& commandLine) {
 
 ShellActions SystemShell() {
   return ShellActions{[](const std::string& path) {
+                        win::EnsureOle();
                         ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOW);
                       },
                       StartProcess};

@@ -16,10 +16,10 @@ void Redraw(skin::SkinButton& button) {
 void FaceCells::Load(const std::string& programFolder) {
   const skin::SkinFile sheet(programFolder, "skins\\skin_menu_all.ini");
   SIZE size{};
-  skin::LoadSkinPicture(sheet.PicturePath("Main"), sheet_.main, size);
-  skin::LoadSkinPicture(sheet.PicturePath("Down"), sheet_.down, size);
-  skin::LoadSkinPicture(sheet.PicturePath("Over"), sheet_.over, size);
-  skin::LoadSkinPicture(sheet.PicturePath("Disabled"), sheet_.disabled, size);
+  sheet_.main = skin::LoadPicture(sheet.PicturePath("Main"), size);
+  sheet_.down = skin::LoadPicture(sheet.PicturePath("Down"), size);
+  sheet_.over = skin::LoadPicture(sheet.PicturePath("Over"), size);
+  sheet_.disabled = skin::LoadPicture(sheet.PicturePath("Disabled"), size);
   cells_.clear();
   for (int k = 1; k <= kFaceCellCount; ++k) {
     const skin::SkinItem item = sheet.ReadItem("BUTTONINFO", k);
@@ -28,12 +28,10 @@ void FaceCells::Load(const std::string& programFolder) {
 }
 
 void FaceCells::SetPlainKey(const skin::ScreenPictures& mainPictures, const RECT& buttonRect) {
-  HDC screen = GetDC(nullptr);
-  skin::CutFace(screen, plainKey_.main, mainPictures.main, buttonRect);
-  skin::CutFace(screen, plainKey_.over, mainPictures.over, buttonRect);
-  skin::CutFace(screen, plainKey_.down, mainPictures.down, buttonRect);
-  skin::CutFace(screen, plainKey_.disabled, mainPictures.disabled, buttonRect);
-  ReleaseDC(nullptr, screen);
+  skin::CutFace(plainKey_.main, mainPictures.main.get(), buttonRect);
+  skin::CutFace(plainKey_.over, mainPictures.over.get(), buttonRect);
+  skin::CutFace(plainKey_.down, mainPictures.down.get(), buttonRect);
+  skin::CutFace(plainKey_.disabled, mainPictures.disabled.get(), buttonRect);
   plainRect_ = RECT{0, 0, buttonRect.right - buttonRect.left, buttonRect.bottom - buttonRect.top};
 }
 

@@ -36,7 +36,13 @@ class FaceCells {
  private:
   skin::ScreenPictures sheet_;
   std::vector<RECT> cells_;
-  skin::ScreenPictures plainKey_;
+  // Cut from the main window's pictures, and so the cells' own.
+  struct PlainKey {
+    win::Bitmap main, over, down, disabled;
+    skin::FaceSources Faces() const {
+      return skin::FaceSources{main.Get(), over.Get(), down.Get(), disabled.Get()};
+    }
+  } plainKey_;
   RECT plainRect_{0, 0, 0, 0};
 };
 

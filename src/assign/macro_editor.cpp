@@ -25,7 +25,8 @@ MacroEditor::MacroEditor(HWND mainWindow, std::string programFolder)
 // Buttons 1 to 4 look unlatched when disabled (their disabled face is the normal one); the
 // command and delay buttons have a disabled picture of their own.
 void MacroEditor::CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) {
-  const skin::FaceSources plain{&pictures.main, &pictures.over, &pictures.down, &pictures.main};
+  const skin::FaceSources plain{pictures.main.get(), pictures.over.get(), pictures.down.get(),
+                                pictures.main.get()};
   for (int k = 1; k <= kEditorButtonCount; ++k)
     CreateButton(buttons_[k - 1], skin, k, k <= kMacroButton ? plain : pictures.Faces());
   ButtonAt(kOptionButton).SetToggleMode(true);
@@ -103,7 +104,7 @@ void MacroEditor::OnDestroy() { commandFaces_.reset(); }
 void MacroEditor::Paint(HDC dc, const RECT& client) {
   if (!Face()) return DrawFace(dc, client);
   const SIZE face = FaceSize();
-  win::DrawBitmap(dc, client, Face().Get(),
+  win::DrawBitmap(dc, client, Face(),
                   POINT{face.cx - win::Width(client), face.cy - win::Height(client)});
 }
 

@@ -51,7 +51,7 @@ void AdvancedPanelExpanded::CreateControls(const skin::SkinFile& skin,
     const skin::SkinItem item = skin.ReadItem("SLIDERS", i + 1);
     const RECT rect{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
     if (sliders_[i].Create(ProgramPath(kLayout[i].thumb), rect, Handle(), kLayout[i].id))
-      sliders_[i].SetFace(rect, pictures.main);
+      sliders_[i].SetFace(rect, pictures.main.get());
   }
 }
 

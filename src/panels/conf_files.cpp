@@ -3,6 +3,9 @@
 
 #include <commdlg.h>
 
+#include "win32/lazy_function.h"
+#include "win32/ole_session.h"
+
 namespace panels {
 namespace {
 
@@ -55,8 +58,12 @@ std::optional<std::string> AskForConfFile(HWND owner, ConfDialog which) {
   dialog.nMaxFile = MAX_PATH;
   dialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
   dialog.lpstrDefExt = kDefaultExtension;
-  const BOOL chosen =
-      which == ConfDialog::Save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+  // The common dialogs are loaded when first asked for.
+  static win::LazyFunction<decltype(GetSaveFileNameA)> saveDialog("comdlg32.dll", "GetSaveFileNameA");
+  static win::LazyFunction<decltype(GetOpenFileNameA)> openDialog("comdlg32.dll", "GetOpenFileNameA");
+  auto* function = which == ConfDialog::Save ? saveDialog.Get() : openDialog.Get();
+  win::EnsureOle();
+  const BOOL chosen = function ? function(&dialog) : FALSE;
   if (!chosen) return std::nullopt;
   return std::string(path);
 }

@@ -54,7 +54,7 @@ void SensitivityPanelExpanded::CreateTestButton(const skin::SkinFile& skin) {
 void SensitivityPanelExpanded::CreateBar(skin::LevelBar& bar, const skin::SkinFile& skin, int entry,
                                          int id, const skin::ScreenPictures& pictures) {
   const RECT rect = RectOf(skin.ReadItem("SLIDERS", entry));
-  if (bar.Create(rect, Handle(), id)) bar.SetFaces(rect, pictures.main, pictures.down);
+  if (bar.Create(rect, Handle(), id)) bar.SetFaces(rect, pictures.main.get(), pictures.down.get());
 }
 
 // A thumb picture that cannot be loaded leaves the slider out; the panel works without it.
@@ -64,7 +64,7 @@ void SensitivityPanelExpanded::CreateSlider(const skin::SkinFile& skin,
   if (!sensitivity_.Create(ProgramPath("skins\\big_vsliderR.bmp"), rect, Handle(),
                            kSensitivitySliderId))
     return;
-  sensitivity_.SetFace(rect, pictures.main);
+  sensitivity_.SetFace(rect, pictures.main.get());
   sensitivity_.SetPos(0);
 }
 

@@ -51,6 +51,7 @@ void DoubleClickTestButton::OpenAnimation() {
   RECT r{};
   GetClientRect(Handle(), &r);
   OffsetRect(&r, 1, 1);
+  EnsureCommonControls();
   animation_ = CreateWindowExA(0, ANIMATE_CLASSA, "", WS_CHILD | WS_VISIBLE | ACS_CENTER, r.left,
                                r.top, r.right - r.left, r.bottom - r.top, Handle(), nullptr,
                                GetModuleHandleA(nullptr), nullptr);

@@ -14,10 +14,9 @@ bool LevelBar::Create(const RECT& rect, HWND parent, int id) {
   return CreatePlainControl(*this, WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, parent, id);
 }
 
-void LevelBar::SetFaces(const RECT& rect, const win::Bitmap& background, const win::Bitmap& fill) {
-  win::WindowDc dc(GetParent(Handle()));
-  CutFace(dc.Get(), background_, background, rect);
-  CutFace(dc.Get(), fill_, fill, rect);
+void LevelBar::SetFaces(const RECT& rect, HBITMAP background, HBITMAP fill) {
+  CutFace(background_, background, rect);
+  CutFace(fill_, fill, rect);
 }
 
 void LevelBar::SetRange(int min, int max) {

@@ -11,7 +11,7 @@ namespace skin {
 class LevelBar : public win::Window {
  public:
   bool Create(const RECT& rect, HWND parent, int id);
-  void SetFaces(const RECT& rect, const win::Bitmap& background, const win::Bitmap& fill);
+  void SetFaces(const RECT& rect, HBITMAP background, HBITMAP fill);
   void SetRange(int min, int max);
   // A value outside the range sets the minimum; the bar repaints at once.
   void SetPos(int value);

@@ -24,20 +24,18 @@ bool LeftButtonHeld(WPARAM keys) { return (keys & MK_LBUTTON) != 0; }
 
 }  // namespace
 
+// Owner-drawn and out of the tab order from the start: restyling a live button costs a
+// redraw and more round trips to the window manager.
 bool SkinButton::Create(HWND parent, const RECT& rect, int id) {
-  if (!CreateSystemControl(*this, "BUTTON", WS_CHILD | WS_VISIBLE, rect, parent, id)) return false;
-  const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
-  SendMessageA(Handle(), BM_SETSTYLE, (style & 0xFF) | BS_OWNERDRAW, TRUE);
-  SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~WS_TABSTOP);
-  return true;
+  return CreateSystemControl(*this, "BUTTON", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect, parent, id);
 }
 
 void SkinButton::SetFaces(const RECT& rect, const FaceSources& sources) {
-  win::WindowDc dc(Handle());
-  const win::Bitmap* from[4] = {sources.main, sources.over, sources.down, sources.disabled};
+  const HBITMAP from[4] = {sources.main, sources.over, sources.down, sources.disabled};
   win::Bitmap* to[4] = {&faces_[0], &faces_[1], &faces_[2], &faces_[3]};
-  CutFaces(dc.Get(), to, from, rect);
-  SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~(WS_BORDER | WS_TABSTOP));
+  CutFaces(to, from, rect);
+  const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+  if (style & (WS_BORDER | WS_TABSTOP)) SetWindowLongA(Handle(), GWL_STYLE, style & ~(WS_BORDER | WS_TABSTOP));
 }
 
 void SkinButton::SetLatched(bool value) {
@@ -59,6 +57,7 @@ ButtonFace SkinButton::ChooseFace(UINT state) const {
 // someone asks for it), not with the button: a window full of buttons opens faster.
 HWND SkinButton::Tooltip() {
   if (tooltip_ || !Handle() || tipText_.empty()) return tooltip_;
+  EnsureCommonControls();
   tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
                              nullptr, GetModuleHandleA(nullptr), nullptr);

@@ -10,12 +10,13 @@
 
 namespace skin {
 
-// The whole-window pictures a window's controls cut their faces from; any may be empty.
+// The whole-window pictures a window's controls cut their faces from, lent for the cut; any
+// may be null.
 struct FaceSources {
-  const win::Bitmap* main = nullptr;
-  const win::Bitmap* over = nullptr;
-  const win::Bitmap* down = nullptr;
-  const win::Bitmap* disabled = nullptr;
+  HBITMAP main = nullptr;
+  HBITMAP over = nullptr;
+  HBITMAP down = nullptr;
+  HBITMAP disabled = nullptr;
 };
 
 enum class ButtonFace { Main, Over, Down, Disabled };

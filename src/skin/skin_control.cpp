@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include "win32/lazy_function.h"
+
 namespace skin {
 namespace {
 constexpr char kPlainClass[] = "PwSkinControl";
@@ -10,8 +12,10 @@ constexpr char kPlainClass[] = "PwSkinControl";
 
 void EnsureCommonControls() {
   static const bool done = [] {
-    INITCOMMONCONTROLSEX init{sizeof init, ICC_WIN95_CLASSES | ICC_ANIMATE_CLASS};
-    return InitCommonControlsEx(&init) != FALSE;
+    static win::LazyFunction<decltype(InitCommonControlsEx)> init("comctl32.dll", "InitCommonControlsEx");
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_ANIMATE_CLASS};
+    auto* function = init.Get();
+    return function && function(&classes) != FALSE;
   }();
   (void)done;
 }
@@ -23,7 +27,6 @@ bool CreatePlainControl(win::Window& control, DWORD style, const RECT& rect, HWN
 
 bool CreateSystemControl(win::Window& control, const char* className, DWORD style,
                          const RECT& rect, HWND parent, int id) {
-  EnsureCommonControls();
   return control.CreateSystem(className, style, rect, parent, id);
 }
 

@@ -8,12 +8,14 @@
 
 namespace skin {
 
-// Registers the common control classes the skin uses (tooltip, animation) once per process.
+// Loads the common controls and registers the classes the skin uses (tooltip, animation) once
+// per process; called before the first such control is made, not at start-up.
 void EnsureCommonControls();
 
 // A child of our plain control class (no background brush, no double clicks).
 bool CreatePlainControl(win::Window& control, DWORD style, const RECT& rect, HWND parent, int id);
-// A child of a system class ("BUTTON"), subclassed by control.
+// A child of a system class ("BUTTON"), subclassed by control. A common control's class needs
+// EnsureCommonControls() first.
 bool CreateSystemControl(win::Window& control, const char* className, DWORD style,
                          const RECT& rect, HWND parent, int id);
 

@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "skin/bmp_check.h"
+#include "win32/lazy_function.h"
+#include "win32/ole_session.h"
+#include "win32/paint.h"
 
 namespace skin {
 namespace {
@@ -44,9 +47,14 @@ IPicture* DecodePicture(HGLOBAL block, DWORD size) {
     GlobalFree(block);
     return nullptr;
   }
+  // The decoder's library is loaded with the first picture that is not a plain BMP.
+  static win::LazyFunction<decltype(OleLoadPicture)> loadPicture("oleaut32.dll", "OleLoadPicture");
+  auto* load = loadPicture.Get();
+  win::EnsureOle();
   IPicture* picture = nullptr;
-  const HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                                    reinterpret_cast<void**>(&picture));
+  const HRESULT hr = load ? load(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                                 reinterpret_cast<void**>(&picture))
+                          : E_FAIL;
   stream->Release();
   return SUCCEEDED(hr) ? picture : nullptr;
 }
@@ -98,12 +106,13 @@ HBITMAP BitmapFromBmp(const std::uint8_t* data, std::size_t size) {
 }
 
 // The pictures decoded so far, by file; a file that changed on disk is decoded again. They
-// belong to the process, not to a window, and so are not counted as a window's GDI owners.
+// belong to the process and the windows sharing them, and so are not counted as a window's
+// GDI owners.
 struct CachedPicture {
   std::string path;
   FILETIME written;
   DWORD bytes;
-  win::UniqueHandle<HBITMAP, win::release::GdiObject<HBITMAP>> bitmap;
+  Picture bitmap;
 };
 
 std::vector<CachedPicture>& Cache() {
@@ -128,22 +137,26 @@ HBITMAP Decode(const std::string& path) {
   return picture ? TakeBitmap(picture) : nullptr;
 }
 
+Picture Shared(HBITMAP bitmap) {
+  if (!bitmap) return nullptr;
+  return Picture(bitmap, [](HBITMAP owned) { DeleteObject(owned); });
+}
+
 // The decoded picture of a file, decoding it on first use; null when it cannot be decoded.
-HBITMAP CachedBitmap(const std::string& path) {
+Picture CachedBitmap(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA file{};
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file)) return nullptr;
   for (CachedPicture& entry : Cache()) {
     if (entry.path != path) continue;
     if (CompareFileTime(&entry.written, &file.ftLastWriteTime) == 0 && entry.bytes == file.nFileSizeLow)
-      return entry.bitmap.Get();
-    entry.bitmap.Reset(Decode(path));
+      return entry.bitmap;
+    entry.bitmap = Shared(Decode(path));
     entry.written = file.ftLastWriteTime;
     entry.bytes = file.nFileSizeLow;
-    return entry.bitmap.Get();
+    return entry.bitmap;
   }
-  Cache().push_back(CachedPicture{path, file.ftLastWriteTime, file.nFileSizeLow, {}});
-  Cache().back().bitmap.Reset(Decode(path));
-  return Cache().back().bitmap.Get();
+  Cache().push_back(CachedPicture{path, file.ftLastWriteTime, file.nFileSizeLow, Shared(Decode(path))});
+  return Cache().back().bitmap;
 }
 
 }  // namespace
@@ -154,35 +167,43 @@ SIZE BitmapSize(HBITMAP bitmap) {
   return SIZE{info.bmWidth, info.bmHeight};
 }
 
+SIZE PictureSize(const std::string& path) { return BitmapSize(CachedBitmap(path).get()); }
+
+Picture LoadPicture(const std::string& path, SIZE& size) {
+  Picture picture = CachedBitmap(path);
+  if (picture) size = BitmapSize(picture.get());
+  return picture;
+}
+
 bool LoadSkinPicture(const std::string& path, win::Bitmap& target, SIZE& size) {
-  HBITMAP decoded = CachedBitmap(path);
+  const Picture decoded = CachedBitmap(path);
   if (!decoded) return false;
-  HBITMAP copy = static_cast<HBITMAP>(CopyImage(decoded, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  HBITMAP copy = static_cast<HBITMAP>(CopyImage(decoded.get(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (!copy) return false;
   target.Reset(copy);
   size = BitmapSize(copy);
   return true;
 }
 
-void CutFace(HDC dc, win::Bitmap& target, const win::Bitmap& source, const RECT& rect) {
+void CutFace(win::Bitmap& target, HBITMAP source, const RECT& rect) {
   win::Bitmap* targets[] = {&target};
-  const win::Bitmap* sources[] = {&source};
-  CutFaces(dc, targets, sources, rect);
+  const HBITMAP sources[] = {source};
+  CutFaces(targets, sources, rect);
 }
 
-void CutFaces(HDC dc, std::span<win::Bitmap* const> targets, std::span<const win::Bitmap* const> sources,
-              const RECT& rect) {
+// Memory DCs and canvases only: no window DC is needed, and none is asked for.
+void CutFaces(std::span<win::Bitmap* const> targets, std::span<const HBITMAP> sources, const RECT& rect) {
   const int w = rect.right - rect.left;
   const int h = rect.bottom - rect.top;
-  win::MemoryDc to(CreateCompatibleDC(dc));
-  win::MemoryDc from(CreateCompatibleDC(dc));
+  win::MemoryDc to(CreateCompatibleDC(nullptr));
+  win::MemoryDc from(CreateCompatibleDC(nullptr));
   if (!to || !from) return;
   for (std::size_t i = 0; i < targets.size() && i < sources.size(); ++i) {
-    if (!targets[i] || !sources[i] || !*sources[i]) continue;
-    targets[i]->Reset(CreateCompatibleBitmap(dc, w, h));
+    if (!targets[i] || !sources[i]) continue;
+    targets[i]->Reset(win::CreateCanvas(w, h));
     if (!*targets[i]) continue;
     win::SelectScope selectTo(to.Get(), targets[i]->Get());
-    win::SelectScope selectFrom(from.Get(), sources[i]->Get());
+    win::SelectScope selectFrom(from.Get(), sources[i]);
     StretchBlt(to.Get(), 0, 0, w, h, from.Get(), rect.left, rect.top, w, h, SRCCOPY);
   }
 }

@@ -3,28 +3,41 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <span>
 #include <string>
+#include <type_traits>
 
 #include "win32/raii.h"
 
 namespace skin {
 
-// Decodes the file (BMP, JPEG, GIF, ICO, WMF: whatever the OLE picture loader reads) into
-// target, replacing what it held, and stores the picture's size in size. A file that
+// A decoded skin picture, shared by the picture cache and every window that draws from it.
+// Read-only: nobody draws into it or keeps it selected into a DC. The bitmap goes with the
+// last holder; a file that changed on disk is decoded anew for later loads, and windows that
+// hold the old picture keep it.
+using Picture = std::shared_ptr<std::remove_pointer_t<HBITMAP>>;
+
+// The picture of a file (BMP, JPEG, GIF, ICO, WMF: whatever the OLE picture loader reads),
+// decoded once per process; its size goes into size. Null, with size untouched, for a file
+// that cannot be opened or decoded.
+Picture LoadPicture(const std::string& path, SIZE& size);
+
+// The same picture as a bitmap of the caller's own, replacing what target held. A file that
 // cannot be opened or decoded leaves both untouched and returns false.
 bool LoadSkinPicture(const std::string& path, win::Bitmap& target, SIZE& size);
 
-// Makes target a bitmap compatible with dc holding the pixels of source under rect.
-// An empty source leaves target as it was.
-void CutFace(HDC dc, win::Bitmap& target, const win::Bitmap& source, const RECT& rect);
+// Makes target a bitmap of its own holding the pixels of source under rect.
+// No source leaves target as it was.
+void CutFace(win::Bitmap& target, HBITMAP source, const RECT& rect);
 
-// The same for several pictures at one rectangle: targets[i] is cut from sources[i]; a null or
-// empty source leaves its target as it was.
-void CutFaces(HDC dc, std::span<win::Bitmap* const> targets, std::span<const win::Bitmap* const> sources,
-              const RECT& rect);
+// The same for several pictures at one rectangle: targets[i] is cut from sources[i]; a null
+// source leaves its target as it was.
+void CutFaces(std::span<win::Bitmap* const> targets, std::span<const HBITMAP> sources, const RECT& rect);
 
 // Width and height of a bitmap, or 0 by 0 for none.
 SIZE BitmapSize(HBITMAP bitmap);
+// Width and height of a skin picture file (decoded once, as LoadSkinPicture does), or 0 by 0.
+SIZE PictureSize(const std::string& path);
 
 }  // namespace skin

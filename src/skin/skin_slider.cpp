@@ -24,9 +24,8 @@ bool SkinSlider::Create(const std::string& thumbFile, const RECT& track, HWND pa
   return true;
 }
 
-void SkinSlider::SetFace(const RECT& rect, const win::Bitmap& main) {
-  win::WindowDc dc(GetParent(Handle()));
-  CutFace(dc.Get(), face_, main, rect);
+void SkinSlider::SetFace(const RECT& rect, HBITMAP main) {
+  CutFace(face_, main, rect);
 }
 
 void SkinSlider::SetRange(int min, int max) {

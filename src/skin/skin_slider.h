@@ -16,7 +16,7 @@ class SkinSlider : public win::Window {
   // Fails (and makes no window) when the thumb picture cannot be loaded.
   bool Create(const std::string& thumbFile, const RECT& track, HWND parent, int id);
   // The track's face: the part of the window's Main picture under rect.
-  void SetFace(const RECT& rect, const win::Bitmap& main);
+  void SetFace(const RECT& rect, HBITMAP main);
   void SetRange(int min, int max);
   void SetPos(int value);
   SliderThumb& Thumb() { return thumb_; }

@@ -11,6 +11,20 @@ namespace {
 
 constexpr COLORREF kMaskKey = 0xFFFFFF;  // pure white lies outside the window
 
+// Controls known to draw themselves into a DC they are given: our skin buttons (the system
+// button asks its owner to draw, and the owner hands that back to the button) and pictures.
+bool PrintsItsClient(HWND control) {
+  if (win::WindowFrom<SkinButton>(control)) return true;
+  char name[8] = {};
+  GetClassNameA(control, name, sizeof name);
+  return lstrcmpiA(name, "Static") == 0 && (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP;
+}
+
+bool Contains(const RECT& outer, const RECT& inner) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
 }  // namespace
 
 SkinnedDialog::SkinnedDialog(UINT templateId, HWND parent, std::string programFolder,
@@ -26,7 +40,7 @@ LRESULT SkinnedDialog::OnCreate() {
     ScreenPictures pictures;
     LoadPictures(skin, pictures);
     CreateControls(skin, pictures);
-  }  // the temporary whole-window pictures go here
+  }
   ApplyRegion();
   return 0;
 }
@@ -42,19 +56,19 @@ void SkinnedDialog::LoadPictures(const SkinFile& skin, ScreenPictures& pictures)
   const std::string disabled = keys.disabled ? skin.PicturePath("Disabled") : "";
   const std::string main2 = keys.main2 ? skin.PicturePath("Main2") : "";
   SIZE size{0, 0};
-  if (keys.mask) LoadSkinPicture(mask, mask_, size);
-  LoadSkinPicture(main, pictures.main, size);
-  if (keys.down) LoadSkinPicture(down, pictures.down, size);
-  if (keys.over) LoadSkinPicture(over, pictures.over, size);
-  if (keys.disabled) LoadSkinPicture(disabled, pictures.disabled, size);
-  LoadSkinPicture(main, face_, size);
-  if (keys.main2) LoadSkinPicture(main2, face2_, size);
+  if (keys.mask) mask_ = LoadPicture(mask, size);
+  pictures.main = LoadPicture(main, size);
+  if (keys.down) pictures.down = LoadPicture(down, size);
+  if (keys.over) pictures.over = LoadPicture(over, size);
+  if (keys.disabled) pictures.disabled = LoadPicture(disabled, size);
+  face_ = LoadPicture(main, size);  // the same picture, and its size again
+  if (keys.main2) face2_ = LoadPicture(main2, size);
   // Without any picture the window keeps its template size.
   if (size.cx > 0 && size.cy > 0) MoveWindow(Handle(), 0, 0, size.cx, size.cy, TRUE);
 }
 
 void SkinnedDialog::ApplyRegion() {
-  win::Region region(MaskToRegion(mask_.Get(), kMaskKey, 0));
+  win::Region region(MaskToRegion(mask_.get(), kMaskKey, 0));
   if (!region) return;
   if (SetWindowRgn(Handle(), region.Get(), TRUE)) region_ = region.Release();
 }
@@ -90,27 +104,59 @@ int SkinnedDialog::ControlIndex(HWND control) const {
 bool SkinnedDialog::ProcessMessage(win::Message& m) {
   using win::Default;
   static constexpr win::MessageRow<SkinnedDialog> kMap[] = {
-      win::OnPaint<&SkinnedDialog::Paint>(),
+      win::OnPaint<&SkinnedDialog::PaintWindow>(),
       win::OnMessage<&SkinnedDialog::OnDestroy>(WM_DESTROY, Default::After),
       win::OnMouse<&SkinnedDialog::OnLButtonDown>(WM_LBUTTONDOWN, Default::After),
   };
   return Dispatch(kMap, m) || Dialog::ProcessMessage(m);
 }
 
+void SkinnedDialog::PaintWindow(HDC dc, const RECT& client) {
+  Paint(dc, client);
+  // Only a real paint takes the controls along; a print into a memory DC draws the face alone.
+  if (WindowFromDC(dc) == Handle() && !IsIconic(Handle())) PaintWaitingControls(dc);
+}
+
 void SkinnedDialog::Paint(HDC dc, const RECT& client) { DrawFace(dc, client); }
+
+// Under Wine every paint of a child window is flushed to the screen on its own, and a window
+// of twenty buttons appeared button by button, several times slower than the window alone.
+// So the controls that wait for a paint and lie wholly inside this one are drawn into it,
+// bottom to top, and need no paint of their own. Each draws into a scratch canvas whose
+// corner is its own: controls clip to their client rectangle in device terms.
+void SkinnedDialog::PaintWaitingControls(HDC dc) {
+  RECT area{};
+  if (GetClipBox(dc, &area) == ERROR) return;
+  win::PaintBuffer scratch;
+  HWND top = GetWindow(Handle(), GW_CHILD);
+  for (HWND child = top ? GetWindow(top, GW_HWNDLAST) : nullptr; child;
+       child = GetWindow(child, GW_HWNDPREV)) {
+    if (!IsWindowVisible(child) || !GetUpdateRect(child, nullptr, FALSE) || !PrintsItsClient(child))
+      continue;
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&rect), 2);
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    HDC canvas = Contains(area, rect) ? scratch.Prepare(dc, w, h) : nullptr;
+    if (!canvas) continue;
+    SendMessageA(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas), PRF_CLIENT);
+    BitBlt(dc, rect.left, rect.top, w, h, canvas, 0, 0, SRCCOPY);
+    RedrawWindow(child, nullptr, nullptr, RDW_VALIDATE | RDW_NOERASE | RDW_NOCHILDREN);
+  }
+}
 
 void SkinnedDialog::DrawFace(HDC dc, const RECT& client) const {
   if (!face_) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     return;
   }
-  win::DrawBitmap(dc, client, face_.Get());
+  win::DrawBitmap(dc, client, face_.get());
 }
 
 void SkinnedDialog::OnDestroy() {
-  mask_.Reset();
-  face_.Reset();
-  face2_.Reset();
+  mask_.reset();
+  face_.reset();
+  face2_.reset();
   region_ = nullptr;
   controls_.clear();
 }

@@ -9,6 +9,7 @@
 
 #include "skin/skin_button.h"
 #include "skin/skin_file.h"
+#include "skin/skin_picture.h"
 #include "win32/dialog.h"
 #include "win32/raii.h"
 
@@ -23,11 +24,10 @@ struct ScreenKeys {
   bool main2 = false;
 };
 
-// The whole-window pictures the controls cut their faces from; they live only through the
-// create step.
+// The whole-window pictures the controls cut their faces from, shared with the picture cache.
 struct ScreenPictures {
-  win::Bitmap main, over, down, disabled;
-  FaceSources Faces() const { return FaceSources{&main, &over, &down, &disabled}; }
+  Picture main, over, down, disabled;
+  FaceSources Faces() const { return FaceSources{main.get(), over.get(), down.get(), disabled.get()}; }
 };
 
 class SkinnedDialog : public win::Dialog {
@@ -41,9 +41,10 @@ class SkinnedDialog : public win::Dialog {
   // ProgramFolder() + relative.
   std::string ProgramPath(const std::string& relative) const { return programFolder_ + relative; }
   const std::string& SkinPath() const { return skinPath_; }
-  const win::Bitmap& Face() const { return face_; }
-  const win::Bitmap& SecondFace() const { return face2_; }
-  const win::Bitmap& Mask() const { return mask_; }
+  // The window's pictures (shared, read-only), or null where the skin has none.
+  HBITMAP Face() const { return face_.get(); }
+  HBITMAP SecondFace() const { return face2_.get(); }
+  HBITMAP Mask() const { return mask_.get(); }
   // The region given to the window (the system owns it), or null for a rectangular window.
   HRGN AppliedRegion() const { return region_; }
   // The control made for a skin index (a BUTTONPOS entry), or null.
@@ -74,15 +75,17 @@ class SkinnedDialog : public win::Dialog {
  private:
   void OnDestroy();
   void OnLButtonDown(POINT at, UINT keys);
+  void PaintWindow(HDC dc, const RECT& client);
+  void PaintWaitingControls(HDC dc);
   void LoadPictures(const SkinFile& skin, ScreenPictures& pictures);
   void ApplyRegion();
 
   std::string programFolder_;
   std::string skinPath_;
   bool draggable_;
-  win::Bitmap face_;
-  win::Bitmap face2_;
-  win::Bitmap mask_;
+  Picture face_;
+  Picture face2_;
+  Picture mask_;
   HRGN region_ = nullptr;  // for reference only: SetWindowRgn took it
   std::vector<std::pair<HWND, int>> controls_;  // control window -> skin index
 };

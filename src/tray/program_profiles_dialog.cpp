@@ -70,7 +70,7 @@ void ProgramProfilesDialog::CreateControls(const skin::SkinFile& skin,
     CreateButton(otherPrograms_[i], skin, kProfilesOtherLeave + i, faces);
   const skin::SkinItem item = skin.ReadItem("RULELIST", kListSkinKey);
   const RECT rect{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
-  if (list_.Create(Handle(), rect, pictures.main)) AddControl(list_.Handle(), kProfilesList);
+  if (list_.Create(Handle(), rect, pictures.main.get())) AddControl(list_.Handle(), kProfilesList);
 }
 
 BOOL ProgramProfilesDialog::OnInitDialog() {

@@ -23,11 +23,10 @@ std::string ProfileText(int profile) { return "Profile " + std::to_string(profil
 
 }  // namespace
 
-bool RuleList::Create(HWND parent, const RECT& rect, const win::Bitmap& face) {
+bool RuleList::Create(HWND parent, const RECT& rect, HBITMAP face) {
   if (!skin::CreatePlainControl(*this, WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, parent, 0))
     return false;
-  win::WindowDc dc(Handle());
-  skin::CutFace(dc.Get(), background_, face, rect);
+  skin::CutFace(background_, face, rect);
   font_.Reset(CreateFontA(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0x20,
                           "Arial"));
   selection_.Reset(CreateSolidBrush(kSelectionColour));

@@ -22,7 +22,7 @@ class RuleList : public win::Window {
   static constexpr int kRowHeight = 22;
 
   // A visible child at rect (parent client pixels) whose background is cut from `face` there.
-  bool Create(HWND parent, const RECT& rect, const win::Bitmap& face);
+  bool Create(HWND parent, const RECT& rect, HBITMAP face);
   void SetRules(const std::vector<ProgramRule>& rules);
   // Selects a row (-1: none) and scrolls it into view; the parent is not told.
   void Select(int index);

@@ -3,6 +3,8 @@
 
 #include <mmsystem.h>
 
+#include "win32/lazy_function.h"
+
 namespace win {
 
 const char kLanGlassSound[] = "GLASS_BREAKING_1";
@@ -20,8 +22,11 @@ std::string LanguageLibrary::String(UINT id) const {
 }
 
 bool LanguageLibrary::PlaySoundResource(const char* name) const {
-  if (!module_) return false;
-  return PlaySoundA(name, module_.Get(), SND_RESOURCE | SND_ASYNC) != FALSE;
+  // The multimedia library is loaded with the first sound.
+  static LazyFunction<decltype(PlaySoundA)> playSound("winmm.dll", "PlaySoundA");
+  auto* play = playSound.Get();
+  if (!module_ || !play) return false;
+  return play(name, module_.Get(), SND_RESOURCE | SND_ASYNC) != FALSE;
 }
 
 }  // namespace win

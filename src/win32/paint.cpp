@@ -3,12 +3,25 @@
 
 namespace win {
 
+HBITMAP CreateCanvas(int width, int height) {
+  if (width <= 0 || height <= 0) return nullptr;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
 HDC PaintBuffer::Prepare(HDC compatibleWith, int width, int height) {
   if (width <= 0 || height <= 0) return nullptr;
   if (dc_ && canvas_ && size_.cx >= width && size_.cy >= height) return dc_.Get();
   Free();
   dc_.Reset(CreateCompatibleDC(compatibleWith));
-  canvas_.Reset(CreateCompatibleBitmap(compatibleWith, width, height));
+  canvas_.Reset(CreateCanvas(width, height));
   if (!dc_ || !canvas_) {
     Free();
     return nullptr;

@@ -35,7 +35,7 @@ struct Pictures {
   win::Bitmap over{skintest::MakeSolidBitmap(400, 300, kOverColour)};
   win::Bitmap down{skintest::MakeSolidBitmap(400, 300, kDownColour)};
   win::Bitmap disabled{skintest::MakeSolidBitmap(400, 300, kDisabledColour)};
-  skin::FaceSources Faces() const { return {&main, &over, &down, &disabled}; }
+  skin::FaceSources Faces() const { return {main.Get(), over.Get(), down.Get(), disabled.Get()}; }
 };
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
@@ -172,7 +172,7 @@ class SkinSliderTest : public testing::Test {
       return corner ? RGB(255, 0, 255) : RGB(20, 90, 160);
     }));
     ASSERT_TRUE(slider.Create(thumbFile, kTrack, host.Handle(), 7));
-    slider.SetFace(kTrack, main);
+    slider.SetFace(kTrack, main.Get());
     slider.SetRange(0, 18);
   }
   int ThumbTop() { return slider.Thumb().Top(); }
@@ -267,7 +267,7 @@ class LevelBarTest : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(bar.Create(kRect, host.Handle(), 2));
-    bar.SetFaces(kRect, background, fill);
+    bar.SetFaces(kRect, background.Get(), fill.Get());
     bar.SetRange(0, 10);
   }
   std::vector<Report> BarReports() {

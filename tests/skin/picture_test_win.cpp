@@ -74,9 +74,7 @@ TEST(LoadSkinPicture, FilesThatAreNotPicturesLeaveTargetAndSizeAlone) {
 TEST(CutFace, CopiesThePixelsUnderTheRectangle) {
   win::Bitmap source(skintest::MakeBitmap(40, 20, Quadrants));
   win::Bitmap face;
-  HDC screen = GetDC(nullptr);
-  skin::CutFace(screen, face, source, RECT{15, 5, 25, 15});
-  ReleaseDC(nullptr, screen);
+  skin::CutFace(face, source.Get(), RECT{15, 5, 25, 15});
   ASSERT_TRUE(face);
   EXPECT_EQ(skin::BitmapSize(face.Get()).cx, 10);
   EXPECT_EQ(skin::BitmapSize(face.Get()).cy, 10);
@@ -90,9 +88,7 @@ TEST(CutFace, EmptySourceLeavesTheTargetAsItWas) {
   win::Bitmap source;
   win::Bitmap face(skintest::MakeSolidBitmap(2, 2, RGB(7, 7, 7)));
   const HBITMAP before = face.Get();
-  HDC screen = GetDC(nullptr);
-  skin::CutFace(screen, face, source, RECT{0, 0, 10, 10});
-  ReleaseDC(nullptr, screen);
+  skin::CutFace(face, source.Get(), RECT{0, 0, 10, 10});
   EXPECT_EQ(face.Get(), before);
 }
 

@@ -199,7 +199,7 @@ TEST(SkinnedDialog, PaintsItsFaceAndTheButtonsTheirs) {
   skintest::PaintNow(window.Handle());
   // The window shows its Main picture pixel for pixel, and the button shows the same part.
   win::MemoryDc dc(CreateCompatibleDC(nullptr));
-  win::SelectScope select(dc.Get(), window.Face().Get());
+  win::SelectScope select(dc.Get(), window.Face());
   for (POINT p : {POINT{160, 40}, POINT{20, 60}, POINT{150, 100}}) {
     EXPECT_EQ(skintest::PixelOf(window.Handle(), p.x, p.y), GetPixel(dc.Get(), p.x, p.y)) << p.x << "," << p.y;
   }

@@ -94,15 +94,15 @@ void GalleryWindow::CreateArrow(const skin::SkinFile& file) {
   const std::string base = std::string("skins\\arrow_") + spec_.arrow + "_";
   skin::ScreenPictures arrow;
   SIZE size{};
-  skin::LoadSkinPicture(ProgramPath((base + "normal.bmp").c_str()), arrow.main, size);
-  skin::LoadSkinPicture(ProgramPath((base + "over.bmp").c_str()), arrow.over, size);
-  skin::LoadSkinPicture(ProgramPath((base + "down.bmp").c_str()), arrow.down, size);
+  arrow.main = skin::LoadPicture(ProgramPath((base + "normal.bmp").c_str()), size);
+  arrow.over = skin::LoadPicture(ProgramPath((base + "over.bmp").c_str()), size);
+  arrow.down = skin::LoadPicture(ProgramPath((base + "down.bmp").c_str()), size);
   const skin::SkinItem item = file.ReadItem("BUTTONPOS", 1);
   buttons_.push_back(std::make_unique<skin::SkinButton>());
   skin::SkinButton& button = *buttons_.back();
   if (!button.Create(Handle(), RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom})) return;
   button.SetFaces(RECT{0, 0, item.rect.Width(), item.rect.Height()},
-                  skin::FaceSources{&arrow.main, &arrow.over, &arrow.down, nullptr});
+                  skin::FaceSources{arrow.main.get(), arrow.over.get(), arrow.down.get(), nullptr});
   button.SetLatched(item.latched);
   button.SetTooltip(item.tooltip, true);
 }
@@ -114,13 +114,13 @@ void GalleryWindow::CreateSliders(const skin::SkinFile& file, const skin::Screen
     if (s.kind == SliderKind::Level) {
       bars_.push_back(std::make_unique<skin::LevelBar>());
       if (!bars_.back()->Create(rect, Handle(), s.key)) continue;
-      bars_.back()->SetFaces(rect, pictures.main, pictures.down);
+      bars_.back()->SetFaces(rect, pictures.main.get(), pictures.down.get());
       bars_.back()->SetRange(0, 10);
       bars_.back()->SetPos(3 + 2 * s.key);
     } else {
       sliders_.push_back(std::make_unique<skin::SkinSlider>());
       if (!sliders_.back()->Create(ProgramPath(s.thumb), rect, Handle(), s.key)) continue;
-      sliders_.back()->SetFace(rect, pictures.main);
+      sliders_.back()->SetFace(rect, pictures.main.get());
       sliders_.back()->SetRange(0, 18);
       sliders_.back()->SetPos(4 + 3 * s.key);
     }
