@@ -17,6 +17,8 @@ const char kMainWindowTitle[] = "Mouse Driver";
 namespace {
 constexpr char kProgramVersion[] = "101";
 constexpr char kMainSkin[] = "skins\\skin_main.ini";
+// Fires once, when the first paint is done: timers come after every paint in the queue.
+constexpr UINT_PTR kFinishStartTimer = 1;
 
 // "101" becomes "1.01": a point after the first digit.
 std::string VersionWithPoint(const std::string& digits) {
@@ -48,8 +50,10 @@ LRESULT MainWindow::OnCreate() {
   GetCurrentDirectoryA(MAX_PATH, savedDirectory_);
   SetCurrentDirectoryA(ProgramFolder().c_str());
   language_.Load(ProgramPath(win::kLanFileName));
-  // Face, buttons and region from the skin, then the side panels it owns.
+  // Face, buttons and region from the skin, then the side panel that shows at start.
   const LRESULT result = SkinnedDialog::OnCreate();
+  // The first place on the screen, its middle, is taken before any panel hangs beside it.
+  win::CentreWindow(Handle(), nullptr);
   panels_ = std::make_unique<SidePanels>(Handle(), ProgramFolder(), &language_);
   panels_->Create();
   CreateAssigner();
@@ -84,16 +88,15 @@ void MainWindow::CreateControls(const skin::SkinFile& skin, const skin::ScreenPi
 }
 
 BOOL MainWindow::OnInitDialog() {
-  LoadWindowIcon();
   settings_.Open();
   firmwareText_ = settings_.FirmwareText();
   Refresh();
   SetWindowTextA(Handle(), kMainWindowTitle);
   versionText_ = VersionWithPoint(kProgramVersion);
   LoadPictures();
-  win::CentreWindow(Handle(), nullptr);  // the first place on the screen: its middle
   panels_->Layout();
   panels_->ShowOrHide();
+  SetTimer(Handle(), kFinishStartTimer, USER_TIMER_MINIMUM, nullptr);
   return TRUE;
 }
 
@@ -106,19 +109,19 @@ void MainWindow::LoadWindowIcon() {
   SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
 }
 
-// The picture controls own their bitmaps (STM_SETIMAGE); a missing picture stops the rest.
-// They lie beneath the face buttons and never paint over them.
+// The picture controls show shared skin pictures, which the window holds while they show
+// them; a missing picture stops the rest. They lie beneath the face buttons and never paint
+// over them.
 void MainWindow::LoadPictures() {
   for (std::size_t i = 0; i < std::size(kPictures); ++i) {
     HWND control = GetDlgItem(Handle(), kPictures[i].id);
-    HANDLE bitmap = LoadImageA(nullptr, ProgramPath(kPictures[i].file).c_str(), IMAGE_BITMAP, 0, 0,
-                               LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-    if (!bitmap) break;
+    SIZE size{};
+    skin::Picture picture = skin::LoadPicture(ProgramPath(kPictures[i].file), size);
+    if (!picture) break;
     SetWindowPos(control, HWND_BOTTOM, kPictureOrigins[i].x, kPictureOrigins[i].y, 0, 0,
                  SWP_NOSIZE | SWP_NOACTIVATE);
-    HANDLE old = reinterpret_cast<HANDLE>(
-        SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
-    if (old) DeleteObject(old);
+    SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+    pictures_[i] = std::move(picture);
   }
 }
 
@@ -153,6 +156,7 @@ bool MainWindow::ProcessMessage(win::Message& m) {
       win::OnMessage<&MainWindow::OnReload>(panels::kReloadMessage),
       win::OnMessage<&MainWindow::OnIdle>(panels::kIdleMessage),
       win::OnMessage<&MainWindow::OnCursor>(panels::kCursorMessage),
+      win::OnTimer<&MainWindow::OnFinishStartTimer>(kFinishStartTimer),
       win::OnMessage<&MainWindow::OnHelp>(WM_HELP),
       win::OnMessage<&MainWindow::OnMove>(WM_MOVE, Default::After),
       win::OnMessage<&MainWindow::OnDestroy>(WM_DESTROY, Default::After),
@@ -257,6 +261,14 @@ void MainWindow::OnReload() {
 
 LRESULT MainWindow::OnIdle() { return 0; }
 
+// What the first look of the window does not need is done once the window is on the screen:
+// the icon, and the panels that do not show at start.
+void MainWindow::OnFinishStartTimer() {
+  KillTimer(Handle(), kFinishStartTimer);
+  LoadWindowIcon();
+  panels_->CreateRest();
+}
+
 void MainWindow::OnCursor(WPARAM wait, LPARAM) {
   SetCursor(LoadCursor(nullptr, wait ? IDC_WAIT : IDC_ARROW));
   OutputDebugStringA(wait ? "Wait Cursor!\n" : "Arrow Cursor!\n");
@@ -301,11 +313,9 @@ bool MainWindow::PreTranslateMessage(MSG& msg) {
 void MainWindow::OnDestroy() {
   assigner_.reset();
   panels_.reset();
-  for (const PictureControl& picture : kPictures) {
-    HANDLE old = reinterpret_cast<HANDLE>(
-        SendDlgItemMessageA(Handle(), picture.id, STM_SETIMAGE, IMAGE_BITMAP, 0));
-    if (old) DeleteObject(old);
-  }
+  for (const PictureControl& picture : kPictures)
+    SendDlgItemMessageA(Handle(), picture.id, STM_SETIMAGE, IMAGE_BITMAP, 0);
+  for (skin::Picture& picture : pictures_) picture.reset();
   language_.Free();
   SetCurrentDirectoryA(savedDirectory_);
 }
@@ -315,7 +325,7 @@ void MainWindow::Paint(HDC dc, const RECT& client) {
   if (IsIconic(Handle())) return PaintMinimised(dc);
   win::BufferedPaint buffer(dc, client);
   if (SecondFace()) {
-    win::DrawBitmap(buffer.Dc(), client, SecondFace().Get());
+    win::DrawBitmap(buffer.Dc(), client, SecondFace());
   } else {
     DrawFace(buffer.Dc(), client);
   }

@@ -46,7 +46,8 @@ class MainWindow : public skin::SkinnedDialog {
   const std::string& VersionText() const { return versionText_; }
   // The face button of a BUTTONPOS index (1..26), or null for an index the window has no button at.
   skin::SkinButton* Button(int index);
-  // The six side panels; null before the window is created.
+  // The six side panels; null before the window is created. Five of them are made when the
+  // window is first idle, or when first asked for.
   SidePanels* Panels() { return panels_.get(); }
   // "V1.20" or "N/A", from the profile file.
   const std::string& FirmwareText() const { return firmwareText_; }
@@ -78,6 +79,7 @@ class MainWindow : public skin::SkinnedDialog {
   void OnReload();
   LRESULT OnIdle();
   void OnCursor(WPARAM wait, LPARAM);
+  void OnFinishStartTimer();
 
   void Save();
   void OpenKeyPanel(int buttonIndex);
@@ -101,7 +103,8 @@ class MainWindow : public skin::SkinnedDialog {
   std::string versionText_;
   std::string firmwareText_;
   int versionX_ = 601;
-  std::array<skin::SkinButton, 27> buttons_;  // by BUTTONPOS index; 0 and 16..20 unused
+  std::array<skin::SkinButton, 27> buttons_;
+  std::array<skin::Picture, 3> pictures_;  // what the picture controls show  // by BUTTONPOS index; 0 and 16..20 unused
 };
 
 }  // namespace app

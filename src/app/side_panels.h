@@ -24,9 +24,14 @@ class SidePanels {
   SidePanels(const SidePanels&) = delete;
   SidePanels& operator=(const SidePanels&) = delete;
 
-  // Creates the six panels, hidden; false when one of them could not be made.
+  // Creates the panel that shows at start, the closed key panel; false when it could not be
+  // made. The other five wait for CreateRest(), so that the main window shows sooner.
   bool Create();
-  // Places every panel beside the main window, each at its own face size.
+  // Creates the other five panels, hidden, laid out and bound to the settings; false when one
+  // of them could not be made. Does nothing once they exist. The main window calls it when it
+  // is first idle; every use of one of these panels before then calls it first.
+  bool CreateRest();
+  // Places every panel that exists beside the main window, each at its own face size.
   void Layout();
   // Hides the sensitivity and advanced panels; shows the open or the closed key panel.
   void ShowOrHide();
@@ -35,7 +40,8 @@ class SidePanels {
   // A slide has ended: sets or clears the open flag its code names, then lays the panels
   // out and shows or hides them; false (nothing changes) for any other code.
   bool SlideEnded(int code);
-  // Binds the panels that edit settings to the session's current record.
+  // Binds the panels that edit settings to the session's current record; panels made later
+  // are bound as they are made.
   void AttachSettings(settings::SettingsSession& session);
 
   bool SensitivityOpen() const { return sensitivityOpen_; }
@@ -43,12 +49,12 @@ class SidePanels {
   bool KeyOpen() const { return keyOpen_; }
   PanelSlide& Slide() { return slide_; }
 
-  panels::SensitivityPanelCollapsed& SensitivityClosed() { return sensitivityClosed_; }
-  panels::SensitivityPanelExpanded& Sensitivity() { return sensitivity_; }
-  panels::AdvancedPanelCollapsed& AdvancedClosed() { return advancedClosed_; }
-  panels::AdvancedPanelExpanded& Advanced() { return advanced_; }
+  panels::SensitivityPanelCollapsed& SensitivityClosed() { return CreateRest(), sensitivityClosed_; }
+  panels::SensitivityPanelExpanded& Sensitivity() { return CreateRest(), sensitivity_; }
+  panels::AdvancedPanelCollapsed& AdvancedClosed() { return CreateRest(), advancedClosed_; }
+  panels::AdvancedPanelExpanded& Advanced() { return CreateRest(), advanced_; }
   assign::MacroEditorCollapsed& KeyClosed() { return keyClosed_; }
-  assign::MacroEditor& KeyEditor() { return keyEditor_; }
+  assign::MacroEditor& KeyEditor() { return CreateRest(), keyEditor_; }
 
  private:
   enum Which {
@@ -76,6 +82,8 @@ class SidePanels {
   bool sensitivityOpen_ = false;
   bool advancedOpen_ = false;
   bool keyOpen_ = false;
+  bool restCreated_ = false;
+  settings::SettingsSession* session_ = nullptr;  // lent by the main window
   PanelSlide slide_;
 };
 

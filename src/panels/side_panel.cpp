@@ -2,6 +2,7 @@
 #include "panels/side_panel.h"
 
 #include "panels/swallowed_keys.h"
+#include "skin/skin_file.h"
 #include "skin/skin_picture.h"
 
 namespace panels {
@@ -16,6 +17,13 @@ SidePanel::SidePanel(UINT templateId, HWND mainWindow, std::string programFolder
 
 bool SidePanel::Create() { return CreateModeless(); }
 
+SIZE SidePanel::FaceSize() const {
+  if (Handle() || faceSize_.cx > 0) return faceSize_;
+  const skin::SkinFile skin(ProgramFolder(), SkinPath());
+  faceSize_ = skin::PictureSize(skin.PicturePath("Main"));
+  return faceSize_;
+}
+
 LRESULT SidePanel::OnCreate() {
   const LRESULT result = SkinnedDialog::OnCreate();
   RECT r{};
@@ -28,13 +36,13 @@ bool SidePanel::CreateArrowFromPictures(const skin::SkinFile& skin, const ArrowF
   const std::string base = ProgramPath(std::string("skins\\arrow_") + faces.direction + "_");
   skin::ScreenPictures arrow;
   SIZE size{};
-  skin::LoadSkinPicture(base + "normal.bmp", arrow.main, size);
-  skin::LoadSkinPicture(base + "over.bmp", arrow.over, size);
-  skin::LoadSkinPicture(base + "down.bmp", arrow.down, size);
+  arrow.main = skin::LoadPicture(base + "normal.bmp", size);
+  arrow.over = skin::LoadPicture(base + "over.bmp", size);
+  arrow.down = skin::LoadPicture(base + "down.bmp", size);
   const skin::SkinItem item = skin.ReadItem("BUTTONPOS", kArrowIndex);
   const RECT rect{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
   if (!arrow_.Create(Handle(), rect)) return false;
-  arrow_.SetFaces(faces.cut, skin::FaceSources{&arrow.main, &arrow.over, &arrow.down, nullptr});
+  arrow_.SetFaces(faces.cut, skin::FaceSources{arrow.main.get(), arrow.over.get(), arrow.down.get(), nullptr});
   arrow_.SetLatched(item.latched);
   arrow_.SetTooltip(item.tooltip, true);
   AddControl(arrow_.Handle(), kArrowIndex);

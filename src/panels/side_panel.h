@@ -30,12 +30,16 @@ class SidePanel : public skin::SkinnedDialog {
   // Creates the panel hidden; false when its window could not be made.
   bool Create();
   // The size of the panel's face: the size the main window lays it out with.
-  SIZE FaceSize() const { return faceSize_; }
+  // Before the window is made: the size of its skin's Main picture, which it will take.
+  SIZE FaceSize() const;
   HWND MainWindow() const { return mainWindow_; }
   skin::SkinButton& Arrow() { return arrow_; }
 
  protected:
   LRESULT OnCreate() override;
+  // A panel takes no focus when it is made (FALSE): the focus would activate the hidden panel
+  // and take the activation from the main window, or from a menu open over it.
+  BOOL OnInitDialog() override { return FALSE; }
   bool ProcessMessage(win::Message& m) override;
   // Esc and Enter never close a panel.
   bool PreTranslateMessage(MSG& msg) override;
@@ -50,7 +54,7 @@ class SidePanel : public skin::SkinnedDialog {
 
   HWND mainWindow_;
   PanelCode arrowCode_;
-  SIZE faceSize_{0, 0};
+  mutable SIZE faceSize_{0, 0};  // read from the skin before the window is made
   skin::SkinButton arrow_;
 };
 
