@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "app/resource.h"
+#include "assign/command_menu.h"
 #include "panels/configuration_dialog.h"
 #include "panels/panel_messages.h"
 #include "panels/profile_switch_dialog.h"
@@ -262,10 +263,11 @@ void MainWindow::OnReload() {
 LRESULT MainWindow::OnIdle() { return 0; }
 
 // What the first look of the window does not need is done once the window is on the screen:
-// the icon, and the panels that do not show at start.
+// the icon, the menus' pictures, and the panels that do not show at start.
 void MainWindow::OnFinishStartTimer() {
   KillTimer(Handle(), kFinishStartTimer);
   LoadWindowIcon();
+  assign::CommandMenu::PreparePictures(ProgramFolder());
   panels_->CreateRest();
 }
 

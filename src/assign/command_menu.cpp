@@ -3,6 +3,8 @@
 #include "assign/command_menu.h"
 
 #include "skin/resource_ids.h"
+#include "skin/skin_file.h"
+#include "skin/skin_picture.h"
 
 namespace assign {
 namespace {
@@ -42,6 +44,16 @@ POINT CommandMenu::AnchorBelow(HWND control) {
   GetClientRect(control, &r);
   MapWindowPoints(control, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
   return POINT{r.left, r.bottom};
+}
+
+void CommandMenu::PreparePictures(const std::string& programFolder) {
+  for (const MenuSkin& menu : kMenuSkins) {
+    const skin::SkinFile skin(programFolder, menu.skinPath);
+    for (const char* key : {"Mask", "Main", "Down", "Over", "Disabled"}) {
+      SIZE size{};
+      skin::LoadPicture(skin.PicturePath(key), size);  // the cache keeps it
+    }
+  }
 }
 
 void CommandMenu::CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) {

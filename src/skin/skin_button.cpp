@@ -173,16 +173,28 @@ void SkinButton::NotifyClicked() {
 
 LRESULT SkinButton::OnDrawItem(WPARAM, LPARAM lParam) {
   const DRAWITEMSTRUCT& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-  const win::Bitmap& face = faces_[static_cast<int>(ChooseFace(item.itemState))];
+  DrawFace(item.hDC, item.rcItem, item.itemState);
+  return TRUE;
+}
+
+// The item state the system would hand to an owner draw now.
+void SkinButton::DrawNow(HDC dc, const RECT& where) {
+  UINT state = 0;
+  if (SendMessageA(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) state |= ODS_SELECTED;
+  if (!IsWindowEnabled(Handle())) state |= ODS_DISABLED;
+  DrawFace(dc, where, state);
+}
+
+void SkinButton::DrawFace(HDC dc, const RECT& where, UINT itemState) {
+  const win::Bitmap& face = faces_[static_cast<int>(ChooseFace(itemState))];
   if (!face) {
     // No picture for this face: a plain surface instead of whatever the DC holds.
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &where, GetSysColorBrush(COLOR_BTNFACE));
   } else if (caption_.empty()) {
-    win::DrawBitmap(item.hDC, item.rcItem, face.Get());
+    win::DrawBitmap(dc, where, face.Get());
   } else {
-    DrawCaption(item.hDC, item.rcItem, face.Get());
+    DrawCaption(dc, where, face.Get());
   }
-  return TRUE;
 }
 
 void SkinButton::DrawCaption(HDC target, const RECT& where, HBITMAP face) {

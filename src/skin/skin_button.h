@@ -36,6 +36,9 @@ class SkinButton : public win::Window {
   HWND Tooltip();
   // The face a draw with these item-state flags would choose.
   ButtonFace ChooseFace(UINT itemState) const;
+  // Draws what the button shows now (its face for its state, and its caption) into dc at
+  // where: the owner paints its buttons along with itself this way.
+  void DrawNow(HDC dc, const RECT& where);
 
   // Hands a mouse message on its way to the button to the tooltip.
   void RelayToTooltip(const MSG& msg);
@@ -52,6 +55,7 @@ class SkinButton : public win::Window {
   void OnLButtonDown(POINT at, UINT keys);
   void OnLButtonUp(POINT at, UINT keys);
   void OnDestroy();
+  void DrawFace(HDC dc, const RECT& where, UINT itemState);
   void DrawCaption(HDC target, const RECT& where, HBITMAP face);
   void NotifyClicked();
 

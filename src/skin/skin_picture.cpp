@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "skin/bmp_check.h"
@@ -17,20 +18,15 @@
 namespace skin {
 namespace {
 
-// The whole file in a movable global block, as the stream over it wants it; null when it
-// cannot be read or is a visibly truncated BMP.
-HGLOBAL ReadWholeFile(const std::string& path, DWORD& size) {
-  win::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return nullptr;
-  DWORD high = 0;
-  size = GetFileSize(file.Get(), &high);
-  if (size == INVALID_FILE_SIZE || high != 0 || size == 0) return nullptr;
+// The whole file (of size bytes, read from its start) in a movable global block, as the
+// stream over it wants it; null when it cannot be read or is a visibly truncated BMP.
+HGLOBAL ReadWholeFile(HANDLE file, DWORD size) {
+  if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) != 0) return nullptr;
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
   if (!block) return nullptr;
   void* data = GlobalLock(block);
   DWORD read = 0;
-  const bool ok = data && ReadFile(file.Get(), data, size, &read, nullptr) && read == size &&
+  const bool ok = data && ReadFile(file, data, size, &read, nullptr) && read == size &&
                   BmpLooksComplete(static_cast<const std::uint8_t*>(data), size);
   if (data) GlobalUnlock(block);
   if (!ok) {
@@ -75,34 +71,53 @@ HBITMAP TakeBitmap(IPicture* picture) {
   return copy;
 }
 
-// An uncompressed BMP needs no decoder: its header is a BITMAPINFO and its rows are the bits
-// of a DIB section. Null for anything else (compressed, top-down with a palette trick, other
-// formats), which goes to the picture decoder.
-HBITMAP BitmapFromBmp(const std::uint8_t* data, std::size_t size) {
-  if (size < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || data[0] != 'B' || data[1] != 'M')
-    return nullptr;
-  BITMAPFILEHEADER file;
-  std::memcpy(&file, data, sizeof file);
+// Where the rows of an uncompressed 24- or 32-bit BMP lie, from its headers.
+struct PlainBmp {
   BITMAPINFOHEADER info;
-  std::memcpy(&info, data + sizeof file, sizeof info);
+  DWORD rowsAt;
+  DWORD rowBytes;  // all rows together
+};
+constexpr std::size_t kBmpHeadBytes = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+
+// Nothing for anything that is not such a BMP, or whose rows do not fit in the file.
+std::optional<PlainBmp> PlainBmpLayout(const std::uint8_t (&head)[kBmpHeadBytes], DWORD fileSize) {
+  if (head[0] != 'B' || head[1] != 'M') return std::nullopt;
+  BITMAPFILEHEADER file;
+  std::memcpy(&file, head, sizeof file);
+  PlainBmp bmp{};
+  std::memcpy(&bmp.info, head + sizeof file, sizeof bmp.info);
+  const BITMAPINFOHEADER& info = bmp.info;
   if (info.biSize < sizeof info || info.biCompression != BI_RGB || info.biPlanes != 1 ||
       (info.biBitCount != 24 && info.biBitCount != 32) || info.biWidth <= 0 || info.biHeight == 0)
-    return nullptr;
+    return std::nullopt;
   const std::uint64_t stride = ((static_cast<std::uint64_t>(info.biWidth) * info.biBitCount + 31) / 32) * 4;
   const std::uint64_t rows = static_cast<std::uint64_t>(info.biHeight < 0 ? -static_cast<std::int64_t>(info.biHeight)
                                                                            : info.biHeight);
-  if (file.bfOffBits > size || stride * rows > size - file.bfOffBits) return nullptr;
-  BITMAPINFO header{};
-  header.bmiHeader = info;
-  header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap || !bits) {
-    if (bitmap) DeleteObject(bitmap);
+  if (file.bfOffBits > fileSize || stride * rows > fileSize - file.bfOffBits) return std::nullopt;
+  bmp.info.biSize = sizeof(BITMAPINFOHEADER);
+  bmp.rowsAt = file.bfOffBits;
+  bmp.rowBytes = static_cast<DWORD>(stride * rows);
+  return bmp;
+}
+
+// An uncompressed BMP needs no decoder: its header is a BITMAPINFO and its rows, read from the
+// file straight into a DIB section, are the section's bits. Null for anything else
+// (compressed, other depths, other formats), which goes to the picture decoder.
+HBITMAP ReadPlainBmp(HANDLE file, DWORD size) {
+  std::uint8_t head[kBmpHeadBytes];
+  DWORD read = 0;
+  if (size < kBmpHeadBytes || !ReadFile(file, head, sizeof head, &read, nullptr) || read != sizeof head)
     return nullptr;
-  }
-  std::memcpy(bits, data + file.bfOffBits, static_cast<std::size_t>(stride * rows));
-  return bitmap;
+  const std::optional<PlainBmp> bmp = PlainBmpLayout(head, size);
+  if (!bmp || SetFilePointer(file, static_cast<LONG>(bmp->rowsAt), nullptr, FILE_BEGIN) != bmp->rowsAt)
+    return nullptr;
+  BITMAPINFO header{};
+  header.bmiHeader = bmp->info;
+  void* bits = nullptr;
+  win::Bitmap bitmap(CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits || !ReadFile(file, bits, bmp->rowBytes, &read, nullptr) || read != bmp->rowBytes)
+    return nullptr;
+  return bitmap.Release();
 }
 
 // The pictures decoded so far, by file; a file that changed on disk is decoded again. They
@@ -120,19 +135,17 @@ std::vector<CachedPicture>& Cache() {
   return cache;
 }
 
-// Decodes a file, BMP straight, anything else through the picture decoder.
+// Decodes a file, a plain BMP straight, anything else through the picture decoder.
 HBITMAP Decode(const std::string& path) {
-  DWORD bytes = 0;
-  HGLOBAL block = ReadWholeFile(path, bytes);
+  win::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) return nullptr;
+  DWORD high = 0;
+  const DWORD bytes = GetFileSize(file.Get(), &high);
+  if (bytes == INVALID_FILE_SIZE || high != 0 || bytes == 0) return nullptr;
+  if (HBITMAP bitmap = ReadPlainBmp(file.Get(), bytes)) return bitmap;
+  HGLOBAL block = ReadWholeFile(file.Get(), bytes);
   if (!block) return nullptr;
-  if (const void* data = GlobalLock(block)) {
-    HBITMAP bitmap = BitmapFromBmp(static_cast<const std::uint8_t*>(data), bytes);
-    GlobalUnlock(block);
-    if (bitmap) {
-      GlobalFree(block);
-      return bitmap;
-    }
-  }
   IPicture* picture = DecodePicture(block, bytes);
   return picture ? TakeBitmap(picture) : nullptr;
 }
@@ -167,7 +180,20 @@ SIZE BitmapSize(HBITMAP bitmap) {
   return SIZE{info.bmWidth, info.bmHeight};
 }
 
-SIZE PictureSize(const std::string& path) { return BitmapSize(CachedBitmap(path).get()); }
+// A plain BMP's size is in its headers: a window laid out before the one that shows the picture
+// is made need not wait for a decode.
+SIZE PictureSize(const std::string& path) {
+  win::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+  std::uint8_t head[kBmpHeadBytes];
+  DWORD read = 0, high = 0;
+  if (file && ReadFile(file.Get(), head, sizeof head, &read, nullptr) && read == sizeof head) {
+    const DWORD size = GetFileSize(file.Get(), &high);
+    if (const std::optional<PlainBmp> bmp = high == 0 ? PlainBmpLayout(head, size) : std::nullopt)
+      return SIZE{bmp->info.biWidth, bmp->info.biHeight < 0 ? -bmp->info.biHeight : bmp->info.biHeight};
+  }
+  return BitmapSize(CachedBitmap(path).get());
+}
 
 Picture LoadPicture(const std::string& path, SIZE& size) {
   Picture picture = CachedBitmap(path);

@@ -37,7 +37,7 @@ void CutFaces(std::span<win::Bitmap* const> targets, std::span<const HBITMAP> so
 
 // Width and height of a bitmap, or 0 by 0 for none.
 SIZE BitmapSize(HBITMAP bitmap);
-// Width and height of a skin picture file (decoded once, as LoadSkinPicture does), or 0 by 0.
+// Width and height of a skin picture file, or 0 by 0 when it cannot be decoded.
 SIZE PictureSize(const std::string& path);
 
 }  // namespace skin

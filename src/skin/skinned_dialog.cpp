@@ -11,10 +11,8 @@ namespace {
 
 constexpr COLORREF kMaskKey = 0xFFFFFF;  // pure white lies outside the window
 
-// Controls known to draw themselves into a DC they are given: our skin buttons (the system
-// button asks its owner to draw, and the owner hands that back to the button) and pictures.
-bool PrintsItsClient(HWND control) {
-  if (win::WindowFrom<SkinButton>(control)) return true;
+// Pictures draw themselves into a DC they are given.
+bool IsPicture(HWND control) {
   char name[8] = {};
   GetClassNameA(control, name, sizeof name);
   return lstrcmpiA(name, "Static") == 0 && (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP;
@@ -122,8 +120,9 @@ void SkinnedDialog::Paint(HDC dc, const RECT& client) { DrawFace(dc, client); }
 // Under Wine every paint of a child window is flushed to the screen on its own, and a window
 // of twenty buttons appeared button by button, several times slower than the window alone.
 // So the controls that wait for a paint and lie wholly inside this one are drawn into it,
-// bottom to top, and need no paint of their own. Each draws into a scratch canvas whose
-// corner is its own: controls clip to their client rectangle in device terms.
+// bottom to top, and need no paint of their own. Our buttons draw straight into this paint;
+// pictures print into a scratch canvas whose corner is their own, as controls clip to their
+// client rectangle in device terms.
 void SkinnedDialog::PaintWaitingControls(HDC dc) {
   RECT area{};
   if (GetClipBox(dc, &area) == ERROR) return;
@@ -131,16 +130,21 @@ void SkinnedDialog::PaintWaitingControls(HDC dc) {
   HWND top = GetWindow(Handle(), GW_CHILD);
   for (HWND child = top ? GetWindow(top, GW_HWNDLAST) : nullptr; child;
        child = GetWindow(child, GW_HWNDPREV)) {
-    if (!IsWindowVisible(child) || !GetUpdateRect(child, nullptr, FALSE) || !PrintsItsClient(child))
-      continue;
+    SkinButton* button = win::WindowFrom<SkinButton>(child);
+    if (!IsWindowVisible(child) || (!button && !IsPicture(child))) continue;
     RECT rect{};
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&rect), 2);
+    if (!Contains(area, rect) || !GetUpdateRect(child, nullptr, FALSE)) continue;
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-    HDC canvas = Contains(area, rect) ? scratch.Prepare(dc, w, h) : nullptr;
-    if (!canvas) continue;
-    SendMessageA(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas), PRF_CLIENT);
-    BitBlt(dc, rect.left, rect.top, w, h, canvas, 0, 0, SRCCOPY);
+    if (button) {
+      button->DrawNow(dc, rect);
+    } else if (HDC canvas = scratch.Prepare(dc, w, h)) {
+      SendMessageA(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas), PRF_CLIENT);
+      BitBlt(dc, rect.left, rect.top, w, h, canvas, 0, 0, SRCCOPY);
+    } else {
+      continue;
+    }
     RedrawWindow(child, nullptr, nullptr, RDW_VALIDATE | RDW_NOERASE | RDW_NOCHILDREN);
   }
 }

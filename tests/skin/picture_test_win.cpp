@@ -41,6 +41,27 @@ TEST(LoadSkinPicture, LoadsABmpAndGivesItsSize) {
   EXPECT_EQ(win::LiveGdiOwners(), owners);
 }
 
+// Windows share one decoded picture; a file changed on disk is decoded anew for later loads,
+// while whoever holds the old picture keeps a valid bitmap.
+TEST(LoadPicture, SharesOneDecodeAndKeepsAReplacedPictureForItsHolders) {
+  TempFolder folder;
+  const std::string path = folder.File("shared.bmp");
+  ASSERT_TRUE(skintest::WriteBmp(path, 40, 20, Quadrants));
+  SIZE size{};
+  const skin::Picture first = skin::LoadPicture(path, size);
+  ASSERT_TRUE(first);
+  EXPECT_EQ(skin::LoadPicture(path, size), first);
+  EXPECT_EQ(skin::PictureSize(path).cx, 40);
+  ASSERT_TRUE(skintest::WriteBmp(path, 7, 5, [](int, int) { return RGB(9, 9, 9); }));
+  const skin::Picture second = skin::LoadPicture(path, size);
+  ASSERT_TRUE(second);
+  EXPECT_NE(second, first);
+  EXPECT_EQ(size.cx, 7);
+  EXPECT_EQ(skin::BitmapSize(first.get()).cx, 40);  // still a bitmap, still the old picture
+  EXPECT_EQ(PixelOfBitmap(first.get(), 39, 19), RGB(40, 50, 60));
+  EXPECT_EQ(PixelOfBitmap(second.get(), 0, 0), RGB(9, 9, 9));
+}
+
 TEST(LoadSkinPicture, FilesThatAreNotPicturesLeaveTargetAndSizeAlone) {
   TempFolder folder;
   const std::string good = skintest::BmpFileBytes(40, 20, Quadrants);

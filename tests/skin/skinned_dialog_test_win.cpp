@@ -207,6 +207,38 @@ TEST(SkinnedDialog, PaintsItsFaceAndTheButtonsTheirs) {
   EXPECT_EQ(skintest::PixelOf(window.buttons[0].Handle(), 10, 5), GetPixel(dc.Get(), ok.left + 10, ok.top + 5));
 }
 
+// The window's own paint also draws the buttons that wait for theirs, each as it looks now,
+// and leaves them nothing to paint.
+TEST(SkinnedDialog, ItsOwnPaintDrawsTheWaitingButtonsToo) {
+  SkinScope scope(skintest::DefaultSkinProgramFolder());
+  ButtonWindow window("skins\\skin_reset_default.ini", {3, 4}, true);
+  ASSERT_TRUE(window.CreateModeless());
+  window.buttons[0].SetLatched(true);
+  ShowWindow(window.Handle(), SW_SHOW);
+  RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  SendMessageA(window.Handle(), WM_PAINT, 0, 0);  // the window's paint, not the buttons'
+  const skin::SkinFile file(skintest::DefaultSkinProgramFolder(), "skins\\skin_reset_default.ini");
+  SIZE size{};
+  const skin::Picture down = skin::LoadPicture(file.PicturePath("Down"), size);
+  const skin::Picture main = skin::LoadPicture(file.PicturePath("Main"), size);
+  ASSERT_TRUE(down && main);
+  struct Expected {
+    HWND button;
+    HBITMAP face;
+  };
+  for (const Expected& e : {Expected{window.buttons[0].Handle(), down.get()},
+                            Expected{window.buttons[1].Handle(), main.get()}}) {
+    EXPECT_FALSE(GetUpdateRect(e.button, nullptr, FALSE));
+    const RECT at = ChildRect(window.Handle(), e.button);
+    win::MemoryDc dc(CreateCompatibleDC(nullptr));
+    win::SelectScope select(dc.Get(), e.face);
+    for (POINT p : {POINT{3, 3}, POINT{10, 5}, POINT{at.right - at.left - 4, at.bottom - at.top - 4}}) {
+      EXPECT_EQ(skintest::PixelOf(window.Handle(), at.left + p.x, at.top + p.y),
+                GetPixel(dc.Get(), at.left + p.x, at.top + p.y));
+    }
+  }
+}
+
 TEST(SkinnedDialog, RepeatedOpeningLeavesNoGdiObjectOrWindowBehind) {
   SkinScope scope(skintest::DefaultSkinProgramFolder());
   const long owners = win::LiveGdiOwners();
