@@ -100,15 +100,32 @@ std::optional<PlainBmp> PlainBmpLayout(const std::uint8_t (&head)[kBmpHeadBytes]
   return bmp;
 }
 
+// The layout of a file of size bytes read from its start, when it is a plain BMP.
+std::optional<PlainBmp> ReadPlainBmpLayout(HANDLE file, DWORD size) {
+  std::uint8_t head[kBmpHeadBytes];
+  DWORD read = 0;
+  if (size < kBmpHeadBytes || !ReadFile(file, head, sizeof head, &read, nullptr) || read != sizeof head)
+    return std::nullopt;
+  return PlainBmpLayout(head, size);
+}
+
+// A picture file opened for reading, and its size; size 0 when it cannot be opened or is
+// empty or over 4 GB.
+win::FileHandle OpenPicture(const std::string& path, DWORD& size) {
+  win::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  DWORD high = 0;
+  size = file ? GetFileSize(file.Get(), &high) : 0;
+  if (size == INVALID_FILE_SIZE || high != 0) size = 0;
+  return file;
+}
+
 // An uncompressed BMP needs no decoder: its header is a BITMAPINFO and its rows, read from the
 // file straight into a DIB section, are the section's bits. Null for anything else
 // (compressed, other depths, other formats), which goes to the picture decoder.
 HBITMAP ReadPlainBmp(HANDLE file, DWORD size) {
-  std::uint8_t head[kBmpHeadBytes];
+  const std::optional<PlainBmp> bmp = ReadPlainBmpLayout(file, size);
   DWORD read = 0;
-  if (size < kBmpHeadBytes || !ReadFile(file, head, sizeof head, &read, nullptr) || read != sizeof head)
-    return nullptr;
-  const std::optional<PlainBmp> bmp = PlainBmpLayout(head, size);
   if (!bmp || SetFilePointer(file, static_cast<LONG>(bmp->rowsAt), nullptr, FILE_BEGIN) != bmp->rowsAt)
     return nullptr;
   BITMAPINFO header{};
@@ -137,12 +154,9 @@ std::vector<CachedPicture>& Cache() {
 
 // Decodes a file, a plain BMP straight, anything else through the picture decoder.
 HBITMAP Decode(const std::string& path) {
-  win::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file) return nullptr;
-  DWORD high = 0;
-  const DWORD bytes = GetFileSize(file.Get(), &high);
-  if (bytes == INVALID_FILE_SIZE || high != 0 || bytes == 0) return nullptr;
+  DWORD bytes = 0;
+  win::FileHandle file = OpenPicture(path, bytes);
+  if (bytes == 0) return nullptr;
   if (HBITMAP bitmap = ReadPlainBmp(file.Get(), bytes)) return bitmap;
   HGLOBAL block = ReadWholeFile(file.Get(), bytes);
   if (!block) return nullptr;
@@ -183,15 +197,10 @@ SIZE BitmapSize(HBITMAP bitmap) {
 // A plain BMP's size is in its headers: a window laid out before the one that shows the picture
 // is made need not wait for a decode.
 SIZE PictureSize(const std::string& path) {
-  win::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-  std::uint8_t head[kBmpHeadBytes];
-  DWORD read = 0, high = 0;
-  if (file && ReadFile(file.Get(), head, sizeof head, &read, nullptr) && read == sizeof head) {
-    const DWORD size = GetFileSize(file.Get(), &high);
-    if (const std::optional<PlainBmp> bmp = high == 0 ? PlainBmpLayout(head, size) : std::nullopt)
-      return SIZE{bmp->info.biWidth, bmp->info.biHeight < 0 ? -bmp->info.biHeight : bmp->info.biHeight};
-  }
+  DWORD bytes = 0;
+  win::FileHandle file = OpenPicture(path, bytes);
+  if (const std::optional<PlainBmp> bmp = bytes ? ReadPlainBmpLayout(file.Get(), bytes) : std::nullopt)
+    return SIZE{bmp->info.biWidth, bmp->info.biHeight < 0 ? -bmp->info.biHeight : bmp->info.biHeight};
   return BitmapSize(CachedBitmap(path).get());
 }
 
