@@ -28,11 +28,8 @@ void FaceCells::Load(const std::string& programFolder) {
 }
 
 void FaceCells::SetPlainKey(const skin::ScreenPictures& mainPictures, const RECT& buttonRect) {
-  skin::CutFace(plainKey_.main, mainPictures.main.get(), buttonRect);
-  skin::CutFace(plainKey_.over, mainPictures.over.get(), buttonRect);
-  skin::CutFace(plainKey_.down, mainPictures.down.get(), buttonRect);
-  skin::CutFace(plainKey_.disabled, mainPictures.disabled.get(), buttonRect);
-  plainRect_ = RECT{0, 0, buttonRect.right - buttonRect.left, buttonRect.bottom - buttonRect.top};
+  plainKey_ = mainPictures.Faces();
+  plainRect_ = buttonRect;
 }
 
 void FaceCells::ShowCell(skin::SkinButton& button, int index, int extraWidth) const {
@@ -48,7 +45,7 @@ void FaceCells::ShowCell(skin::SkinButton& button, int index, int extraWidth) co
 
 void FaceCells::ShowPlainKey(skin::SkinButton& button, const std::string& caption) const {
   button.SetCaption(caption);
-  button.SetFaces(plainRect_, plainKey_.Faces());
+  button.SetFaces(plainRect_, plainKey_);
   Redraw(button);
 }
 

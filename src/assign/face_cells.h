@@ -36,13 +36,8 @@ class FaceCells {
  private:
   skin::ScreenPictures sheet_;
   std::vector<RECT> cells_;
-  // Cut from the main window's pictures, and so the cells' own.
-  struct PlainKey {
-    win::Bitmap main, over, down, disabled;
-    skin::FaceSources Faces() const {
-      return skin::FaceSources{main.Get(), over.Get(), down.Get(), disabled.Get()};
-    }
-  } plainKey_;
+  // The main window's pictures, under the first mouse button's place.
+  skin::FaceSources plainKey_;
   RECT plainRect_{0, 0, 0, 0};
 };
 

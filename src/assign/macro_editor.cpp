@@ -25,8 +25,7 @@ MacroEditor::MacroEditor(HWND mainWindow, std::string programFolder)
 // Buttons 1 to 4 look unlatched when disabled (their disabled face is the normal one); the
 // command and delay buttons have a disabled picture of their own.
 void MacroEditor::CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) {
-  const skin::FaceSources plain{pictures.main.get(), pictures.over.get(), pictures.down.get(),
-                                pictures.main.get()};
+  const skin::FaceSources plain{pictures.main, pictures.over, pictures.down, pictures.main};
   for (int k = 1; k <= kEditorButtonCount; ++k)
     CreateButton(buttons_[k - 1], skin, k, k <= kMacroButton ? plain : pictures.Faces());
   ButtonAt(kOptionButton).SetToggleMode(true);

@@ -23,8 +23,7 @@ skin::ScreenKeys PointerPanel::ScreenPictureKeys() const {
 }
 
 skin::FaceSources PointerPanel::PanelFaces(const skin::ScreenPictures& pictures) {
-  return skin::FaceSources{pictures.main.get(), pictures.over.get(), pictures.down.get(),
-                           pictures.main.get()};
+  return skin::FaceSources{pictures.main, pictures.over, pictures.down, pictures.main};
 }
 
 void PointerPanel::CreateButtons(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) {

@@ -42,7 +42,7 @@ bool SidePanel::CreateArrowFromPictures(const skin::SkinFile& skin, const ArrowF
   const skin::SkinItem item = skin.ReadItem("BUTTONPOS", kArrowIndex);
   const RECT rect{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
   if (!arrow_.Create(Handle(), rect)) return false;
-  arrow_.SetFaces(faces.cut, skin::FaceSources{arrow.main.get(), arrow.over.get(), arrow.down.get(), nullptr});
+  arrow_.SetFaces(faces.cut, skin::FaceSources{arrow.main, arrow.over, arrow.down, nullptr});
   arrow_.SetLatched(item.latched);
   arrow_.SetTooltip(item.tooltip, true);
   AddControl(arrow_.Handle(), kArrowIndex);

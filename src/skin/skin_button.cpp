@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "skin/skin_control.h"
 #include "skin/skin_messages.h"
 #include "skin/skin_picture.h"
@@ -22,6 +24,17 @@ HWND OwnerOrParent(HWND hwnd) {
 
 bool LeftButtonHeld(WPARAM keys) { return (keys & MK_LBUTTON) != 0; }
 
+// Draws the part of picture under rect at where's corner, as a copy cut from the picture would
+// look: black where rect leaves the picture, and nothing beyond rect's size.
+void DrawPart(HDC dc, const RECT& where, HBITMAP picture, const RECT& rect) {
+  const RECT to{where.left, where.top, where.left + (std::min)(win::Width(where), win::Width(rect)),
+                where.top + (std::min)(win::Height(where), win::Height(rect))};
+  const SIZE size = BitmapSize(picture);
+  if (rect.left < 0 || rect.top < 0 || rect.right > size.cx || rect.bottom > size.cy)
+    FillRect(dc, &to, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  win::DrawBitmap(dc, to, picture, POINT{rect.left, rect.top});
+}
+
 }  // namespace
 
 // Owner-drawn and out of the tab order from the start: restyling a live button costs a
@@ -30,10 +43,13 @@ bool SkinButton::Create(HWND parent, const RECT& rect, int id) {
   return CreateSystemControl(*this, "BUTTON", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect, parent, id);
 }
 
+// Faces are drawn straight from the shared pictures: cutting copies cost a window of twenty
+// buttons eighty bitmaps and a noticeable part of its start.
 void SkinButton::SetFaces(const RECT& rect, const FaceSources& sources) {
-  const HBITMAP from[4] = {sources.main, sources.over, sources.down, sources.disabled};
-  win::Bitmap* to[4] = {&faces_[0], &faces_[1], &faces_[2], &faces_[3]};
-  CutFaces(to, from, rect);
+  const Picture* from[4] = {&sources.main, &sources.over, &sources.down, &sources.disabled};
+  for (int i = 0; i < 4; ++i) {
+    if (*from[i]) faces_[i] = Face{*from[i], rect};
+  }
   const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
   if (style & (WS_BORDER | WS_TABSTOP)) SetWindowLongA(Handle(), GWL_STYLE, style & ~(WS_BORDER | WS_TABSTOP));
 }
@@ -116,9 +132,8 @@ bool SkinButton::ProcessMessage(win::Message& m) {
 void SkinButton::OnDestroy() {
   if (tooltip_) DestroyWindow(tooltip_);
   tooltip_ = nullptr;
-  for (win::Bitmap& face : faces_) face.Reset();
+  for (Face& face : faces_) face = Face{};
 }
-
 
 void SkinButton::OnMouseMove(POINT at, UINT keys) {
   if (LeftButtonHeld(keys) && !hover_) return;
@@ -186,21 +201,21 @@ void SkinButton::DrawNow(HDC dc, const RECT& where) {
 }
 
 void SkinButton::DrawFace(HDC dc, const RECT& where, UINT itemState) {
-  const win::Bitmap& face = faces_[static_cast<int>(ChooseFace(itemState))];
-  if (!face) {
+  const Face& face = faces_[static_cast<int>(ChooseFace(itemState))];
+  if (!face.picture) {
     // No picture for this face: a plain surface instead of whatever the DC holds.
     FillRect(dc, &where, GetSysColorBrush(COLOR_BTNFACE));
   } else if (caption_.empty()) {
-    win::DrawBitmap(dc, where, face.Get());
+    DrawPart(dc, where, face.picture.get(), face.rect);
   } else {
-    DrawCaption(dc, where, face.Get());
+    DrawCaption(dc, where, face);
   }
 }
 
-void SkinButton::DrawCaption(HDC target, const RECT& where, HBITMAP face) {
+void SkinButton::DrawCaption(HDC target, const RECT& where, const Face& face) {
   win::BufferedPaint buffer(target, where);
   const HDC dc = buffer.Dc();
-  win::DrawBitmap(dc, where, face);
+  DrawPart(dc, where, face.picture.get(), face.rect);
   win::Font font(CreateFontA(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0x20, "Arial"));
   win::SelectScope selectFont(dc, font.Get());
   SetBkMode(dc, TRANSPARENT);

@@ -1,22 +1,21 @@
-// SkinButton: an owner-drawn push button whose four faces are cut from the window's skin pictures.
+// SkinButton: an owner-drawn push button whose four faces are parts of the window's skin pictures.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "win32/raii.h"
+#include "skin/skin_picture.h"
 #include "win32/window.h"
 
 namespace skin {
 
-// The whole-window pictures a window's controls cut their faces from, lent for the cut; any
-// may be null.
+// The whole-window pictures a window's buttons take their faces from; any may be null.
 struct FaceSources {
-  HBITMAP main = nullptr;
-  HBITMAP over = nullptr;
-  HBITMAP down = nullptr;
-  HBITMAP disabled = nullptr;
+  Picture main;
+  Picture over;
+  Picture down;
+  Picture disabled;
 };
 
 enum class ButtonFace { Main, Over, Down, Disabled };
@@ -25,6 +24,8 @@ class SkinButton : public win::Window {
  public:
   // A child push button in rect (parent client pixels), identifier id, made owner-drawn.
   bool Create(HWND parent, const RECT& rect, int id = 0);
+  // Each face becomes the part of its picture under rect; the button holds the pictures and
+  // draws from them. A null picture leaves its face as it was.
   void SetFaces(const RECT& rect, const FaceSources& sources);
   void SetLatched(bool value);
   bool Latched() const { return latched_; }
@@ -56,10 +57,15 @@ class SkinButton : public win::Window {
   void OnLButtonUp(POINT at, UINT keys);
   void OnDestroy();
   void DrawFace(HDC dc, const RECT& where, UINT itemState);
-  void DrawCaption(HDC target, const RECT& where, HBITMAP face);
+  // A face: the part of a shared picture under rect.
+  struct Face {
+    Picture picture;
+    RECT rect{};
+  };
+  void DrawCaption(HDC target, const RECT& where, const Face& face);
   void NotifyClicked();
 
-  win::Bitmap faces_[4];  // indexed by ButtonFace
+  Face faces_[4];  // indexed by ButtonFace
   bool latched_ = false;
   bool toggle_ = false;
   bool hover_ = false;

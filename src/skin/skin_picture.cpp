@@ -164,11 +164,6 @@ HBITMAP Decode(const std::string& path) {
   return picture ? TakeBitmap(picture) : nullptr;
 }
 
-Picture Shared(HBITMAP bitmap) {
-  if (!bitmap) return nullptr;
-  return Picture(bitmap, [](HBITMAP owned) { DeleteObject(owned); });
-}
-
 // The decoded picture of a file, decoding it on first use; null when it cannot be decoded.
 Picture CachedBitmap(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA file{};
@@ -177,16 +172,21 @@ Picture CachedBitmap(const std::string& path) {
     if (entry.path != path) continue;
     if (CompareFileTime(&entry.written, &file.ftLastWriteTime) == 0 && entry.bytes == file.nFileSizeLow)
       return entry.bitmap;
-    entry.bitmap = Shared(Decode(path));
+    entry.bitmap = SharePicture(Decode(path));
     entry.written = file.ftLastWriteTime;
     entry.bytes = file.nFileSizeLow;
     return entry.bitmap;
   }
-  Cache().push_back(CachedPicture{path, file.ftLastWriteTime, file.nFileSizeLow, Shared(Decode(path))});
+  Cache().push_back(CachedPicture{path, file.ftLastWriteTime, file.nFileSizeLow, SharePicture(Decode(path))});
   return Cache().back().bitmap;
 }
 
 }  // namespace
+
+Picture SharePicture(HBITMAP bitmap) {
+  if (!bitmap) return nullptr;
+  return Picture(bitmap, [](HBITMAP owned) { DeleteObject(owned); });
+}
 
 SIZE BitmapSize(HBITMAP bitmap) {
   BITMAP info{};
@@ -220,27 +220,19 @@ bool LoadSkinPicture(const std::string& path, win::Bitmap& target, SIZE& size) {
   return true;
 }
 
-void CutFace(win::Bitmap& target, HBITMAP source, const RECT& rect) {
-  win::Bitmap* targets[] = {&target};
-  const HBITMAP sources[] = {source};
-  CutFaces(targets, sources, rect);
-}
-
 // Memory DCs and canvases only: no window DC is needed, and none is asked for.
-void CutFaces(std::span<win::Bitmap* const> targets, std::span<const HBITMAP> sources, const RECT& rect) {
+void CutFace(win::Bitmap& target, HBITMAP source, const RECT& rect) {
+  if (!source) return;
   const int w = rect.right - rect.left;
   const int h = rect.bottom - rect.top;
   win::MemoryDc to(CreateCompatibleDC(nullptr));
   win::MemoryDc from(CreateCompatibleDC(nullptr));
   if (!to || !from) return;
-  for (std::size_t i = 0; i < targets.size() && i < sources.size(); ++i) {
-    if (!targets[i] || !sources[i]) continue;
-    targets[i]->Reset(win::CreateCanvas(w, h));
-    if (!*targets[i]) continue;
-    win::SelectScope selectTo(to.Get(), targets[i]->Get());
-    win::SelectScope selectFrom(from.Get(), sources[i]);
-    StretchBlt(to.Get(), 0, 0, w, h, from.Get(), rect.left, rect.top, w, h, SRCCOPY);
-  }
+  target.Reset(win::CreateCanvas(w, h));
+  if (!target) return;
+  win::SelectScope selectTo(to.Get(), target.Get());
+  win::SelectScope selectFrom(from.Get(), source);
+  StretchBlt(to.Get(), 0, 0, w, h, from.Get(), rect.left, rect.top, w, h, SRCCOPY);
 }
 
 }  // namespace skin

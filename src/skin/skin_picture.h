@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <span>
 #include <string>
 #include <type_traits>
 
@@ -31,9 +30,8 @@ bool LoadSkinPicture(const std::string& path, win::Bitmap& target, SIZE& size);
 // No source leaves target as it was.
 void CutFace(win::Bitmap& target, HBITMAP source, const RECT& rect);
 
-// The same for several pictures at one rectangle: targets[i] is cut from sources[i]; a null
-// source leaves its target as it was.
-void CutFaces(std::span<win::Bitmap* const> targets, std::span<const HBITMAP> sources, const RECT& rect);
+// A bitmap of the caller's made a shared picture, which now owns it; null stays null.
+Picture SharePicture(HBITMAP bitmap);
 
 // Width and height of a bitmap, or 0 by 0 for none.
 SIZE BitmapSize(HBITMAP bitmap);

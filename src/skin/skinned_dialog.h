@@ -24,10 +24,10 @@ struct ScreenKeys {
   bool main2 = false;
 };
 
-// The whole-window pictures the controls cut their faces from, shared with the picture cache.
+// The whole-window pictures the controls take their faces from, shared with the picture cache.
 struct ScreenPictures {
   Picture main, over, down, disabled;
-  FaceSources Faces() const { return FaceSources{main.get(), over.get(), down.get(), disabled.get()}; }
+  FaceSources Faces() const { return FaceSources{main, over, down, disabled}; }
 };
 
 class SkinnedDialog : public win::Dialog {

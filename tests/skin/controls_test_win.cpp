@@ -31,11 +31,11 @@ constexpr COLORREF kDisabledColour = RGB(128, 128, 128);
 
 // Whole-window pictures of one colour each, so a pixel tells which face is drawn.
 struct Pictures {
-  win::Bitmap main{skintest::MakeSolidBitmap(400, 300, kMainColour)};
-  win::Bitmap over{skintest::MakeSolidBitmap(400, 300, kOverColour)};
-  win::Bitmap down{skintest::MakeSolidBitmap(400, 300, kDownColour)};
-  win::Bitmap disabled{skintest::MakeSolidBitmap(400, 300, kDisabledColour)};
-  skin::FaceSources Faces() const { return {main.Get(), over.Get(), down.Get(), disabled.Get()}; }
+  skin::Picture main{skin::SharePicture(skintest::MakeSolidBitmap(400, 300, kMainColour))};
+  skin::Picture over{skin::SharePicture(skintest::MakeSolidBitmap(400, 300, kOverColour))};
+  skin::Picture down{skin::SharePicture(skintest::MakeSolidBitmap(400, 300, kDownColour))};
+  skin::Picture disabled{skin::SharePicture(skintest::MakeSolidBitmap(400, 300, kDisabledColour))};
+  skin::FaceSources Faces() const { return {main, over, down, disabled}; }
 };
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
@@ -160,6 +160,22 @@ TEST(SkinButtonFaces, EmptyFacesStillClick) {
   SendMessageA(button.Handle(), BM_CLICK, 0, 0);
   host.Drain();
   EXPECT_EQ(CommandsFrom(host, button.Handle()), 1);
+}
+
+// The button keeps the pictures it draws from, and a face reaching past its picture's edge is
+// black there, as a copy cut from the picture would be.
+TEST(SkinButtonFaces, OutliveTheirSourcesAndAreBlackPastThePicture) {
+  HostWindow host;
+  skin::SkinButton button;
+  ASSERT_TRUE(button.Create(host.Handle(), RECT{10, 10, 70, 40}));
+  {
+    const Pictures pictures;  // 400 by 300
+    button.SetFaces(RECT{370, 280, 430, 310}, pictures.Faces());
+  }
+  skintest::PaintNow(button.Handle());
+  EXPECT_EQ(PixelOf(button.Handle(), 5, 5), kMainColour);
+  EXPECT_EQ(PixelOf(button.Handle(), 45, 5), RGB(0, 0, 0));
+  EXPECT_EQ(PixelOf(button.Handle(), 5, 25), RGB(0, 0, 0));
 }
 
 // A track 200 pixels high, a 20 by 20 thumb with magenta corners, range 0..18.

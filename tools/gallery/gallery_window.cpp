@@ -102,7 +102,7 @@ void GalleryWindow::CreateArrow(const skin::SkinFile& file) {
   skin::SkinButton& button = *buttons_.back();
   if (!button.Create(Handle(), RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom})) return;
   button.SetFaces(RECT{0, 0, item.rect.Width(), item.rect.Height()},
-                  skin::FaceSources{arrow.main.get(), arrow.over.get(), arrow.down.get(), nullptr});
+                  skin::FaceSources{arrow.main, arrow.over, arrow.down, nullptr});
   button.SetLatched(item.latched);
   button.SetTooltip(item.tooltip, true);
 }
