@@ -331,24 +331,6 @@ TEST_F(AssignmentTest, PanelsSlideOpenAndShutAndReportWhenTheyEnd) {
   EXPECT_TRUE(IsWindowVisible(panels.KeyClosed().Handle()));
 }
 
-// The dialogs a window owns: the main window's side panels.
-int OwnedDialogs(HWND owner) {
-  struct Count {
-    HWND owner;
-    int dialogs;
-  } count{owner, 0};
-  EnumWindows(
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        auto* c = reinterpret_cast<Count*>(param);
-        char name[16] = {};
-        GetClassNameA(hwnd, name, sizeof name);
-        if (GetWindow(hwnd, GW_OWNER) == c->owner && lstrcmpA(name, "#32770") == 0) ++c->dialogs;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
-  return count.dialogs;
-}
-
 // Only the closed key panel is made with the window; the other five come, hidden, once it has
 // painted, and the main window stays the active one.
 TEST_F(AssignmentTest, TheHiddenPanelsComeAfterTheFirstPaintAndTakeNoActivation) {

@@ -77,19 +77,9 @@ class MacroProgramTest : public ::testing::Test {
     ASSERT_TRUE(StartProgram(folder.File("Pointwick.exe"), "", process));
     main = WaitForWindow(kTitle, 30000);
     ASSERT_NE(main, nullptr);
-    // A user clicks once the window has finished starting: it is painted and has made the
+    // A user clicks once the window has finished starting: it has painted and then made the
     // side panels it does not show at first.
-    WaitForInputIdle(process.hProcess, 10000);
-    ASSERT_TRUE(WaitFor([&] { return OwnedPanels() == 6; })) << "the side panels were not made";
-  }
-  int OwnedPanels() const {
-    int count = 0;
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-      char name[16] = {};
-      GetClassNameA(w, name, sizeof name);
-      count += GetWindow(w, GW_OWNER) == main && std::strcmp(name, "#32770") == 0;
-    }
-    return count;
+    ASSERT_TRUE(WaitFor([&] { return OwnedDialogs(main) == 6; })) << "the side panels were not made";
   }
   void Stop() {
     if (!process.hProcess) return;

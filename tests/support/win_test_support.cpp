@@ -159,6 +159,23 @@ std::vector<ServiceMessage> StubService::Messages() {
   return lines;
 }
 
+int OwnedDialogs(HWND owner) {
+  struct Count {
+    HWND owner;
+    int dialogs;
+  } count{owner, 0};
+  EnumWindows(
+      [](HWND hwnd, LPARAM param) -> BOOL {
+        auto* c = reinterpret_cast<Count*>(param);
+        char name[16] = {};
+        GetClassNameA(hwnd, name, sizeof name);
+        if (GetWindow(hwnd, GW_OWNER) == c->owner && lstrcmpA(name, "#32770") == 0) ++c->dialogs;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count.dialogs;
+}
+
 HWND WaitForWindow(const char* title, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   do {

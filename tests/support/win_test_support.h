@@ -91,6 +91,8 @@ bool StartProgram(const std::string& exe, const std::string& workingDir, PROCESS
 // Polls for a top-level window with this exact title.
 HWND WaitForWindow(const char* title, DWORD timeoutMs);
 int CountWindowsTitled(const char* title);
+// The dialogs a window owns: the main window's side panels.
+int OwnedDialogs(HWND owner);
 
 std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
