@@ -7,8 +7,9 @@
 #include "panels/panel_messages.h"
 #include "panels/profile_switch_dialog.h"
 #include "panels/reset_default_dialog.h"
-#include "settings/device_service.h"
+#include "skin/write_failed_box.h"
 #include "win32/paint.h"
+#include "win32/wide_text.h"
 #include "win32/wait_cursor.h"
 
 namespace app {
@@ -48,8 +49,10 @@ MainWindow::MainWindow(std::string programFolder, ShellActions shell)
       shell_(std::move(shell)) {}
 
 LRESULT MainWindow::OnCreate() {
-  GetCurrentDirectoryA(MAX_PATH, savedDirectory_);
-  SetCurrentDirectoryA(ProgramFolder().c_str());
+  savedDirectory_.resize(GetCurrentDirectoryW(0, nullptr));
+  savedDirectory_.resize(GetCurrentDirectoryW(static_cast<DWORD>(savedDirectory_.size()),
+                                              savedDirectory_.data()));
+  SetCurrentDirectoryW(win::Widen(ProgramFolder()).c_str());
   language_.Load(ProgramPath(win::kLanFileName));
   // Face, buttons and region from the skin, then the side panel that shows at start.
   const LRESULT result = SkinnedDialog::OnCreate();
@@ -102,7 +105,7 @@ BOOL MainWindow::OnInitDialog() {
 }
 
 void MainWindow::LoadWindowIcon() {
-  icon_.Reset(static_cast<HICON>(LoadImageA(nullptr, ProgramPath("skins\\logo.ico").c_str(),
+  icon_.Reset(static_cast<HICON>(LoadImageW(nullptr, win::Widen(ProgramPath("skins\\logo.ico")).c_str(),
                                             IMAGE_ICON, 0, 0,
                                             LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   if (!icon_) return;
@@ -174,18 +177,19 @@ void MainWindow::OnCloseButton() {
   PostMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
+// OK closes only once the settings are saved: a failed save keeps the window and the changes.
 void MainWindow::OnSaveButton(int index) {
-  Save();
-  if (index == kOkButton) PostMessageA(Handle(), WM_CLOSE, 0, 0);
+  if (Save() && index == kOkButton) PostMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
 // The key panel commits what it edits and closes before anything is compared and written.
-void MainWindow::Save() {
+// A file that cannot be written is shown; the changes stay pending for the next save.
+bool MainWindow::Save() {
   if (panels_ && panels_->KeyOpen()) {
     panels_->KeyEditor().Save();
     panels::PostPanelCode(Handle(), panels::kCodeCloseKeys);
   }
-  settings_.Save();
+  return !skin::ShowIfWriteFailed(Handle(), ProgramFolder(), settings_.Save().file);
 }
 
 LRESULT MainWindow::OnPanelMessage(WPARAM, LPARAM code) {
@@ -254,6 +258,11 @@ LRESULT MainWindow::OnFirmware() {
 
 void MainWindow::OnReload() {
   settings_.Reload();
+  ShowSettings();
+}
+
+// The records were loaded again (a reload, an import, a reset): everything that shows them.
+void MainWindow::ShowSettings() {
   firmwareText_ = settings_.FirmwareText();
   RECT changed{308, 252, 348, 282};
   InvalidateRect(Handle(), &changed, TRUE);
@@ -278,25 +287,22 @@ void MainWindow::OnCursor(WPARAM wait, LPARAM) {
 
 void MainWindow::OnHotspot(int index) { assigner_->AssignFunction(index - kFirstHotspot); }
 
-// The configuration dialog edits the session itself; its answer needs nothing more here.
+// The configuration dialog works on the session itself; an import or a reset there loaded
+// other records, which the window then shows.
 void MainWindow::OnConfigurationButton() {
   panels::ConfigurationDialog dialog(Handle(), ProgramFolder(), settings_,
                                      [this] { return panels_ && panels_->KeyOpen(); });
   dialog.DoModal();
+  ShowSettings();
 }
 
 // Back to the factory settings, written at once: no comparison, a reload, and the service told.
 void MainWindow::OnResetButton() {
   panels::ResetDefaultDialog question(Handle(), ProgramFolder());
   if (question.DoModal() != IDOK) return;
-  win::WaitCursor wait;
   if (panels_->KeyOpen()) panels::PostPanelCode(Handle(), panels::kCodeCloseKeys);
-  settings::ProfileSet factory{};
-  settings::SetDefaults(factory);
-  settings::Normalise(factory, factory);
-  if (settings_.Paths().Found()) settings::WriteToFile(factory, settings_.Paths().profile);
-  PostMessageA(Handle(), panels::kReloadMessage, 0, 0);
-  settings::SendToService(settings::FindServiceWindow(), settings::kServiceReloadAll);
+  if (skin::ShowIfWriteFailed(Handle(), ProgramFolder(), settings_.ResetAll())) return;
+  ShowSettings();
 }
 
 // The profile becomes current now and is saved with the next save.
@@ -319,7 +325,7 @@ void MainWindow::OnDestroy() {
     SendDlgItemMessageA(Handle(), picture.id, STM_SETIMAGE, IMAGE_BITMAP, 0);
   for (skin::Picture& picture : pictures_) picture.reset();
   language_.Free();
-  SetCurrentDirectoryA(savedDirectory_);
+  if (!savedDirectory_.empty()) SetCurrentDirectoryW(savedDirectory_.c_str());
 }
 
 // The standard face (Main2) with the program version over it, composed off screen.

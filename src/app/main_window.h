@@ -77,11 +77,13 @@ class MainWindow : public skin::SkinnedDialog {
   void OnReadSpeeds();
   LRESULT OnFirmware();
   void OnReload();
+  void ShowSettings();
   LRESULT OnIdle();
   void OnCursor(WPARAM wait, LPARAM);
   void OnFinishStartTimer();
 
-  void Save();
+  // False when a file could not be written (the box has said so).
+  bool Save();
   void OpenKeyPanel(int buttonIndex);
   void CloseKeyPanel();
 
@@ -92,7 +94,7 @@ class MainWindow : public skin::SkinnedDialog {
   void PaintMinimised(HDC dc);
   void PaintVersion(HDC dc);
 
-  char savedDirectory_[MAX_PATH] = {};
+  std::wstring savedDirectory_;
   win::LanguageLibrary language_;
   win::Icon icon_;
   settings::SettingsSession settings_;

@@ -9,6 +9,7 @@
 #include "win32/file_system.h"
 #include "win32/ole_session.h"
 #include "win32/raii.h"
+#include "win32/wide_text.h"
 
 namespace app {
 
@@ -19,31 +20,30 @@ namespace {
 // The default value of HKEY_CLASSES_ROOT\subkey (260 characters), or "".
 std::string ClassesDefault(const std::string& subkey) {
   HKEY raw = nullptr;
-  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, win::Widen(subkey).c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS)
     return "";
   win::RegKey key(raw);
-  char value[261] = {};
-  DWORD size = 260;
+  wchar_t value[261] = {};
+  DWORD size = 260 * sizeof(wchar_t);
   DWORD type = 0;
-  if (RegQueryValueExA(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
+  if (RegQueryValueExW(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
       ERROR_SUCCESS)
     return "";
-  return value;
+  return win::Narrow(value);
 }
 
 bool IsExistingFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  return win::FileExists(path);
 }
 
 bool StartProcess(const std::string& commandLine) {
-  std::string line = commandLine;
-  STARTUPINFOA startup{};
+  std::wstring line = win::Widen(commandLine);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process))
     return false;
   CloseHandle(process.hThread);
@@ -56,7 +56,7 @@ bool StartProcess(const std::string& commandLine) {
 ShellActions SystemShell() {
   return ShellActions{[](const std::string& path) {
                         win::EnsureOle();
-                        ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOW);
+                        ShellExecuteW(nullptr, L"open", win::Widen(path).c_str(), nullptr, nullptr, SW_SHOW);
                       },
                       StartProcess};
 }

@@ -1,86 +1,54 @@
-// The common file dialogs for ".conf" files and the export copy that leaves nothing partial.
+// The common file dialogs for ".conf" files, through their wide-character forms.
 #include "panels/conf_files.h"
 
 #include <commdlg.h>
 
 #include "win32/lazy_function.h"
 #include "win32/ole_session.h"
+#include "win32/wide_text.h"
 
 namespace panels {
 namespace {
 
 // The filter in its bar-separated form: description|pattern|.
-constexpr char kFilter[] = "Configure File(*.conf)|*.conf|";
-constexpr char kInitialName[] = "*.conf";
+constexpr wchar_t kFilter[] = L"Configure File(*.conf)|*.conf|";
+constexpr wchar_t kInitialName[] = L"*.conf";
 // The dialogs append it without a point.
-constexpr char kDefaultExtension[] = "conf";
+constexpr wchar_t kDefaultExtension[] = L"conf";
+// Long enough for any path the dialogs can give.
+constexpr DWORD kPathRoom = 32768;
 
-std::string DialogFilter() {
-  std::string filter = kFilter;
-  for (char& c : filter)
-    if (c == '|') c = '\0';
-  filter += '\0';
+std::wstring DialogFilter() {
+  std::wstring filter = kFilter;
+  for (wchar_t& c : filter)
+    if (c == L'|') c = L'\0';
+  filter += L'\0';
   return filter;
 }
-
-// What can be seen of a file from outside: whether it is there, its size and its write time.
-struct FileState {
-  bool exists = false;
-  ULONGLONG size = 0;
-  FILETIME written{};
-
-  static FileState Of(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    FileState state;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return state;
-    state.exists = true;
-    state.size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    state.written = data.ftLastWriteTime;
-    return state;
-  }
-  bool SameAs(const FileState& other) const {
-    return exists == other.exists && size == other.size &&
-           CompareFileTime(&written, &other.written) == 0;
-  }
-};
 
 }  // namespace
 
 std::optional<std::string> AskForConfFile(HWND owner, ConfDialog which) {
-  const std::string filter = DialogFilter();
-  char path[MAX_PATH] = {};
-  lstrcpynA(path, kInitialName, MAX_PATH);
-  OPENFILENAMEA dialog{};
+  const std::wstring filter = DialogFilter();
+  std::wstring path(kPathRoom, L'\0');
+  lstrcpynW(path.data(), kInitialName, static_cast<int>(kPathRoom));
+  OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
   dialog.lpstrFilter = filter.c_str();
-  dialog.lpstrFile = path;
-  dialog.nMaxFile = MAX_PATH;
+  dialog.lpstrFile = path.data();
+  dialog.nMaxFile = kPathRoom;
   dialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
   dialog.lpstrDefExt = kDefaultExtension;
   // The common dialogs are loaded when first asked for.
-  static win::LazyFunction<decltype(GetSaveFileNameA)> saveDialog("comdlg32.dll", "GetSaveFileNameA");
-  static win::LazyFunction<decltype(GetOpenFileNameA)> openDialog("comdlg32.dll", "GetOpenFileNameA");
+  static win::LazyFunction<decltype(GetSaveFileNameW)> saveDialog("comdlg32.dll", "GetSaveFileNameW");
+  static win::LazyFunction<decltype(GetOpenFileNameW)> openDialog("comdlg32.dll", "GetOpenFileNameW");
   auto* function = which == ConfDialog::Save ? saveDialog.Get() : openDialog.Get();
   win::EnsureOle();
   const BOOL chosen = function ? function(&dialog) : FALSE;
   if (!chosen) return std::nullopt;
-  return std::string(path);
-}
-
-bool CopyFileOver(const std::string& from, const std::string& to) {
-  return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
-}
-
-bool CopyOrRemovePartial(const std::string& from, const std::string& to, const FileCopier& copy) {
-  const FileState before = FileState::Of(to);
-  if (copy(from, to)) return true;
-  const FileState after = FileState::Of(to);
-  if (after.exists && !after.SameAs(before)) {
-    SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(to.c_str());
-  }
-  return false;
+  path.resize(wcsnlen(path.c_str(), path.size()));
+  return win::Narrow(path);
 }
 
 }  // namespace panels

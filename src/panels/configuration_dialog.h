@@ -27,19 +27,16 @@ enum ConfigurationButton : int {
   kConfigAutoSave = 10,  // a switch
 };
 
-// The skin of the box that reports a failed export.
-extern const char kExportFailedSkin[];  // "skins\\skin_export_failed.ini"
-
 class ConfigurationDialog : public skin::SkinnedDialog {
  public:
-  // mainWindow: the parent; it is told to reload after an import or a reset, and to close its
-  // key panel before a reset while keyPanelOpen() says the panel is open.
+  // mainWindow: the parent; it is told to close its key panel before a reset while
+  // keyPanelOpen() says the panel is open. Imports and resets go through the session, which
+  // loads the records again; a write that fails is shown in the write-failed box.
   ConfigurationDialog(HWND mainWindow, std::string programFolder, settings::SettingsSession& session,
                       std::function<bool()> keyPanelOpen = {});
 
-  // The common file dialogs and CopyFile unless replaced (tests answer through these).
+  // The common file dialogs unless replaced (tests answer through this).
   void SetFileChooser(ConfFileChooser choose) { choose_ = std::move(choose); }
-  void SetFileCopier(FileCopier copy) { copy_ = std::move(copy); }
   skin::SkinButton& Button(ConfigurationButton which) { return buttons_[which]; }
   // DoModal(): IDOK or IDCANCEL; everything the dialog does it has done itself.
 
@@ -58,16 +55,12 @@ class ConfigurationDialog : public skin::SkinnedDialog {
   void OnResetAll();
   void OnResetProfile();
   bool ConfirmReset();
-  void WriteAndAnnounce(const settings::ProfileSet& record);
-  void ShowExportFailed();
 
   HWND mainWindow_;
   settings::SettingsSession& session_;
   std::function<bool()> keyPanelOpen_;
   ConfFileChooser choose_ = AskForConfFile;
-  FileCopier copy_ = CopyFileOver;
   bool autoSaveShown_;
-  std::string profilePath_;  // empty when the application-data folder was not found
   std::array<skin::SkinButton, kConfigAutoSave + 1> buttons_;  // by entry; 0 to 2 unused
 };
 

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "win32/ini_document.h"
+
 namespace settings {
 namespace {
 
@@ -64,6 +66,16 @@ void Load(ProfileSet& record, win::IniStore& file, PointerStore& pointers, int p
 
 bool Write(const ProfileSet& record, win::IniStore& file, PointerStore& pointers) {
   WritePointerSettings(record, pointers);
+  return WriteProfileKeys(record, file);
+}
+
+std::string ProfileFileText(const ProfileSet& record, std::string_view existing) {
+  win::IniDocument document(existing);
+  WriteProfileKeys(record, document);
+  return document.Text();
+}
+
+bool WriteProfileKeys(const ProfileSet& record, win::IniStore& file) {
   bool ok = true;
   for (const SettingKey& key : kSettingKeys) ok &= file.WriteInt(kSettingSection, key.name, record.*key.field);
   for (int p = 0; p < kProfileCount; ++p) {

@@ -1,4 +1,4 @@
-// Settings load, write and the save sequence over the registry and the private-profile file.
+// Settings load, write and the save sequence over the registry and the profile file.
 #include "settings/settings_store.h"
 
 #include <windows.h>
@@ -10,30 +10,83 @@
 #include "settings/profile_file.h"
 #include "settings/registry_pointer_store.h"
 #include "win32/file_system.h"
-#include "win32/ini_file.h"
 #include "win32/wait_cursor.h"
+#include "win32/wide_text.h"
 
 namespace settings {
+namespace {
+
+// Held by whichever of the suite's programs is rewriting a profile file. A holder that died
+// leaves it abandoned, which the next one takes over as a normal acquisition: the file itself
+// was never half-written.
+constexpr wchar_t kWriteLockName[] = L"Local\\USB_Optical_Mouse_profile_writer";
+constexpr DWORD kWriteLockWaitMs = 10000;
+
+class WriteLock {
+ public:
+  WriteLock() : mutex_(CreateMutexW(nullptr, FALSE, kWriteLockName)) {
+    if (!mutex_) return;
+    const DWORD result = WaitForSingleObject(mutex_.Get(), kWriteLockWaitMs);
+    held_ = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+  }
+  ~WriteLock() {
+    if (held_) ReleaseMutex(mutex_.Get());
+  }
+  WriteLock(const WriteLock&) = delete;
+  WriteLock& operator=(const WriteLock&) = delete;
+  bool Held() const { return held_; }
+
+ private:
+  win::KernelHandle mutex_;
+  bool held_ = false;
+};
+
+}  // namespace
 
 ProfilePaths FindProfilePaths() {
-  char folder[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder)))
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder)))
     return {};
-  const std::string base = std::string(folder) + "\\USB Optical Mouse\\Mouse\\";
+  const std::string base = win::Narrow(folder) + "\\USB Optical Mouse\\Mouse\\";
   return {base + "RerirUv.ini", base + "RerirUv.conf"};
 }
 
+win::IniDocument ReadProfileDocument(const std::string& path) {
+  std::string text;
+  win::ReadWholeFile(path, text);
+  return win::IniDocument(text);
+}
+
 void LoadFromFile(ProfileSet& record, const std::string& path, int profileIndex) {
-  win::IniFile file(path);
+  win::IniDocument file = ReadProfileDocument(path);
   RegistryPointerStore pointers;
   Load(record, file, pointers, profileIndex);
 }
 
-bool WriteToFile(const ProfileSet& record, const std::string& path) {
-  win::CreateParentFolders(path);
-  win::IniFile file(path);
+win::FileResult WriteProfileFile(const std::string& path,
+                                 const std::function<bool(win::IniDocument&)>& edit) {
+  WriteLock lock;
+  if (!lock.Held()) return {win::FileFault::InUse, path};
+  std::string text;
+  if (win::FileResult read = win::ReadFileIfAny(path, text); !read.Ok()) return read;
+  win::IniDocument document(text);
+  if (!edit(document)) return {};
+  return win::WriteFileWhole(path, document.Text());
+}
+
+win::FileResult WriteToFile(const ProfileSet& record, const std::string& path,
+                            const std::string& copy) {
+  std::string written;
+  const win::FileResult result = WriteProfileFile(path, [&](win::IniDocument& file) {
+    WriteProfileKeys(record, file);
+    written = file.Text();
+    return true;
+  });
+  if (!result.Ok()) return result;
   RegistryPointerStore pointers;
-  return Write(record, file, pointers);
+  WritePointerSettings(record, pointers);
+  if (copy.empty()) return {};
+  return win::WriteFileWhole(copy, written);
 }
 
 void LoadSettings(ProfileSet& scratch, ProfileSet& current, ProfileSet& baseline,
@@ -44,21 +97,26 @@ void LoadSettings(ProfileSet& scratch, ProfileSet& current, ProfileSet& baseline
   std::memcpy(&baseline, &current, sizeof baseline);
 }
 
-ChangeSet SaveSettings(ProfileSet& baseline, ProfileSet& current, const ProfilePaths& paths) {
+SaveResult SaveSettings(ProfileSet& baseline, ProfileSet& current, const ProfilePaths& paths) {
   HWND service = FindServiceWindow();
+  const ProfileSet before = baseline;
   const ChangeSet changes = Compare(baseline, current);
-  if (changes == NoChange || !paths.Found()) return changes;
-  WriteToFile(current, paths.profile);
-  if (current.AutoSaveEnable == 1) CopyFileA(paths.profile.c_str(), paths.conf.c_str(), FALSE);
+  if (changes == NoChange || !paths.Found()) return {changes, {}};
+  win::WaitCursor wait;
+  const win::FileResult written =
+      WriteToFile(current, paths.profile, current.AutoSaveEnable == 1 ? paths.conf : std::string());
+  if (!written.Ok() && written.path == paths.profile) {
+    baseline = before;
+    return {NoChange, written};
+  }
+  // The profile file is saved even when its copy failed: the service reads the new one.
   if (changes & GeneralChanged) PostToService(service, kServiceReloadGeneral);
   if (changes & ProfileDataChanged) {
-    win::WaitCursor wait;
     SendToService(service, kServiceReloadProfiles);
     Sleep(kProfileDataPauseMs);
   }
-  win::WaitCursor wait;
   SendToService(service, kServiceReloadAll);
-  return changes;
+  return {changes, written};
 }
 
 }  // namespace settings

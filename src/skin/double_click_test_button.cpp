@@ -6,6 +6,7 @@
 #include "skin/skin_control.h"
 #include "skin/skin_messages.h"
 #include "win32/paint.h"
+#include "win32/wide_text.h"
 
 namespace skin {
 
@@ -56,7 +57,8 @@ void DoubleClickTestButton::OpenAnimation() {
                                r.top, r.right - r.left, r.bottom - r.top, Handle(), nullptr,
                                GetModuleHandleA(nullptr), nullptr);
   if (!animation_) return;
-  SendMessageA(animation_, kAnimationOpen, 0, reinterpret_cast<LPARAM>(animationFile_.c_str()));
+  const std::wstring file = win::Widen(animationFile_);
+  SendMessageW(animation_, kAnimationOpen, 0, reinterpret_cast<LPARAM>(file.c_str()));
   playing_ = true;
 }
 

@@ -6,10 +6,10 @@
 namespace skin {
 namespace {
 
-IniText ReadDescription(const std::string& path) {
+win::IniText ReadDescription(const std::string& path) {
   std::string content;
-  if (!win::ReadWholeFile(path, content)) return IniText();
-  return IniText(content);
+  if (!win::ReadWholeFile(path, content)) return win::IniText();
+  return win::IniText(content);
 }
 
 }  // namespace

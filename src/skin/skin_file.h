@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "skin/ini_text.h"
+#include "win32/ini_text.h"
 #include "skin/skin_item.h"
 
 namespace skin {
@@ -29,7 +29,7 @@ class SkinFile {
  private:
   std::string folder_;
   std::string path_;
-  IniText ini_;
+  win::IniText ini_;
 };
 
 }  // namespace skin

@@ -16,7 +16,7 @@ constexpr UINT kTooltipRelayEvent = WM_USER + 7;  // TTM_RELAYEVENT
 constexpr UINT kTooltipToolCount = WM_USER + 13;  // TTM_GETTOOLCOUNT
 
 // Animation control messages.
-constexpr UINT kAnimationOpen = WM_USER + 100;  // ACM_OPENA
+constexpr UINT kAnimationOpen = WM_USER + 103;  // ACM_OPENW: the file's path in UTF-16
 constexpr UINT kAnimationPlay = WM_USER + 101;  // ACM_PLAY
 
 }  // namespace skin

@@ -14,6 +14,7 @@
 #include "win32/lazy_function.h"
 #include "win32/ole_session.h"
 #include "win32/paint.h"
+#include "win32/wide_text.h"
 
 namespace skin {
 namespace {
@@ -112,7 +113,7 @@ std::optional<PlainBmp> ReadPlainBmpLayout(HANDLE file, DWORD size) {
 // A picture file opened for reading, and its size; size 0 when it cannot be opened or is
 // empty or over 4 GB.
 win::FileHandle OpenPicture(const std::string& path, DWORD& size) {
-  win::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  win::FileHandle file(CreateFileW(win::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   DWORD high = 0;
   size = file ? GetFileSize(file.Get(), &high) : 0;
@@ -167,7 +168,7 @@ HBITMAP Decode(const std::string& path) {
 // The decoded picture of a file, decoding it on first use; null when it cannot be decoded.
 Picture CachedBitmap(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA file{};
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file)) return nullptr;
+  if (!GetFileAttributesExW(win::Widen(path).c_str(), GetFileExInfoStandard, &file)) return nullptr;
   for (CachedPicture& entry : Cache()) {
     if (entry.path != path) continue;
     if (CompareFileTime(&entry.written, &file.ftLastWriteTime) == 0 && entry.bytes == file.nFileSizeLow)

@@ -5,13 +5,14 @@
 #include "skin/skin_messages.h"
 #include "skin/skin_picture.h"
 #include "win32/paint.h"
+#include "win32/wide_text.h"
 
 namespace skin {
 
 bool SkinSlider::Create(const std::string& thumbFile, const RECT& track, HWND parent, int id) {
   // The thumb file is opened here only to learn whether it can be: no picture, no slider.
   {
-    win::Bitmap probe(static_cast<HBITMAP>(LoadImageA(nullptr, thumbFile.c_str(), IMAGE_BITMAP, 0,
+    win::Bitmap probe(static_cast<HBITMAP>(LoadImageW(nullptr, win::Widen(thumbFile).c_str(), IMAGE_BITMAP, 0,
                                                       0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     if (!probe) return false;
   }

@@ -6,11 +6,12 @@
 #include "skin/skin_messages.h"
 #include "skin/skin_picture.h"
 #include "win32/paint.h"
+#include "win32/wide_text.h"
 
 namespace skin {
 
 bool SliderThumb::Create(const std::string& pictureFile, HWND slider, int id, bool shaped) {
-  picture_.Reset(static_cast<HBITMAP>(LoadImageA(nullptr, pictureFile.c_str(), IMAGE_BITMAP, 0, 0,
+  picture_.Reset(static_cast<HBITMAP>(LoadImageW(nullptr, win::Widen(pictureFile).c_str(), IMAGE_BITMAP, 0, 0,
                                                  LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   if (!picture_) return false;
   size_ = BitmapSize(picture_.Get());

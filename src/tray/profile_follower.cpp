@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "settings/device_service.h"
+#include "settings/companion_writes.h"
+#include "settings/settings_store.h"
 #include "tray/program_windows.h"
 #include "tray/tray_ids.h"
-#include "win32/ini_file.h"
 
 namespace tray {
 namespace {
@@ -126,15 +126,13 @@ void ProfileFollower::Decide(const std::string& program) {
 }
 
 int ProfileFollower::StoredIndex() const {
-  win::IniFile file(setup_.profilePath);
-  return file.ReadInt(kSwitchSection, kProfileKey, -1);
+  return settings::ReadProfileDocument(setup_.profilePath).ReadInt(kSwitchSection, kProfileKey, -1);
 }
 
-// As after the configuration program's own profile switch: the file, then the service reloads it.
+// As after the configuration program's own profile switch: the file, then the service reloads
+// it. A file that cannot be written now is left alone; the next settled program tries again.
 void ProfileFollower::Switch(int profile) {
-  win::IniFile file(setup_.profilePath);
-  if (!file.WriteInt(kSwitchSection, kProfileKey, StoredIndexOf(profile))) return;
-  settings::SendToService(settings::FindServiceWindow(), settings::kServiceReloadAll);
+  if (!settings::SwitchStoredProfile(setup_.profilePath, StoredIndexOf(profile)).switched) return;
   if (notify_) PostMessageA(notify_, kProfileFollowedMessage, profile, 0);
 }
 

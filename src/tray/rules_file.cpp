@@ -1,10 +1,8 @@
-// Reading and replacing the rules file through IniFile.
+// Reading the rules file once, and replacing it whole.
 #include "tray/rules_file.h"
 
-#include <windows.h>
-
 #include "win32/file_system.h"
-#include "win32/ini_file.h"
+#include "win32/ini_document.h"
 
 namespace tray {
 
@@ -18,26 +16,17 @@ std::string RulesPathBeside(const std::string& profilePath) {
 
 ProgramRules ReadRulesFile(const std::string& path) {
   if (path.empty()) return {};
-  win::IniFile file(path);
+  std::string text;
+  win::ReadWholeFile(path, text);
+  win::IniDocument file(text);
   return LoadRules(file);
 }
 
-bool WriteRulesFile(const std::string& path, const ProgramRules& rules) {
-  if (path.empty() || !win::CreateParentFolders(path)) return false;
-  const std::string fresh = path + ".new";
-  DeleteFileA(fresh.c_str());
-  win::IniFile file(fresh);
-  if (!SaveRules(rules, file)) {
-    DeleteFileA(fresh.c_str());
-    return false;
-  }
-  // The system caches private-profile files: flush it before the file is moved.
-  WritePrivateProfileStringA(nullptr, nullptr, nullptr, fresh.c_str());
-  if (!MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    DeleteFileA(fresh.c_str());
-    return false;
-  }
-  return true;
+win::FileResult WriteRulesFile(const std::string& path, const ProgramRules& rules) {
+  if (path.empty()) return {win::FileFault::PathNotFound, kRulesFileName};
+  win::IniDocument file;
+  if (!SaveRules(rules, file)) return {win::FileFault::Failed, path};
+  return win::WriteFileWhole(path, file.Text());
 }
 
 }  // namespace tray

@@ -3,13 +3,15 @@
 
 #include <cstdio>
 
+#include "settings/companion_writes.h"
 #include "settings/device_service.h"
 #include "settings/settings_store.h"
+#include "skin/write_failed_box.h"
 #include "tray/program_profiles_dialog.h"
 #include "tray/rules_file.h"
 #include "tray/tray_ids.h"
 #include "tray/tray_registry_key.h"
-#include "win32/ini_file.h"
+#include "win32/wide_text.h"
 
 namespace tray {
 
@@ -95,7 +97,7 @@ LRESULT TrayWindow::OnCreate() {
 
 void TrayWindow::AddIcon() {
   if (!folder_.empty()) {
-    icon_.Reset(static_cast<HICON>(LoadImageA(nullptr, (folder_ + "\\skins\\logo.ico").c_str(),
+    icon_.Reset(static_cast<HICON>(LoadImageW(nullptr, win::Widen(folder_ + "\\skins\\logo.ico").c_str(),
                                               IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
   }
   iconRecord_ = {};
@@ -113,8 +115,9 @@ void TrayWindow::AddIcon() {
 // While programs are followed the tip names the profile in the per-user file, which the
 // configuration program may change as well: it is read again whenever the tip may show.
 void TrayWindow::UpdateTip() {
-  win::IniFile profile(files_.profile);
-  const int stored = files_.profile.empty() ? -1 : profile.ReadInt(kSwitchSection, kProfileKey, -1);
+  const int stored = files_.profile.empty() ? -1
+                                           : settings::ReadProfileDocument(files_.profile)
+                                                 .ReadInt(kSwitchSection, kProfileKey, -1);
   const std::string tip = TrayTip(kTrayIconTip, follower_.Rules().enabled, stored);
   if (!iconAdded_ || tip == iconRecord_.szTip) return;
   std::snprintf(iconRecord_.szTip, sizeof iconRecord_.szTip, "%s", tip.c_str());
@@ -216,10 +219,11 @@ void TrayWindow::OpenConfiguration(const char*) {
   }
   if (folder_.empty()) return;
   // A failure to start is not reported: there is nobody to tell.
-  ShellExecuteA(nullptr, "open", (folder_ + "\\Pointwick.exe").c_str(), nullptr, nullptr, SW_SHOW);
+  ShellExecuteW(nullptr, L"open", win::Widen(folder_ + "\\Pointwick.exe").c_str(), nullptr, nullptr,
+                SW_SHOW);
 }
 
-// The dialog edits a copy of the rules; OK writes them to the rules file and follows them.
+// The dialog edits a copy of the rules; OK follows them and writes them to the rules file.
 void TrayWindow::OpenProgramProfiles(const char*) {
   if (dialog_) {
     BringForward(dialog_->Handle());
@@ -231,19 +235,16 @@ void TrayWindow::OpenProgramProfiles(const char*) {
   const INT_PTR answer = dialog.DoModal();
   dialog_ = nullptr;
   if (answer != IDOK || !Handle()) return;
-  WriteRulesFile(files_.rules, dialog.Rules());
+  // Rules that could not be written are still followed until the companion ends; the box says
+  // that they were not kept.
   follower_.SetRules(dialog.Rules());
   UpdateTip();
+  skin::ShowIfWriteFailed(Handle(), folder_ + "\\", WriteRulesFile(files_.rules, dialog.Rules()));
 }
 
 void TrayWindow::FlipSwitch(const char* key) {
   if (profilePath_.empty()) return;
-  // Only 1 counts as on: anything else, a missing key included, is switched on.
-  const UINT old = GetPrivateProfileIntA(kSwitchSection, key, 0, profilePath_.c_str());
-  char text[16];
-  std::snprintf(text, sizeof text, "%d", old == 1 ? 0 : 1);
-  WritePrivateProfileStringA(kSwitchSection, key, text, profilePath_.c_str());
-  settings::PostToService(settings::FindServiceWindow(), settings::kServiceReloadSwitches);
+  settings::FlipStoredSwitch(profilePath_, key);
 }
 
 void TrayWindow::HideAndExit(const char*) {

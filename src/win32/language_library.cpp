@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include "win32/lazy_function.h"
+#include "win32/wide_text.h"
 
 namespace win {
 
@@ -11,7 +12,7 @@ const char kLanGlassSound[] = "GLASS_BREAKING_1";
 const char kLanFileName[] = "lan.dll";
 
 bool LanguageLibrary::Load(const std::string& path) {
-  module_.Reset(LoadLibraryA(path.c_str()));
+  module_.Reset(LoadLibraryW(Widen(path).c_str()));
   return static_cast<bool>(module_);
 }
 

@@ -15,6 +15,7 @@
 #include "settings/settings_session.h"
 #include "skin/skin_message_box.h"
 #include "skin/skin_messages.h"
+#include "skin/write_failed_box.h"
 #include "support/message_sequence.h"
 #include "support/win_test_support.h"
 #include "win32/raii.h"
@@ -92,7 +93,7 @@ class ConfigurationDialogTest : public ::testing::Test {
     });
     return dialog;
   }
-  // Saves as the main window does, then reloads as it does on 1285.
+  // Saves as the main window does, then loads again.
   void SaveAndReload() {
     session.Save();
     session.Reload();
@@ -197,8 +198,9 @@ TEST_F(ConfigurationDialogTest, ExportCopiesTheSavedProfileFileByteForByte) {
   EXPECT_TRUE(main.Messages().empty()) << "an export asks the main window for nothing";
 }
 
-// A failed export says so in the export-failed box and leaves no partial file behind; an older
-// backup that the copy could not touch (another program holds it open) stays as it was.
+// A failed export says so in the write-failed box, with the file and why, and leaves no partial
+// file behind; an older backup that another program holds open stays as it was. (A write that
+// stops half-way is the whole-file write's own test.)
 TEST_F(ConfigurationDialogTest, AFailedExportShowsItsBoxAndLeavesNoPartialFile) {
   FillRecord(1);
   SaveAndReload();
@@ -208,28 +210,25 @@ TEST_F(ConfigurationDialogTest, AFailedExportShowsItsBoxAndLeavesNoPartialFile) 
   // Not a read-only file: the tests run as root, and Wine's read-only files are writable for root.
   win::FileHandle holder(CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(holder);
-  const panels::FileCopier halfCopy = [](const std::string& from, const std::string& to) {
-    const std::string bytes = ReadFileBytes(from);
-    WriteFileBytes(to, bytes.substr(0, bytes.size() / 2));
-    return false;  // as a full disk would end it
-  };
+  ASSERT_TRUE(WriteFileBytes(folder.File("gone"), "a file where the folder should be"));
   struct Row {
     const char* what;
     std::string target;
-    panels::FileCopier copy;  // null: the real copy
-    const char* leftThere;    // null: nothing may be there
+    const char* leftThere;  // null: nothing may be there
+    const char* reason;
   };
   const Row kRows[] = {
-      {"a folder that is gone", folder.File("gone\\backup.conf"), nullptr, nullptr},
-      {"a copy that stops half-way", folder.File("half.conf"), halfCopy, nullptr},
-      {"an older backup held open", held, nullptr, "an older backup"},
+      {"a folder that cannot be made", folder.File("gone\\backup.conf"), nullptr,
+       win::FaultText(win::FileFault::PathNotFound)},
+      {"an older backup held open", held, "an older backup",
+       win::FaultText(win::FileFault::AccessDenied)},  // the system refuses to replace it
   };
   for (const Row& row : kRows) {
     SCOPED_TRACE(row.what);
     chosen = {row.target};
     auto dialog = MakeDialog();
-    if (row.copy) dialog->SetFileCopier(row.copy);
     HWND box = nullptr;
+    std::string named, reason;
     RECT boxRect{};
     bool boxHasCancel = true;
     ModalScript script({Click(*dialog, panels::kConfigExport),
@@ -237,7 +236,11 @@ TEST_F(ConfigurationDialogTest, AFailedExportShowsItsBoxAndLeavesNoPartialFile) 
                           if (front == dialog->Handle()) return false;
                           box = front;
                           GetWindowRect(front, &boxRect);
-                          auto* shown = win::WindowFrom<skin::SkinMessageBox>(front);
+                          auto* shown = win::WindowFrom<skin::WriteFailedBox>(front);
+                          if (shown) {
+                            named = shown->File();
+                            reason = shown->Reason();
+                          }
                           RECT cancel{};
                           if (shown && shown->CancelButton()) GetClientRect(shown->CancelButton(), &cancel);
                           boxHasCancel = cancel.right > 0;
@@ -246,8 +249,10 @@ TEST_F(ConfigurationDialogTest, AFailedExportShowsItsBoxAndLeavesNoPartialFile) 
                         },
                         Click(*dialog, panels::kConfigCancel)});
     EXPECT_EQ(dialog->DoModal(), IDCANCEL);
-    ASSERT_NE(box, nullptr) << "the export-failed box";
-    EXPECT_EQ(boxRect.right - boxRect.left, 320) << "the box takes its size from its skin";
+    ASSERT_NE(box, nullptr) << "the write-failed box";
+    EXPECT_EQ(named, row.target);
+    EXPECT_EQ(reason, row.reason);
+    EXPECT_EQ(boxRect.right - boxRect.left, 400) << "the box takes its size from its skin";
     EXPECT_FALSE(boxHasCancel) << "the box only tells: OK and no Cancel";
     if (row.leftThere) {
       holder.Reset();
@@ -291,10 +296,9 @@ TEST_F(ConfigurationDialogTest, ImportingAnExportBringsEverySettingBack) {
   EXPECT_EQ(panelstest::ReadIniKeys(ProfilePath()), panelstest::ReadIniKeys(backup));
   EXPECT_EQ(RegistryPointerValues(), registryBefore);
   main.Drain();
-  EXPECT_SEQUENCE(main.Messages(), {{panels::kReloadMessage, kCheckWParam | kCheckLParam, 0, 0}});
+  EXPECT_TRUE(main.Messages().empty()) << "the session loads the records itself";
   ExpectServiceReloadedTheWholeFile(service);
 
-  session.Reload();  // what the main window does on 1285
   ProfileSet expected = exported;
   for (auto field : {&ProfileSet::DoubleClickSpeed, &ProfileSet::SwapMouseButtons, &ProfileSet::MouseSensitivity,
                      &ProfileSet::AccelerationLevel, &ProfileSet::WheelScrollLines})
@@ -379,7 +383,7 @@ TEST_F(ConfigurationDialogTest, ImportingBadFilesLeavesAValidProfileFile) {
   EXPECT_EQ(first.code, 1) << "an unknown code becomes the button's default";
   EXPECT_EQ(first.macroOption, 1);
   main.Drain();
-  EXPECT_EQ(main.Messages().size(), 4u) << "one reload asked for per import";
+  EXPECT_TRUE(main.Messages().empty()) << "the session loads the records itself";
   int reloads = 0;
   for (const auto& m : service.Messages()) reloads += m.message == settings::kServiceReloadAll;
   EXPECT_EQ(reloads, 4);
@@ -420,14 +424,13 @@ TEST_F(ConfigurationDialogTest, TheFullResetWritesTheDefaultsOnlyWhenConfirmed) 
   dialog->DoModal();
   EXPECT_TRUE(asked) << "the question was still open after Esc and Enter";
   main.Drain();
-  EXPECT_SEQUENCE(main.Messages(), {{panels::kPanelMessage, kCheckLParam, 0, panels::kCodeCloseKeys},
-                                    {panels::kReloadMessage, kCheckWParam | kCheckLParam, 0, 0}});
+  EXPECT_SEQUENCE(main.Messages(), {{panels::kPanelMessage, kCheckLParam, 0, panels::kCodeCloseKeys}});
   ExpectServiceReloadedTheWholeFile(service);
   // The defaults as a fresh record writes them.
   ProfileSet defaults{};
   settings::SetDefaults(defaults);
   settings::Normalise(defaults, defaults);
-  ASSERT_TRUE(settings::WriteToFile(defaults, folder.File("defaults.ini")));
+  ASSERT_TRUE(settings::WriteToFile(defaults, folder.File("defaults.ini")).Ok());
   EXPECT_EQ(panelstest::ReadIniKeys(ProfilePath()), panelstest::ReadIniKeys(folder.File("defaults.ini")));
   EXPECT_EQ(testing_support::ReadStoredValue(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickSpeed").data, "500");
 }
@@ -462,7 +465,8 @@ TEST_F(ConfigurationDialogTest, TheProfileResetTouchesOnlyTheCurrentProfile) {
     EXPECT_EQ(stored.button, b + 1);
   }
   main.Drain();
-  EXPECT_SEQUENCE(main.Messages(), {{panels::kReloadMessage, kCheckWParam | kCheckLParam, 0, 0}});
+  EXPECT_TRUE(main.Messages().empty());
+  EXPECT_EQ(session.Current().profiles[2].buttons[1].code, settings::DefaultCode(1)) << "loaded again";
   ExpectServiceReloadedTheWholeFile(service);
 }
 

@@ -1,15 +1,14 @@
-// The settings store through the real private-profile and registry functions under Wine.
+// The settings store against the real private-profile and registry functions under Wine.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "win32/ini_file.h"
+#include "settings/profile_file.h"
 #include "settings/registry_pointer_store.h"
 #include "settings/settings_store.h"
 #include "support/win_test_support.h"
 
 using namespace settings;
-using win::IniFile;
 using testing_support::PutString;
 using testing_support::ReadStoredValue;
 using testing_support::ScratchUserHive;
@@ -38,22 +37,39 @@ class StoreTest : public ::testing::Test {
   TempFolder folder;
 };
 
-TEST_F(StoreTest, RecordsAreStoredAsNinetyUpperCaseHexDigits) {
-  IniFile ini(folder.File("records.ini"));
-  ButtonAssignment record{};
-  record.button = 3;
-  record.code = 0xAB;
-  record.events[19].flags = 0x81;
-  ASSERT_TRUE(ini.WriteStruct("GROUP0", "ButtonAssigned3", &record, sizeof record));
-  const std::string text = ini.ReadString("GROUP0", "ButtonAssigned3", "");
-  ASSERT_EQ(text.size(), 90u);
-  EXPECT_EQ(text.substr(0, 4), "03AB");
-  EXPECT_EQ(text.find_first_not_of("0123456789ABCDEF"), std::string::npos);
-
+// What the system's reader gets from a file written here is what it gets from the same file
+// written key by key through the system's own writer: every section, key and value, from a
+// file that also holds keys and lines of others.
+TEST_F(StoreTest, TheSystemsReaderGetsWhatItsWriterWouldHaveWritten) {
+  const char* kStarts[] = {
+      "",
+      "[Setting]\r\nFWVersion=120\r\nDevice=1\r\nspeedx=3\r\n; a note\r\n\r\n[Extra]\r\nKeep=me\r\n"
+      "[GROUP2]\r\nbuttonassigned4=zz\r\n[setting]\r\nLedState=1\r\n",
+      "head=1\n[GROUP4]\nButtonAssigned9 = 1\n[Setting]\nProfile=4",
+  };
+  ProfileSet record = LoadNormalised(folder.File("none.ini"));
+  record.Profile = 3;
+  record.SpeedX = 7;
+  record.profiles[2].buttons[3].code = 0xAB;
+  record.profiles[4].buttons[8].events[19].flags = 0x81;
+  for (const char* start : kStarts) {
+    SCOPED_TRACE(start);
+    const std::string system = folder.File("system.ini"), ours = folder.File("ours.ini");
+    ASSERT_TRUE(testing_support::WriteFileBytes(system, start));
+    testing_support::RecordFileWriter writer(system);
+    ASSERT_TRUE(WriteProfileKeys(record, writer));
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, system.c_str());  // flush the cache
+    ASSERT_TRUE(testing_support::WriteFileBytes(ours, ProfileFileText(record, start)));
+    EXPECT_EQ(testing_support::EverythingTheReaderGets(ours),
+              testing_support::EverythingTheReaderGets(system));
+  }
   ButtonAssignment back{};
-  ASSERT_TRUE(ini.ReadStruct("group0", "buttonassigned3", &back, sizeof back));
-  EXPECT_EQ(0, std::memcmp(&back, &record, sizeof record));
-  EXPECT_FALSE(ini.ReadStruct("GROUP0", "ButtonAssigned3", &back, 43)) << "size must match";
+  ASSERT_TRUE(GetPrivateProfileStructA("group2", "buttonassigned4", &back, sizeof back,
+                                       folder.File("ours.ini").c_str()));
+  EXPECT_EQ(back.code, 0xAB);
+  EXPECT_FALSE(GetPrivateProfileStructA("GROUP2", "ButtonAssigned4", &back, 43,
+                                        folder.File("ours.ini").c_str()))
+      << "size must match";
 }
 
 TEST_F(StoreTest, MissingAndEmptyFilesLoadTheFactoryValues) {
@@ -94,7 +110,6 @@ TEST_F(StoreTest, OutOfRangeFileAndRegistryValuesLoadTheirReplacements) {
 
 TEST_F(StoreTest, RecordChecksumAndCodeRulesHoldThroughTheRealFile) {
   const std::string path = folder.File("RerirUv.ini");
-  IniFile ini(path);
   ButtonAssignment unknown{}, allProfiles{}, macro{};
   unknown.button = 4;
   unknown.code = 25;
@@ -104,11 +119,16 @@ TEST_F(StoreTest, RecordChecksumAndCodeRulesHoldThroughTheRealFile) {
   macro.code = 6;
   macro.eventCount = 1;
   macro.events[0].usage = 4;
-  ASSERT_TRUE(ini.WriteStruct("GROUP2", "ButtonAssigned4", &unknown, sizeof unknown));
-  ASSERT_TRUE(ini.WriteStruct("GROUP2", "ButtonAssigned5", &allProfiles, sizeof allProfiles));
-  ASSERT_TRUE(ini.WriteStruct("GROUP2", "ButtonAssigned6", &macro, sizeof macro));
+  const auto store = [&](const char* key, ButtonAssignment& record) {
+    return WritePrivateProfileStructA("GROUP2", key, &record, sizeof record, path.c_str()) != FALSE;
+  };
+  ASSERT_TRUE(store("ButtonAssigned4", unknown));
+  ASSERT_TRUE(store("ButtonAssigned5", allProfiles));
+  ASSERT_TRUE(store("ButtonAssigned6", macro));
   // One digit of button 6's stored form changed: its checksum no longer matches.
-  std::string text = ini.ReadString("GROUP2", "ButtonAssigned6", "");
+  char stored[128] = {};
+  GetPrivateProfileStringA("GROUP2", "ButtonAssigned6", "", stored, sizeof stored, path.c_str());
+  std::string text = stored;
   text[9] = text[9] == '1' ? '2' : '1';
   WritePrivateProfileStringA("GROUP2", "ButtonAssigned6", text.c_str(), path.c_str());
 
@@ -138,7 +158,7 @@ TEST_F(StoreTest, PointerValuesAreWrittenAsDecimalStrings) {
   r.AccelerationEnabled = 0;
   r.AccelerationLevel = 12;
   r.DoubleClickSpeed = 430;
-  ASSERT_TRUE(WriteToFile(r, folder.File("out.ini")));
+  ASSERT_TRUE(WriteToFile(r, folder.File("out.ini")).Ok());
   const auto speed = ReadStoredValue(HKEY_CURRENT_USER, "Control Panel\\Mouse", "MouseSpeed");
   EXPECT_EQ(speed.type, static_cast<DWORD>(REG_SZ));
   // The length passed leaves the terminator out; the registry (on NT and in Wine) counts it
@@ -150,7 +170,7 @@ TEST_F(StoreTest, PointerValuesAreWrittenAsDecimalStrings) {
 
   r.AccelerationEnabled = 1;
   r.AccelerationLevel = 20;
-  ASSERT_TRUE(WriteToFile(r, folder.File("out.ini")));
+  ASSERT_TRUE(WriteToFile(r, folder.File("out.ini")).Ok());
   EXPECT_EQ(MouseValue("MouseSpeed"), "2");
   EXPECT_EQ(MouseValue("MouseThreshold1"), "4");
   EXPECT_EQ(MouseValue("MouseThreshold2"), "6");
@@ -181,7 +201,7 @@ TEST_F(StoreTest, WritingCreatesTheMissingProfileFolder) {
   const std::string path = folder.Path() + "\\USB Optical Mouse\\Mouse\\RerirUv.ini";
   ProfileSet r = LoadNormalised(path);
   r.SpeedX = 4;
-  ASSERT_TRUE(WriteToFile(r, path));
+  ASSERT_TRUE(WriteToFile(r, path).Ok());
   EXPECT_EQ(LoadNormalised(path).SpeedX, 4);
 }
 

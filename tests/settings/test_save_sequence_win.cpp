@@ -2,10 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <memory>
 
 #include "settings/device_service.h"
 #include "settings/settings_store.h"
 #include "support/win_test_support.h"
+#include "win32/file_system.h"
+#include "win32/raii.h"
 
 using namespace settings;
 using testing_support::ServiceMessage;
@@ -46,7 +50,7 @@ TEST_F(SaveTest, AChangedButtonSendsProfileDataThenReloadAfterThePause) {
   SaveOnce();
   const size_t before = service.Messages().size();
   current.profiles[0].buttons[3].code = 10;
-  EXPECT_EQ(SaveSettings(baseline, current, paths), ProfileDataChanged);
+  EXPECT_EQ(SaveSettings(baseline, current, paths).changes, ProfileDataChanged);
 
   std::vector<ServiceMessage> log = service.Messages();
   log.erase(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(before));
@@ -65,7 +69,7 @@ TEST_F(SaveTest, SpeedXAlonePostsGeneralThenSendsReload) {
   SaveOnce();
   const size_t before = service.Messages().size();
   current.SpeedX = 3;
-  EXPECT_EQ(SaveSettings(baseline, current, paths), GeneralChanged);
+  EXPECT_EQ(SaveSettings(baseline, current, paths).changes, GeneralChanged);
   std::vector<ServiceMessage> log = service.Messages();
   log.erase(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(before));
   EXPECT_EQ(Numbers(log), (std::vector<UINT>{kServiceReloadGeneral, kServiceReloadAll}));
@@ -75,7 +79,7 @@ TEST_F(SaveTest, TheFirstSaveAnnouncesEverythingThatDiffersFromWhatIsStored) {
   StubService service(folder.File("service.log"), paths.profile);
   current.SpeedY = 1;
   current.profiles[2].buttons[0].code = 4;
-  EXPECT_EQ(SaveSettings(baseline, current, paths), GeneralChanged | ProfileDataChanged);
+  EXPECT_EQ(SaveSettings(baseline, current, paths).changes, GeneralChanged | ProfileDataChanged);
   EXPECT_EQ(Numbers(service.Messages()),
             (std::vector<UINT>{kServiceReloadGeneral, kServiceReloadProfiles, kServiceReloadAll}));
 }
@@ -87,7 +91,7 @@ TEST_F(SaveTest, SavingRightAfterLoadingWritesAndSendsNothing) {
   const std::string bytes = testing_support::ReadFileBytes(paths.profile);
   const FILETIME written = testing_support::LastWriteTime(paths.profile);
   Sleep(50);
-  EXPECT_EQ(SaveSettings(baseline, current, paths), NoChange);
+  EXPECT_EQ(SaveSettings(baseline, current, paths).changes, NoChange);
   EXPECT_EQ(testing_support::ReadFileBytes(paths.profile), bytes);
   const FILETIME after = testing_support::LastWriteTime(paths.profile);
   EXPECT_EQ(0, CompareFileTime(&written, &after));
@@ -99,7 +103,7 @@ TEST_F(SaveTest, SwitchingOnlyTheProfileWritesTheFileAndSetsOnlyProfileSwitched)
   SaveOnce();
   const size_t before = service.Messages().size();
   current.Profile = 2;
-  EXPECT_EQ(SaveSettings(baseline, current, paths), ProfileSwitched);
+  EXPECT_EQ(SaveSettings(baseline, current, paths).changes, ProfileSwitched);
   EXPECT_EQ(GetPrivateProfileIntA("Setting", "Profile", -1, paths.profile.c_str()), 2);
   std::vector<ServiceMessage> log = service.Messages();
   ASSERT_EQ(log.size(), before + 1);
@@ -128,7 +132,7 @@ TEST_F(SaveTest, WithoutTheServiceTheFileIsWrittenAndThePauseStillHappens) {
   ASSERT_EQ(FindServiceWindow(), nullptr);
   current.profiles[4].buttons[8].code = 7;
   const DWORD start = GetTickCount();
-  EXPECT_EQ(SaveSettings(baseline, current, paths), ProfileDataChanged);
+  EXPECT_EQ(SaveSettings(baseline, current, paths).changes, ProfileDataChanged);
   EXPECT_GE(GetTickCount() - start, kProfileDataPauseMs);
   Reload();
   EXPECT_EQ(current.profiles[4].buttons[8].code, 7);
@@ -140,10 +144,69 @@ TEST_F(SaveTest, AFirstSaveOnANewMachineCreatesTheProfileFolder) {
   Reload();
   current.AutoSaveEnable = 1;
   current.LedState = 1;
-  EXPECT_EQ(SaveSettings(baseline, current, paths), GeneralChanged | LedChanged);
+  EXPECT_EQ(SaveSettings(baseline, current, paths).changes, GeneralChanged | LedChanged);
   Reload();
   EXPECT_EQ(current.LedState, 1);
   EXPECT_EQ(testing_support::ReadFileBytes(paths.conf), testing_support::ReadFileBytes(paths.profile));
+}
+
+// A profile file that cannot be written: the old file stays byte for byte, the service hears
+// nothing, the result names the file and why, and the change stays pending, so that the
+// next save after the fault is gone writes it. (A full disk is the journey's: it needs a
+// small file system of its own.)
+TEST_F(SaveTest, AFailedSaveKeepsTheOldFileAndTheChangeForTheNextSave) {
+  const std::string profileFolder = folder.File("Mouse");
+  paths = {profileFolder + "\\RerirUv.ini", profileFolder + "\\RerirUv.conf"};
+  StubService service(folder.File("service.log"), paths.profile);
+  SaveOnce();
+  const std::string old = testing_support::ReadFileBytes(paths.profile);
+  struct Row {
+    const char* what;
+    win::FileFault fault;
+    std::function<std::function<void()>()> breakIt;  // returns what mends it
+  };
+  const std::string moved = folder.File("moved");
+  const Row kRows[] = {
+      {"another program holds the file open", win::FileFault::InUse,
+       [&] {
+         auto held = std::make_shared<win::FileHandle>(CreateFileA(
+             paths.profile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+         EXPECT_TRUE(*held);
+         return std::function<void()>([held] { held->Reset(); });
+       }},
+      {"a file stands where the folder should be", win::FileFault::PathNotFound,
+       [&] {
+         EXPECT_TRUE(MoveFileA(profileFolder.c_str(), moved.c_str()));
+         EXPECT_TRUE(testing_support::WriteFileBytes(profileFolder, "not a folder"));
+         return std::function<void()>([&] {
+           DeleteFileA(profileFolder.c_str());
+           MoveFileA(moved.c_str(), profileFolder.c_str());
+         });
+       }},
+  };
+  int speed = 3;
+  for (const Row& row : kRows) {
+    SCOPED_TRACE(row.what);
+    const size_t heard = service.Messages().size();
+    current.SpeedX = ++speed;
+    const ProfileSet before = baseline;
+    const std::function<void()> mend = row.breakIt();
+    const SaveResult failed = SaveSettings(baseline, current, paths);
+    mend();
+    EXPECT_EQ(failed.changes, NoChange);
+    EXPECT_EQ(failed.file.fault, row.fault);
+    EXPECT_EQ(failed.file.path, paths.profile);
+    EXPECT_EQ(testing_support::ReadFileBytes(paths.profile), old);
+    EXPECT_FALSE(win::FileExists(win::TemporaryPathOf(paths.profile)));
+    EXPECT_EQ(service.Messages().size(), heard) << "the service is told nothing";
+    EXPECT_EQ(0, std::memcmp(&baseline, &before, sizeof before)) << "the change is still pending";
+
+    EXPECT_EQ(SaveSettings(baseline, current, paths).changes, GeneralChanged);
+    EXPECT_EQ(GetPrivateProfileIntA("Setting", "SpeedX", -1, paths.profile.c_str()), speed);
+    EXPECT_EQ(service.Messages().size(), heard + 2);
+    testing_support::WriteFileBytes(paths.profile, old);
+    Reload();
+  }
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "../support/win_test_support.h"
-#include "ini_text_cases.h"
-#include "skin/ini_text.h"
+#include "../win32/ini_text_cases.h"
+#include "win32/ini_text.h"
 #include "skin_test_support.h"
 #include "win32/file_system.h"
 
@@ -46,7 +46,7 @@ TEST(IniTextAgainstTheSystem, DefaultSkinDescriptionsReadTheSame) {
     const std::string path = skins + name;
     std::string content;
     ASSERT_TRUE(win::ReadWholeFile(path, content)) << path;
-    const skin::IniText ini(content);
+    const win::IniText ini(content);
     std::string sections(8192, '\0');
     sections.resize(GetPrivateProfileSectionNamesA(sections.data(), 8192, path.c_str()));
     for (const char* section = sections.c_str(); *section; section += strlen(section) + 1) {

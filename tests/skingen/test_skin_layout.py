@@ -50,7 +50,7 @@ FILES = {
     "skin_reset_default.ini": (ALL_FIVE, {"BUTTONPOS": [3, 4]}),
     "skin_click_warn.ini": (ALL_FIVE, {"BUTTONPOS": [3, 4]}),
     "skin_warn_profile.ini": (ALL_FIVE, {"BUTTONPOS": [3, 4]}),
-    "skin_export_failed.ini": (ALL_FIVE, {"BUTTONPOS": [3]}),
+    "skin_write_failed.ini": (ALL_FIVE, {"BUTTONPOS": [3]}),
     "skin_program_profiles.ini": (ALL_FIVE, {"BUTTONPOS": list(range(3, 20)), "RULELIST": [1]}),
 }
 FIXED = ["arrow_left_normal.bmp", "arrow_left_down.bmp", "arrow_left_over.bmp",
@@ -286,10 +286,12 @@ class Geometry(unittest.TestCase):
             self.assertGreater(r - l, 4 * (b - t), "level bars are horizontal")
 
     def test_message_box_text_line_is_clear(self):
-        for name in ("skin_click_warn.ini", "skin_warn_profile.ini", "skin_export_failed.ini"):
+        # The write-failed box draws the file and the reason into a band of its own.
+        for name, line_area in (("skin_click_warn.ini", (64, 116, 260, 134)),
+                                ("skin_warn_profile.ini", (64, 116, 260, 134)),
+                                ("skin_write_failed.ini", (64, 64, 382, 116))):
             pics = pictures(name)
-            self.assertFalse(is_white(pics["Mask"].getpixel((64, 118))))
-            line_area = (64, 116, 260, 134)
+            self.assertFalse(is_white(pics["Mask"].getpixel(line_area[:2])))
             for k, it in items(name, "BUTTONPOS").items():
                 r = it["rect"]
                 self.assertFalse(r[0] < line_area[2] and line_area[0] < r[2]

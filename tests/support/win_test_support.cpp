@@ -260,4 +260,50 @@ void PumpMessages(DWORD forMs) {
   } while (GetTickCount() - start < forMs);
 }
 
+std::string RecordFileWriter::ReadString(const char* section, const char* key, const char* fallback) {
+  char buffer[2048] = {};
+  GetPrivateProfileStringA(section, key, fallback, buffer, sizeof buffer, path_.c_str());
+  return buffer;
+}
+
+int RecordFileWriter::ReadInt(const char* section, const char* key, int fallback) {
+  return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, path_.c_str()));
+}
+
+bool RecordFileWriter::WriteInt(const char* section, const char* key, int value) {
+  return WriteString(section, key, std::to_string(value).c_str());
+}
+
+bool RecordFileWriter::WriteString(const char* section, const char* key, const char* value) {
+  return WritePrivateProfileStringA(section, key, value, path_.c_str()) != FALSE;
+}
+
+bool RecordFileWriter::ReadStruct(const char* section, const char* key, void* buffer, std::size_t size) {
+  return GetPrivateProfileStructA(section, key, buffer, static_cast<UINT>(size), path_.c_str()) != FALSE;
+}
+
+bool RecordFileWriter::WriteStruct(const char* section, const char* key, const void* data,
+                                   std::size_t size) {
+  return WritePrivateProfileStructA(section, key, const_cast<void*>(data), static_cast<UINT>(size),
+                                    path_.c_str()) != FALSE;
+}
+
+std::string EverythingTheReaderGets(const std::string& path) {
+  std::vector<char> names(1 << 16);
+  const DWORD length =
+      GetPrivateProfileSectionNamesA(names.data(), static_cast<DWORD>(names.size()), path.c_str());
+  std::string all;
+  for (const char* name = names.data(); name < names.data() + length && *name;
+       name += std::strlen(name) + 1) {
+    all += std::string("[") + name + "]\n";
+    std::vector<char> keys(1 << 16);
+    const DWORD got =
+        GetPrivateProfileSectionA(name, keys.data(), static_cast<DWORD>(keys.size()), path.c_str());
+    for (const char* line = keys.data(); line < keys.data() + got && *line;
+         line += std::strlen(line) + 1)
+      all += std::string(line) + "\n";
+  }
+  return all;
+}
+
 }  // namespace testing_support

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/ini_store.h"
+
 namespace testing_support {
 
 // A fresh folder under %TEMP%, removed with everything in it at the end.
@@ -97,6 +99,26 @@ int OwnedDialogs(HWND owner);
 std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 FILETIME LastWriteTime(const std::string& path);
+
+// An INI file written key by key through the system's private-profile writer: what the
+// programs' whole-file writes are held to.
+class RecordFileWriter : public win::IniStore {
+ public:
+  explicit RecordFileWriter(std::string path) : path_(std::move(path)) {}
+  std::string ReadString(const char* section, const char* key, const char* fallback) override;
+  int ReadInt(const char* section, const char* key, int fallback) override;
+  bool WriteInt(const char* section, const char* key, int value) override;
+  bool WriteString(const char* section, const char* key, const char* value) override;
+  bool ReadStruct(const char* section, const char* key, void* buffer, std::size_t size) override;
+  bool WriteStruct(const char* section, const char* key, const void* data, std::size_t size) override;
+
+ private:
+  std::string path_;
+};
+
+// Every section of an INI file as the system's reader gives it: "[name]" and then its
+// "key=value" lines, in the file's order.
+std::string EverythingTheReaderGets(const std::string& path);
 
 // Copies the files of a folder (not its subfolders) into another, made if needed.
 void CopyFolderFiles(const std::string& from, const std::string& to);

@@ -7,6 +7,7 @@
 #include "panels/sensitivity_panel_expanded.h"
 #include "skin/resource_ids.h"
 #include "skin/skin_message_box.h"
+#include "skin/write_failed_box.h"
 
 namespace gallery {
 namespace {
@@ -62,8 +63,11 @@ std::unique_ptr<skin::SkinnedDialog> OpenPanelWindow(const std::string& name, co
   if (name == "advanced_panel") return OpenAttached(std::make_unique<panels::AdvancedPanelExpanded>(nullptr, folder));
   if (name == "profile_switch") return Open(std::make_unique<panels::ProfileSwitchDialog>(nullptr, folder, session, 7));
   if (name == "configuration") return Open(std::make_unique<panels::ConfigurationDialog>(nullptr, folder, session));
-  if (name == "export_failed")
-    return Open(std::make_unique<skin::SkinMessageBox>(nullptr, folder, panels::kExportFailedSkin, IDD_MESSAGE_BOX_CLICK));
+  if (name == "write_failed") {
+    const win::FileResult sample{win::FileFault::DiskFull,
+                                 "C:\\Users\\\xC5\x81ukasz\\AppData\\Roaming\\USB Optical Mouse\\Mouse\\RerirUv.ini"};
+    return Open(std::make_unique<skin::WriteFailedBox>(nullptr, folder, sample));
+  }
   return nullptr;
 }
 

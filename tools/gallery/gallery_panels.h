@@ -12,7 +12,7 @@
 namespace gallery {
 
 // The window of that name ("sensitivity_panel", "advanced_panel", "profile_switch",
-// "configuration", "export_failed"), created hidden and showing the sample record; null for
+// "configuration", "write_failed"), created hidden and showing the sample record; null for
 // another name or when it cannot be made.
 std::unique_ptr<skin::SkinnedDialog> OpenPanelWindow(const std::string& name, const std::string& programFolder,
                                                      const win::LanguageLibrary* language);

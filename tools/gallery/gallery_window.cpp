@@ -46,7 +46,7 @@ const std::vector<WindowSpec>& Windows() {
       {"skin_reset_default.ini", false, true, true, true, nullptr, 0, {}},
       {"skin_click_warn.ini", false, true, true, true, nullptr, 0, {}},
       {"skin_warn_profile.ini", false, true, true, true, nullptr, 0, {}},
-      {"skin_export_failed.ini", false, true, true, true, nullptr, 0, {}},
+      {"skin_write_failed.ini", false, true, true, true, nullptr, 0, {}},
       {"skin_program_profiles.ini", false, true, true, true, nullptr, 0, {}},
   };
   return windows;

@@ -51,7 +51,7 @@ for ini in "$skins"/skin_*.ini; do
   shoot "$name" "$out/${name%.ini}.png"
 done
 # The pointer panels' own windows over a sample record: the controls as the program sets them.
-for name in sensitivity_panel advanced_panel profile_switch configuration export_failed; do
+for name in sensitivity_panel advanced_panel profile_switch configuration write_failed; do
   shoot "$name" "$out/window_$name.png"
 done
 # The real key panel mid-slide, in single-key mode with a key and in macro mode with a macro

@@ -488,11 +488,6 @@ def dialogs():
          "Set this for all five profiles?",
          ["This function is set for this button", "in all five profiles at once.",
           "Do you want to continue?"], "question", question),
-        ("skin_export_failed.ini", "export_failed", "Export",
-         "The export failed.",
-         ["The configuration file could not be", "written there. Choose another folder",
-          "or free some space, then export again."], "warning",
-         [("3", "OK", "Close this message")]),
     ]:
         items = _footer(w, 142, buttons)
         out.append(Window(ini, base, (w, h), ALL_FIVE, dict(kind="dialog", radius=12),
@@ -501,7 +496,24 @@ def dialogs():
                            ("para_big", (64, 42, 240), [big]),
                            ("para", (64, 64, 240), lines)],
                           title=title))
+    # The box that says a file was not written (a save, an export, an import, a reset). It
+    # only tells: OK and no Cancel. The program draws which file and why into the clear band
+    # WRITE_FAILED_BAND.
+    w, h = WRITE_FAILED_SIZE
+    out.append(Window("skin_write_failed.ini", "write_failed", (w, h), ALL_FIVE,
+                      dict(kind="dialog", radius=12),
+                      _footer(w, h - 36, [("3", "OK", "Close this message")]),
+                      [("icon", (20, 44), "warning"),
+                       ("para_big", (64, 42, w - 82), ["A file could not be written."]),
+                       ("para", (64, 122, w - 82),
+                        ["Nothing was changed: the old file is as it was.",
+                         "Remove the cause, then try again."])],
+                      title="Not saved"))
     return out
+
+
+WRITE_FAILED_SIZE = (400, 196)
+WRITE_FAILED_BAND = (64, 64, 382, 116)
 
 
 # ---------------------------------------------------------------------------

@@ -1,6 +1,7 @@
-// IniText: an INI file's text read once and then looked up in memory, the way the system's
-// private-profile reader looks it up. A window reads dozens of values from its description;
-// through the system each read opens the file again.
+// IniText: an INI file's text held in memory, looked up the way the system's private-profile
+// reader looks it up, and edited the way its writer edits: a value is replaced on its own line,
+// a new key goes after the last line of its section, a new section at the end. Every other line
+// stays as it was, so a file written from here keeps what other programs put into it.
 #pragma once
 
 #include <optional>
@@ -8,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace skin {
+namespace win {
 
 class IniText {
  public:
@@ -30,18 +31,33 @@ class IniText {
   // prefix), 0 when it starts with none; fallback for a missing or empty value.
   int ReadInt(std::string_view section, std::string_view key, int fallback) const;
 
+  // Sets section/key to value (written as it is given). The key keeps its spelling in the file.
+  void Set(std::string_view section, std::string_view key, std::string_view value);
+  // The whole text: byte for byte what was parsed when nothing was set.
+  std::string Text() const;
+
  private:
   struct Key {
     std::string name;
     std::optional<std::string> value;
+    std::size_t line;
   };
   struct Section {
     std::string name;
     std::vector<Key> keys;
+    std::size_t end;  // the line after the section's last header or key line
   };
-  void AddLine(std::string_view line);
+  void Index();
+  void AddLine(std::string_view line, std::size_t number);
+  const Section* FindSection(std::string_view name) const;
+  std::string LineOf(std::string_view text) const;
 
+  std::string mark_;                // a UTF-8 mark before the first line
+  std::vector<std::string> lines_;  // as in the file, with a "\r" before "\n" kept
+  char end_ = '\n';                 // what ends a line: "\n", or "\r" in a file without "\n"
+  bool crlf_ = true;                // new lines end in "\r\n"
+  bool lastEnded_ = true;           // the text ends with a line end
   std::vector<Section> sections_;
 };
 
-}  // namespace skin
+}  // namespace win

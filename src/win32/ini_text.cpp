@@ -1,9 +1,9 @@
-// IniText: parsing the lines once, and the lookups.
-#include "skin/ini_text.h"
+// IniText: the lines and their index, the lookups and the edits.
+#include "win32/ini_text.h"
 
 #include <cstdint>
 
-namespace skin {
+namespace win {
 namespace {
 
 // Blanks as the private-profile reader counts them, with the old end-of-file mark.
@@ -71,30 +71,97 @@ int ParseNumber(std::string_view text) {
 }  // namespace
 
 IniText::IniText(std::string_view text) {
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // a UTF-8 mark
-  const char end = text.find('\n') != std::string_view::npos ? '\n' : '\r';
-  sections_.push_back(Section{});  // lines before the first header
-  while (!text.empty()) AddLine(NextLine(text, end));
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") {  // a UTF-8 mark
+    mark_ = text.substr(0, 3);
+    text.remove_prefix(3);
+  }
+  // Lines end at "\n"; only a file that has "\r" and no "\n" at all ends them at "\r".
+  const bool bareReturns =
+      text.find('\n') == std::string_view::npos && text.find('\r') != std::string_view::npos;
+  end_ = bareReturns ? '\r' : '\n';
+  lastEnded_ = text.empty() || text.back() == end_;
+  // New lines end as the file's do: "\r\n" unless its first line ends in a bare "\n".
+  const std::size_t firstEnd = text.find('\n');
+  crlf_ = !bareReturns &&
+          (firstEnd == std::string_view::npos || (firstEnd > 0 && text[firstEnd - 1] == '\r'));
+  while (!text.empty()) lines_.emplace_back(NextLine(text, end_));
+  Index();
 }
 
-void IniText::AddLine(std::string_view line) {
+void IniText::Index() {
+  sections_.clear();
+  sections_.push_back(Section{{}, {}, 0});  // lines before the first header
+  for (std::size_t i = 0; i < lines_.size(); ++i) AddLine(lines_[i], i);
+}
+
+void IniText::AddLine(std::string_view line, std::size_t number) {
   line = Trim(line);
   if (line.empty()) return;
   if (line.front() == '[') {
     const std::size_t close = line.rfind(']');
     if (close != std::string_view::npos) {
       // The name is kept as written between the brackets; lookups trim their own name.
-      sections_.push_back(Section{std::string(line.substr(1, close - 1)), {}});
+      sections_.push_back(Section{std::string(line.substr(1, close - 1)), {}, number + 1});
       return;
     }
   }
+  Section& section = sections_.back();
+  section.end = number + 1;
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos) {
-    sections_.back().keys.push_back(Key{std::string(line), std::nullopt});
+    section.keys.push_back(Key{std::string(line), std::nullopt, number});
     return;
   }
-  sections_.back().keys.push_back(
-      Key{std::string(Trim(line.substr(0, equals))), std::string(Trim(line.substr(equals + 1)))});
+  section.keys.push_back(Key{std::string(Trim(line.substr(0, equals))),
+                             std::string(Trim(line.substr(equals + 1))), number});
+}
+
+const IniText::Section* IniText::FindSection(std::string_view name) const {
+  name = Trim(name);
+  for (const Section& s : sections_)
+    if (SameName(s.name, name)) return &s;
+  return nullptr;
+}
+
+std::string IniText::LineOf(std::string_view text) const {
+  std::string line(text);
+  if (crlf_) line += '\r';
+  return line;
+}
+
+void IniText::Set(std::string_view section, std::string_view key, std::string_view value) {
+  key = Trim(key);
+  // A last line without its end gets one before anything is added after it.
+  const auto endLastLine = [this] {
+    if (!lastEnded_ && crlf_ && !lines_.empty()) lines_.back() += '\r';
+    lastEnded_ = true;
+  };
+  const std::string entry = std::string(key) + "=" + std::string(value);
+  const Section* found = FindSection(section);
+  if (!found) {
+    endLastLine();
+    lines_.push_back(LineOf("[" + std::string(Trim(section)) + "]"));
+    lines_.push_back(LineOf(entry));
+    return Index();
+  }
+  for (const Key& k : found->keys) {
+    if (!SameName(k.name, key)) continue;
+    lines_[k.line] = LineOf(k.name + "=" + std::string(value));
+    return Index();
+  }
+  const std::size_t at = found->end;
+  if (at == lines_.size()) endLastLine();
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), LineOf(entry));
+  Index();
+}
+
+std::string IniText::Text() const {
+  std::string text = mark_;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    text += lines_[i];
+    if (i + 1 < lines_.size() || lastEnded_) text += end_;
+  }
+  return text;
 }
 
 std::optional<std::string> IniText::Find(std::string_view section, std::string_view key) const {
@@ -128,4 +195,4 @@ int IniText::ReadInt(std::string_view section, std::string_view key, int fallbac
   return ParseNumber(std::string_view(*value).substr(0, 29));  // the system reads 29 characters
 }
 
-}  // namespace skin
+}  // namespace win

@@ -1,0 +1,14 @@
+// Paths and names travel through the programs as UTF-8 and meet the system as UTF-16 at its
+// wide-character calls, so that they may hold any character Windows allows, whatever the
+// machine's code page.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace win {
+
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view wide);
+
+}  // namespace win

@@ -1,0 +1,107 @@
+#!/usr/bin/env python3
+"""Saves cut off at random moments: the real program is killed while it saves, again and again.
+Each round starts Pointwick, clicks another profile, presses Apply and kills the program 0 to
+30 ms after the click (a save takes a few) (the first round only makes the file to start from). The
+profile file must then be whole (every key there, every record with its checksum) and be either
+the file before the round or the file the save meant to write, byte for byte.
+
+Usage: fault_kill_saves.py PROGRAM_DIR SKIN_DIR TOOLS_BIN_DIR [ROUNDS]"""
+import os
+import random
+import re
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import desktop  # noqa: E402
+
+PROFILE_BUTTON = 21  # profile 1; profile n is 20 + n
+SETTING_KEYS = ["Profile", "TrayEnabled", "Buttons", "UniversalScrollEnabled", "AccelerationEnabled",
+                "AutoSaveEnable", "ActiveFlyEnable", "OFASensitivityEnabled", "OFASensitivityViewable",
+                "XYSensitivityEnabled", "OFASensitivity", "SpeedX", "SpeedY", "LedState"]
+
+
+def sections(data):
+    """{section: {key: value}} with the first of each name, as the system's reader takes them."""
+    found, current = {}, None
+    for line in data.decode("latin-1").splitlines():
+        line = line.strip()
+        if line.startswith("[") and "]" in line:
+            current = found.setdefault(line[1:line.rindex("]")].lower(), {})
+        elif current is not None and "=" in line:
+            key, value = line.split("=", 1)
+            current.setdefault(key.strip().lower(), value.strip())
+    return found
+
+
+def problems(data):
+    """What keeps the file from being a whole profile file."""
+    found, ini = [], sections(data)
+    for key in SETTING_KEYS:
+        if not re.fullmatch(r"-?\d+", ini.get("setting", {}).get(key.lower(), "")):
+            found.append("[Setting] %s" % key)
+    for profile in range(5):
+        for button in range(1, 10):
+            digits = ini.get("group%d" % profile, {}).get("buttonassigned%d" % button, "")
+            if not re.fullmatch(r"[0-9A-F]{90}", digits) or \
+                    sum(bytes.fromhex(digits[:88])) % 256 != int(digits[88:], 16):
+                found.append("GROUP%d/ButtonAssigned%d" % (profile, button))
+    return found
+
+
+def with_profile(data, profile):
+    """The file as a save of nothing but this profile writes it: that one line changed."""
+    return re.sub(rb"(?m)^Profile=\d+", b"Profile=%d" % profile, data, count=1)
+
+
+def main(program_dir, skin_dir, tools_bin, rounds="55"):
+    main_items = desktop.skin_items(skin_dir, "skin_main.ini")
+    folder = desktop.ProgramFolder(program_dir, skin_dir)
+    failures = []
+    outcomes = {"old": 0, "new": 0}
+    random.seed(20261209)
+    with desktop.ProfileGuard() as guard:
+        service = desktop.StandIn(tools_bin, guard.path)
+        try:
+            for n in range(int(rounds)):
+                old = open(guard.path, "rb").read() if os.path.exists(guard.path) else None
+                current = int(re.search(rb"(?m)^Profile=(\d+)", old).group(1)) if old else 0
+                profile = random.choice([p for p in range(5) if p != current])
+                program = desktop.start_program(folder.path)
+                try:
+                    origin = desktop.window_origin(desktop.find_window("Mouse Driver"))
+                    time.sleep(0.5)
+                    desktop.click(*desktop.centre(main_items[str(PROFILE_BUTTON + profile)], origin), pause=0.2)
+                    desktop.click(*desktop.centre(main_items["4"], origin), pause=random.uniform(0, 0.03))
+                    end = time.time() + 10
+                    while old is None and not os.path.exists(guard.path) and time.time() < end:
+                        time.sleep(0.1)  # the first round makes the file to start from
+                finally:
+                    program.kill()
+                    program.wait(timeout=20)
+                data = open(guard.path, "rb").read() if os.path.exists(guard.path) else None
+                if old is None:  # the first round only makes the file to start from
+                    if data is None or problems(data):
+                        failures.append("round %d: the first save left %s" % (n, data and problems(data)))
+                        break
+                    continue
+                if data == old:
+                    outcomes["old"] += 1
+                elif data == with_profile(old, profile):
+                    outcomes["new"] += 1
+                else:
+                    failures.append("round %d: neither the old nor the new file: %s"
+                                    % (n, problems(data) or "whole, but other content"))
+        finally:
+            service.stop()
+            folder.remove()
+    kills = outcomes["old"] + outcomes["new"]
+    print("%d kills during saves: %d left the old file, %d the new one, %d anything else"
+          % (kills, outcomes["old"], outcomes["new"], len(failures)))
+    if kills < 50:
+        failures.append("only %d kills" % kills)
+    return desktop.report("fault_kill_saves", failures)
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:5]))
