@@ -65,15 +65,16 @@ LRESULT MainWindow::OnCreate() {
 }
 
 void MainWindow::CreateAssigner() {
-  assign::ButtonAssigner::Host host{Handle(), ProgramFolder(), &settings_, {}, {}, {}, {}, {}};
+  assign::ButtonAssigner::Host host{Handle(), ProgramFolder(), &settings_, {}, {}, {}, {}, {}, {}};
   for (int b = 0; b < settings::kButtonCount; ++b) host.buttons[b] = &buttons_[kFirstHotspot + b];
   host.keyPanelOpen = [this] { return panels_->KeyOpen(); };
   host.commitKeyEdit = [this] { panels_->KeyEditor().Save(); };
   host.editKeys = [this](int b) { OpenKeyPanel(b); };
   host.switchProfile = [this](int b) {
-    panels::ProfileSwitchDialog dialog(Handle(), ProgramFolder(), settings_, b);
+    panels::ProfileSwitchDialog dialog(Handle(), ProgramFolder(), settings_, b, [this] { Save(); });
     return dialog.DoModal();
   };
+  host.save = [this] { Save(); };
   assigner_ = std::make_unique<assign::ButtonAssigner>(std::move(host), faces_);
 }
 

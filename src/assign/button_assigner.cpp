@@ -5,7 +5,6 @@
 #include "assign/button_face.h"
 #include "assign/command_menu.h"
 #include "assign/layout_char_win.h"
-#include "panels/panel_messages.h"
 #include "settings/function_catalogue.h"
 #include "skin/resource_ids.h"
 #include "skin/skin_message_box.h"
@@ -62,7 +61,7 @@ void ButtonAssigner::AssignFunction(int b) {
       ShowCode(b, plan.code);  // the picture shows while the dialog is open
       const INT_PTR result = host_.switchProfile(b);
       RefreshButtonFaces();
-      if (result == IDOK) panels::PostPanelCode(host_.window, panels::kCodeSave);
+      if (result == IDOK && host_.save) host_.save();
       return;
     }
   }

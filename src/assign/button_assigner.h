@@ -32,6 +32,8 @@ class ButtonAssigner {
     std::function<void(int buttonIndex)> editKeys;
     // Runs the profile switch dialog for a button; IDOK when the user chose and confirmed.
     std::function<INT_PTR(int buttonIndex)> switchProfile;
+    // The main window's save (the key panel's edit, the file, the service, a failure shown).
+    std::function<void()> save;
   };
 
   ButtonAssigner(Host host, const FaceCells& faces) : host_(std::move(host)), faces_(faces) {}

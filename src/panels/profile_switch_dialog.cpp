@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "panels/panel_messages.h"
 #include "panels/swallowed_keys.h"
 #include "skin/resource_ids.h"
 #include "win32/paint.h"
@@ -33,11 +32,12 @@ bool IsProfileSwitchCode(int code) { return code >= 18 && code <= 24; }
 }  // namespace
 
 ProfileSwitchDialog::ProfileSwitchDialog(HWND mainWindow, std::string programFolder,
-                                         settings::SettingsSession& session, int buttonIndex)
+                                         settings::SettingsSession& session, int buttonIndex,
+                                         std::function<void()> save)
     : SkinnedDialog(IDD_PROFILE_SWITCH, mainWindow, std::move(programFolder),
                     "skins\\skin_profile_set.ini", true),
-      mainWindow_(mainWindow),
       session_(session),
+      save_(std::move(save)),
       buttonIndex_(buttonIndex) {
   const settings::ProfileSet& record = session.Current();
   if (const settings::ButtonAssignment* button = settings::RecordOf(record, record.Profile, buttonIndex))
@@ -87,7 +87,7 @@ void ProfileSwitchDialog::OnCodeButton(int index) {
 void ProfileSwitchDialog::OnOkButton() { EndDialog(WriteChoice() ? IDOK : IDCANCEL); }
 
 void ProfileSwitchDialog::OnApplyButton() {
-  if (WriteChoice()) PostPanelCode(mainWindow_, kCodeSave);
+  if (WriteChoice() && save_) save_();
 }
 
 void ProfileSwitchDialog::OnCancelButton() { EndDialog(IDCANCEL); }

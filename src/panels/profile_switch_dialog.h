@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "settings/settings_session.h"
@@ -26,11 +27,11 @@ enum ProfileSwitchButton : int {
 
 class ProfileSwitchDialog : public skin::SkinnedDialog {
  public:
-  // mainWindow: the parent, which Apply asks for a save. buttonIndex: the mouse button (0..8)
-  // whose record in the current profile the dialog writes; its current code is the first
-  // selection.
+  // mainWindow: the parent. buttonIndex: the mouse button (0..8) whose record in the current
+  // profile the dialog writes; its current code is the first selection. save: the main
+  // window's save, which Apply runs after writing the choice.
   ProfileSwitchDialog(HWND mainWindow, std::string programFolder, settings::SettingsSession& session,
-                      int buttonIndex);
+                      int buttonIndex, std::function<void()> save = {});
 
   // DoModal(): IDOK when OK wrote a choice (the caller then saves), else IDCANCEL.
   int SelectedCode() const { return selected_; }
@@ -51,8 +52,8 @@ class ProfileSwitchDialog : public skin::SkinnedDialog {
   bool WriteChoice();
   void ShowSelection();
 
-  HWND mainWindow_;
   settings::SettingsSession& session_;
+  std::function<void()> save_;
   int buttonIndex_;
   int selected_ = -1;
   std::array<skin::SkinButton, kSwitchProfile5 + 1> buttons_;  // by entry; 0 unused
