@@ -98,15 +98,6 @@ class FileForFolder:
         pass
 
 
-def close_box(skin_dir, box, how):
-    if how == "click":
-        origin = desktop.window_origin(box)
-        ok = desktop.skin_items(skin_dir, "skin_write_failed.ini")["3"]
-        desktop.click(*desktop.centre(ok, origin))
-    else:
-        desktop.keys("Return")
-
-
 def one_fault(name, fault, reason, close, skin_dir, main_items, origin, path, service, profile):
     before = open(path, "rb").read()
     if not fault.mount():
@@ -124,7 +115,11 @@ def one_fault(name, fault, reason, close, skin_dir, main_items, origin, path, se
     title = desktop.run("xdotool", "getwindowname", boxes[0])
     if reason not in title or "RerirUv.ini" not in title:
         failures.append("%s: the box says %r" % (name, title))
-    close_box(skin_dir, boxes[0], close)
+    if close == "click":
+        ok = desktop.skin_items(skin_dir, "skin_write_failed.ini")["3"]
+        desktop.click(*desktop.centre(ok, desktop.window_origin(boxes[0])))
+    else:
+        desktop.keys(close)
     if desktop.window_ids("^Not saved"):
         failures.append("%s: the box did not close on %s" % (name, close))
     fault.free()

@@ -32,6 +32,10 @@ TEST(UserNameOutsideTheCodePage, EveryPerUserFileIsWrittenAndReadBack) {
   session.Open();
   const settings::ProfilePaths paths = session.Paths();
   ASSERT_NE(paths.profile.find(UserName()), std::string::npos) << paths.profile;
+  const std::string rulesPath = tray::RulesPathBeside(paths.profile);
+  for (const std::string& file : {paths.profile, paths.conf, rulesPath})
+    DeleteFileW(win::Widen(file).c_str());  // a run before this one left its files
+  session.Reload();
 
   session.Current().SpeedX = 7;
   session.Current().AutoSaveEnable = 1;
@@ -54,7 +58,6 @@ TEST(UserNameOutsideTheCodePage, EveryPerUserFileIsWrittenAndReadBack) {
   tray::ProgramRules rules;
   rules.enabled = true;
   rules.rules.push_back({"photoedit.exe", 2});
-  const std::string rulesPath = tray::RulesPathBeside(paths.profile);
   ASSERT_TRUE(tray::WriteRulesFile(rulesPath, rules).Ok());
   EXPECT_EQ(tray::ReadRulesFile(rulesPath), rules);
 }
