@@ -116,9 +116,9 @@ void IniText::AddLine(std::string_view line, std::size_t number) {
                              std::string(Trim(line.substr(equals + 1))), number});
 }
 
-const IniText::Section* IniText::FindSection(std::string_view name) const {
+IniText::Section* IniText::FindSection(std::string_view name) {
   name = Trim(name);
-  for (const Section& s : sections_)
+  for (Section& s : sections_)
     if (SameName(s.name, name)) return &s;
   return nullptr;
 }
@@ -129,6 +129,8 @@ std::string IniText::LineOf(std::string_view text) const {
   return line;
 }
 
+// The index is kept in step with the lines rather than parsed again: a save sets some sixty
+// values, and a file may hold much else.
 void IniText::Set(std::string_view section, std::string_view key, std::string_view value) {
   key = Trim(key);
   // A last line without its end gets one before anything is added after it.
@@ -137,22 +139,33 @@ void IniText::Set(std::string_view section, std::string_view key, std::string_vi
     lastEnded_ = true;
   };
   const std::string entry = std::string(key) + "=" + std::string(value);
-  const Section* found = FindSection(section);
+  Section* found = FindSection(section);
   if (!found) {
     endLastLine();
+    const std::size_t header = lines_.size();
     lines_.push_back(LineOf("[" + std::string(Trim(section)) + "]"));
     lines_.push_back(LineOf(entry));
-    return Index();
+    sections_.push_back(Section{std::string(Trim(section)),
+                                {Key{std::string(key), std::string(Trim(value)), header + 1}},
+                                header + 2});
+    return;
   }
-  for (const Key& k : found->keys) {
+  for (Key& k : found->keys) {
     if (!SameName(k.name, key)) continue;
     lines_[k.line] = LineOf(k.name + "=" + std::string(value));
-    return Index();
+    k.value = std::string(Trim(value));
+    return;
   }
   const std::size_t at = found->end;
   if (at == lines_.size()) endLastLine();
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), LineOf(entry));
-  Index();
+  for (Section& s : sections_) {
+    if (s.end > at) ++s.end;
+    for (Key& k : s.keys)
+      if (k.line >= at) ++k.line;
+  }
+  found->keys.push_back(Key{std::string(key), std::string(Trim(value)), at});
+  found->end = at + 1;
 }
 
 std::string IniText::Text() const {

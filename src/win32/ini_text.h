@@ -49,7 +49,7 @@ class IniText {
   };
   void Index();
   void AddLine(std::string_view line, std::size_t number);
-  const Section* FindSection(std::string_view name) const;
+  Section* FindSection(std::string_view name);
   std::string LineOf(std::string_view text) const;
 
   std::string mark_;                // a UTF-8 mark before the first line

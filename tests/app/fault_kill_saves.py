@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Saves cut off at random moments: the real program is killed while it saves, again and again.
 Each round starts Pointwick, clicks another profile, presses Apply and kills the program 0 to
-30 ms after the click (a save takes a few) (the first round only makes the file to start from). The
-profile file must then be whole (every key there, every record with its checksum) and be either
-the file before the round or the file the save meant to write, byte for byte.
+60 ms after the click (the first round only makes the file to start from). A save takes about
+2 ms; so that kills land inside it, the file also holds 4 MB of keys of another program, which
+each save must keep (and so write). The profile file must then be whole (every key there,
+every record with its checksum) and be either the file before the round or the file the save
+meant to write, byte for byte.
 
 Usage: fault_kill_saves.py PROGRAM_DIR SKIN_DIR TOOLS_BIN_DIR [ROUNDS]"""
 import os
@@ -58,7 +60,7 @@ def main(program_dir, skin_dir, tools_bin, rounds="55"):
     main_items = desktop.skin_items(skin_dir, "skin_main.ini")
     folder = desktop.ProgramFolder(program_dir, skin_dir)
     failures = []
-    outcomes = {"old": 0, "new": 0}
+    outcomes = {"old": 0, "new": 0, "mid-write": 0}
     random.seed(20261209)
     with desktop.ProfileGuard() as guard:
         service = desktop.StandIn(tools_bin, guard.path)
@@ -72,7 +74,7 @@ def main(program_dir, skin_dir, tools_bin, rounds="55"):
                     origin = desktop.window_origin(desktop.find_window("Mouse Driver"))
                     time.sleep(0.5)
                     desktop.click(*desktop.centre(main_items[str(PROFILE_BUTTON + profile)], origin), pause=0.2)
-                    desktop.click(*desktop.centre(main_items["4"], origin), pause=random.uniform(0, 0.03))
+                    desktop.click(*desktop.centre(main_items["4"], origin), pause=random.uniform(0, 0.06))
                     end = time.time() + 10
                     while old is None and not os.path.exists(guard.path) and time.time() < end:
                         time.sleep(0.1)  # the first round makes the file to start from
@@ -84,7 +86,12 @@ def main(program_dir, skin_dir, tools_bin, rounds="55"):
                     if data is None or problems(data):
                         failures.append("round %d: the first save left %s" % (n, data and problems(data)))
                         break
+                    with open(guard.path, "ab") as f:
+                        f.write(b"[Another program]\r\n" + b"Padding=%s\r\n" % (b"x" * 1000) * 4000)
                     continue
+                if os.path.exists(guard.path + ".new"):  # killed while writing the new file
+                    outcomes["mid-write"] += 1
+                    os.remove(guard.path + ".new")
                 if data == old:
                     outcomes["old"] += 1
                 elif data == with_profile(old, profile):
@@ -96,8 +103,9 @@ def main(program_dir, skin_dir, tools_bin, rounds="55"):
             service.stop()
             folder.remove()
     kills = outcomes["old"] + outcomes["new"]
-    print("%d kills during saves: %d left the old file, %d the new one, %d anything else"
-          % (kills, outcomes["old"], outcomes["new"], len(failures)))
+    print("%d kills during saves: %d left the old file (%d of them cut the new one mid-write), "
+          "%d the new one, %d anything else"
+          % (kills, outcomes["old"], outcomes["mid-write"], outcomes["new"], len(failures)))
     if kills < 50:
         failures.append("only %d kills" % kills)
     return desktop.report("fault_kill_saves", failures)
