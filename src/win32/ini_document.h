@@ -2,6 +2,7 @@
 // read from it and written into it key by key, and the file is then written whole, once.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,10 @@ class IniDocument : public IniStore {
   bool ReadStruct(const char* section, const char* key, void* buffer, std::size_t size) override;
   bool WriteStruct(const char* section, const char* key, const void* data, std::size_t size) override;
 
+  // The value as stored, or nothing (see IniText::Find).
+  std::optional<std::string> Find(std::string_view section, std::string_view key) const {
+    return text_.Find(section, key);
+  }
   // The file's bytes with every change made.
   std::string Text() const { return text_.Text(); }
 

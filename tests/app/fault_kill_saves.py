@@ -3,7 +3,8 @@
 Each round starts Pointwick, clicks another profile, presses Apply and kills the program 0 to
 60 ms after the click (the first round only makes the file to start from). A save takes about
 2 ms; so that kills land inside it, the file also holds 4 MB of keys of another program, which
-each save must keep (and so write). The profile file must then be whole (every key there,
+each save must keep (and so write), and every value of ours is first put into another form that
+the save writes anew. The profile file must then be whole (every key there,
 every record with its checksum) and be either the file before the round or the file the save
 meant to write, byte for byte.
 
@@ -45,10 +46,19 @@ def problems(data):
     for profile in range(5):
         for button in range(1, 10):
             digits = ini.get("group%d" % profile, {}).get("buttonassigned%d" % button, "")
-            if not re.fullmatch(r"[0-9A-F]{90}", digits) or \
+            if not re.fullmatch(r"[0-9A-Fa-f]{90}", digits) or \
                     sum(bytes.fromhex(digits[:88])) % 256 != int(digits[88:], 16):
                 found.append("GROUP%d/ButtonAssigned%d" % (profile, button))
     return found
+
+
+def in_other_forms(data):
+    """The same settings written as a person or another tool might: the records' digits in lower
+    case, the numbers with a leading zero. The reader takes them; a save writes every one of
+    them anew, in its own form."""
+    data = re.sub(rb"(?m)^(ButtonAssigned\d=)([0-9A-F]{90})", lambda m: m.group(1) + m.group(2).lower(), data)
+    keys = "|".join(SETTING_KEYS).encode()
+    return re.sub(rb"(?m)^(%s)=([1-9]\d*)" % keys, rb"\1=0\2", data)
 
 
 def with_profile(data, profile):
@@ -65,9 +75,13 @@ def main(program_dir, skin_dir, tools_bin, rounds="55"):
     with desktop.ProfileGuard() as guard:
         service = desktop.StandIn(tools_bin, guard.path)
         try:
+            saved = None  # the file as the last save wrote it
             for n in range(int(rounds)):
-                old = open(guard.path, "rb").read() if os.path.exists(guard.path) else None
-                current = int(re.search(rb"(?m)^Profile=(\d+)", old).group(1)) if old else 0
+                if saved is not None:
+                    with open(guard.path, "wb") as f:
+                        f.write(in_other_forms(saved))
+                old = open(guard.path, "rb").read() if saved is not None else None
+                current = int(re.search(rb"(?m)^Profile=(\d+)", saved).group(1)) if saved else 0
                 profile = random.choice([p for p in range(5) if p != current])
                 program = desktop.start_program(folder.path)
                 try:
@@ -86,19 +100,22 @@ def main(program_dir, skin_dir, tools_bin, rounds="55"):
                     if data is None or problems(data):
                         failures.append("round %d: the first save left %s" % (n, data and problems(data)))
                         break
-                    with open(guard.path, "ab") as f:
-                        f.write(b"[Another program]\r\n" + b"Padding=%s\r\n" % (b"x" * 1000) * 4000)
+                    saved = data + b"[Another program]\r\n" + b"Padding=%s\r\n" % (b"x" * 1000) * 4000
                     continue
                 if os.path.exists(guard.path + ".new"):  # killed while writing the new file
                     outcomes["mid-write"] += 1
                     os.remove(guard.path + ".new")
                 if data == old:
                     outcomes["old"] += 1
-                elif data == with_profile(old, profile):
+                elif data == with_profile(saved, profile):
                     outcomes["new"] += 1
+                    saved = data
                 else:
                     failures.append("round %d: neither the old nor the new file: %s"
-                                    % (n, problems(data) or "whole, but other content"))
+                                    % (n, problems(data) or "whole, but partly old and partly new"))
+                    saved = None if problems(data) else data
+                    if saved is None:
+                        break
         finally:
             service.stop()
             folder.remove()
