@@ -5,25 +5,14 @@
 
 #include "skininstall/resource.h"
 #include "skininstall/skin_installation.h"
+#include "win32/file_system.h"
 
 namespace skininstall {
-namespace {
-
-constexpr DWORD kPathBuffer = 260;
-
-}  // namespace
-
 bool PathsFromModule(InstallerPaths& paths) {
-  char module[kPathBuffer];
-  const DWORD length = GetModuleFileNameA(nullptr, module, kPathBuffer);
-  if (length == 0 || length >= kPathBuffer) return false;
-  char drive[_MAX_DRIVE], folder[_MAX_DIR], joined[_MAX_PATH];
-  if (_splitpath_s(module, drive, sizeof drive, folder, sizeof folder, nullptr, 0, nullptr, 0) ||
-      _makepath_s(joined, sizeof joined, drive, folder, "skins", "zip")) {
-    return false;
-  }
-  paths.archive = joined;
-  paths.target = std::string(drive) + folder + "skins";
+  const std::string folder = win::ModuleFolder();  // UTF-8, with its backslash
+  if (folder.empty()) return false;
+  paths.archive = folder + "skins.zip";
+  paths.target = folder + "skins";
   return true;
 }
 

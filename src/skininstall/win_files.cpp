@@ -6,7 +6,9 @@
 #include <algorithm>
 
 #include "skininstall/zip_error.h"
+#include "win32/file_system.h"
 #include "win32/raii.h"
+#include "win32/wide_text.h"
 
 namespace skininstall {
 namespace {
@@ -94,56 +96,37 @@ class WinOutputFile : public OutputFile {
 }  // namespace
 
 std::unique_ptr<StorageFile> WinArchiveStorage::Open(const std::string& path) {
-  win::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  win::FileHandle file(CreateFileW(win::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) throw FileSystemError(path, GetLastError(), "cannot open archive");
   return std::make_unique<WinStorageFile>(std::move(file));
 }
 
 bool WinArchiveStorage::IsRemovable(const std::string& path) {
-  char full[MAX_PATH];
-  char* title = nullptr;
-  if (!GetFullPathNameA(path.c_str(), MAX_PATH, full, &title) || full[1] != ':') return false;
-  const char root[] = {full[0], ':', '\\', '\0'};
-  return GetDriveTypeA(root) == DRIVE_REMOVABLE;
+  wchar_t full[MAX_PATH];
+  if (!GetFullPathNameW(win::Widen(path).c_str(), MAX_PATH, full, nullptr) || full[1] != L':')
+    return false;
+  const wchar_t root[] = {full[0], L':', L'\\', L'\0'};
+  return GetDriveTypeW(root) == DRIVE_REMOVABLE;
 }
 
+// Paths are UTF-8 and reach the system through its wide-character calls, so any name Windows
+// can hold is written as it is named.
 std::string WinArchiveStorage::ConvertName(const std::string& oemName) {
-  std::string ansi = oemName;
-  if (!ansi.empty()) OemToCharBuffA(oemName.data(), ansi.data(), static_cast<DWORD>(ansi.size()));
-  return ansi;
-}
-
-// No best-fit mapping: a character the code page lacks must not turn into a look-alike
-// (or into a separator or a dot).
-std::optional<std::string> WinArchiveStorage::ConvertUtf8Name(const std::string& utf8Name) {
-  if (utf8Name.empty()) return utf8Name;
-  const int utf8Length = static_cast<int>(utf8Name.size());
-  const int wideLength =
-      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8Name.data(), utf8Length, nullptr, 0);
-  if (wideLength <= 0) return std::nullopt;
-  std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8Name.data(), utf8Length, wide.data(),
-                      wideLength);
-  if (GetACP() == CP_UTF8) return utf8Name;
-  BOOL lossy = FALSE;
-  const int ansiLength = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength,
-                                             nullptr, 0, nullptr, &lossy);
-  if (ansiLength <= 0 || lossy) return std::nullopt;
-  std::string ansi(static_cast<size_t>(ansiLength), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, ansi.data(),
-                      ansiLength, nullptr, &lossy);
-  if (lossy) return std::nullopt;
-  return ansi;
+  if (oemName.empty()) return oemName;
+  const int size = static_cast<int>(oemName.size());
+  const int length = MultiByteToWideChar(CP_OEMCP, 0, oemName.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_OEMCP, 0, oemName.data(), size, wide.data(), length);
+  return win::Narrow(wide);
 }
 
 bool WinOutputFiles::FolderExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  return win::FolderExists(path);
 }
 
 bool WinOutputFiles::CreateFolder(const std::string& path) {
-  return CreateDirectoryA(path.c_str(), nullptr) != 0;
+  return CreateDirectoryW(win::Widen(path).c_str(), nullptr) != 0;
 }
 
 // Windows refuses to replace a read-only file. Some file systems let a privileged user
@@ -151,7 +134,7 @@ bool WinOutputFiles::CreateFolder(const std::string& path) {
 // its attributes are read through the handle, and only then is it emptied. A new file costs
 // one call.
 std::unique_ptr<OutputFile> WinOutputFiles::CreateOutputFile(const std::string& path) {
-  HANDLE opened = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+  HANDLE opened = CreateFileW(win::Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   const DWORD how = GetLastError();
   win::FileHandle file(opened);
@@ -171,7 +154,7 @@ std::unique_ptr<OutputFile> WinOutputFiles::CreateOutputFile(const std::string& 
 
 void WinOutputFiles::SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
   const FILETIME utc = FileTimeOfDos(path, dosDate, dosTime);
-  win::FileHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+  win::FileHandle file(CreateFileW(win::Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file || !SetFileTime(file.Get(), nullptr, nullptr, &utc)) {
     throw FileSystemError(path, GetLastError(), "cannot set file time");
@@ -179,17 +162,18 @@ void WinOutputFiles::SetDosTime(const std::string& path, uint16_t dosDate, uint1
 }
 
 bool WinOutputFiles::SetAttributes(const std::string& path, uint32_t attributes) {
-  return SetFileAttributesA(path.c_str(), WindowsAttributes(attributes)) != 0;
+  return SetFileAttributesW(win::Widen(path).c_str(), WindowsAttributes(attributes)) != 0;
 }
 
-void WinOutputFiles::Remove(const std::string& path) { DeleteFileA(path.c_str()); }
+void WinOutputFiles::Remove(const std::string& path) { DeleteFileW(win::Widen(path).c_str()); }
 
 // The folder need not exist yet: the nearest one above it that does tells the drive.
 uint64_t WinOutputFiles::FreeSpace(const std::string& folder) {
   std::string at = folder;
   while (!at.empty()) {
     ULARGE_INTEGER available{};
-    if (GetDiskFreeSpaceExA(at.c_str(), &available, nullptr, nullptr)) return available.QuadPart;
+    if (GetDiskFreeSpaceExW(win::Widen(at).c_str(), &available, nullptr, nullptr))
+      return available.QuadPart;
     const size_t slash = at.find_last_of("\\/");
     if (slash == std::string::npos) break;
     at.resize(slash);

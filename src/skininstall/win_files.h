@@ -9,8 +9,8 @@ class WinArchiveStorage : public ArchiveStorage {
  public:
   std::unique_ptr<StorageFile> Open(const std::string& path) override;
   bool IsRemovable(const std::string& path) override;
+  // OEM names become UTF-8 like every path here; UTF-8 names are checked and kept.
   std::string ConvertName(const std::string& oemName) override;
-  std::optional<std::string> ConvertUtf8Name(const std::string& utf8Name) override;
 };
 
 class WinOutputFiles : public OutputFiles {

@@ -3,8 +3,9 @@
 In a prefix of its own, made for that user:
 1. user_name_check.exe: the save with its ".conf" copy, an export and an import, the automatic
    profile switch and the rules file, through the programs' own code.
-2. The real program, installed in a folder under that user's folder, with real clicks: it
-   shows its skinned window, and profile 3 then Apply writes the user's profile file.
+2. The real programs, installed in a folder under that user's folder: the skin installer
+   unpacks the skin package there, and with real clicks the configuration program shows its
+   skinned window and profile 3 then Apply writes the user's profile file.
 
 Usage: journey_user_name.py PROGRAM_DIR SKIN_DIR TOOLS_BIN_DIR TEST_BIN_DIR"""
 import os
@@ -39,9 +40,12 @@ def real_program(program_dir, skin_dir, tools_bin, user_folder):
     programs = os.path.join(user_folder, "Programy \u017c\u00f3\u0142te")
     shutil.rmtree(programs, ignore_errors=True)
     os.makedirs(programs)
-    for name in ("Pointwick.exe", "lan.dll"):
+    for name in ("Pointwick.exe", "Unfurlex.exe", "lan.dll", "skins.zip"):
         shutil.copy(os.path.join(program_dir, name), programs)
-    shutil.copytree(skin_dir, os.path.join(programs, "skins"))
+    installer = desktop.start_program(programs, "Unfurlex.exe")
+    desktop.end_program(installer, timeout=60)  # it closes by itself unless a box waits
+    if not os.path.exists(os.path.join(programs, "skins", "skin_main.ini")):
+        return ["the skin installer did not unpack the skins into %s" % programs]
     main_items = desktop.skin_items(skin_dir, "skin_main.ini")
     with desktop.ProfileGuard() as guard:
         if USER not in guard.path:
