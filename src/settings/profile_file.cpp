@@ -3,8 +3,6 @@
 
 #include <cstdio>
 
-#include "win32/ini_document.h"
-
 namespace settings {
 namespace {
 
@@ -67,12 +65,6 @@ void Load(ProfileSet& record, win::IniStore& file, PointerStore& pointers, int p
 bool Write(const ProfileSet& record, win::IniStore& file, PointerStore& pointers) {
   WritePointerSettings(record, pointers);
   return WriteProfileKeys(record, file);
-}
-
-std::string ProfileFileText(const ProfileSet& record, std::string_view existing) {
-  win::IniDocument document(existing);
-  WriteProfileKeys(record, document);
-  return document.Text();
 }
 
 bool WriteProfileKeys(const ProfileSet& record, win::IniStore& file) {

@@ -1,9 +1,6 @@
 // Loading and writing the settings record: pointer values first, then the profile file.
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include "win32/ini_store.h"
 #include "settings/pointer_values.h"
 #include "settings/profile_set.h"
@@ -20,9 +17,6 @@ bool Write(const ProfileSet& record, win::IniStore& file, PointerStore& pointers
 // The 14 settings keys and the 45 button records alone.
 bool WriteProfileKeys(const ProfileSet& record, win::IniStore& file);
 
-// The profile file's new text: `existing` with the record's keys written into it; every other
-// key and line stays as it was.
-std::string ProfileFileText(const ProfileSet& record, std::string_view existing);
 
 // Re-reads "Speedx", "SpeedY" and "OFASensitivity" (no validation).
 void ReadSpeeds(ProfileSet& record, win::IniStore& file);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "settings/profile_file.h"
+#include "win32/ini_document.h"
 #include "settings/registry_pointer_store.h"
 #include "settings/settings_store.h"
 #include "support/win_test_support.h"
@@ -59,7 +60,9 @@ TEST_F(StoreTest, TheSystemsReaderGetsWhatItsWriterWouldHaveWritten) {
     testing_support::RecordFileWriter writer(system);
     ASSERT_TRUE(WriteProfileKeys(record, writer));
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, system.c_str());  // flush the cache
-    ASSERT_TRUE(testing_support::WriteFileBytes(ours, ProfileFileText(record, start)));
+    win::IniDocument document(start);
+    ASSERT_TRUE(WriteProfileKeys(record, document));
+    ASSERT_TRUE(testing_support::WriteFileBytes(ours, document.Text()));
     EXPECT_EQ(testing_support::EverythingTheReaderGets(ours),
               testing_support::EverythingTheReaderGets(system));
   }
