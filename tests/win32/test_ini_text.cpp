@@ -1,10 +1,7 @@
 // IniText against the table of forms it shares with the system's reader.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "ini_text_cases.h"
-#include "win32/ini_document.h"
 #include "win32/ini_text.h"
 
 namespace {
@@ -61,22 +58,6 @@ TEST(IniText, EditsTouchOnlyTheirOwnLine) {
     EXPECT_EQ(ini.ReadString(c.section, c.key, "-"), c.value);
     EXPECT_EQ(win::IniText(ini.Text()).ReadString(c.section, c.key, "-"), c.value);
   }
-}
-
-// Records go in as the system writes them and come back only whole and with their checksum.
-TEST(IniDocument, RecordsRoundTripAndRefuseDamage) {
-  win::IniDocument file;
-  const unsigned char record[4] = {3, 0xAB, 0, 0x81};
-  ASSERT_TRUE(file.WriteStruct("GROUP0", "ButtonAssigned3", record, sizeof record));
-  EXPECT_EQ(file.ReadString("group0", "buttonassigned3", ""), "03AB00812F");
-  unsigned char back[4] = {};
-  ASSERT_TRUE(file.ReadStruct("GROUP0", "ButtonAssigned3", back, sizeof back));
-  EXPECT_EQ(0, std::memcmp(back, record, sizeof record));
-  EXPECT_FALSE(file.ReadStruct("GROUP0", "ButtonAssigned3", back, 3)) << "size must match";
-  file.WriteString("GROUP0", "ButtonAssigned3", "03ab00812f");
-  EXPECT_TRUE(file.ReadStruct("GROUP0", "ButtonAssigned3", back, sizeof back)) << "lower case reads";
-  file.WriteString("GROUP0", "ButtonAssigned3", "03AB008130");
-  EXPECT_FALSE(file.ReadStruct("GROUP0", "ButtonAssigned3", back, sizeof back)) << "checksum";
 }
 
 }  // namespace
