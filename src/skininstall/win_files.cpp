@@ -45,15 +45,23 @@ class WinStorageFile : public StorageFile {
   win::FileHandle file_;
 };
 
+// The first day a DOS date can name, 1980-01-01: the time of an entry whose own date is 0 or
+// invalid, as some writers leave it. A bad time is no bad archive.
+constexpr uint16_t kFirstDosDate = (1 << 5) | 1;
+
 // The DOS time is local time; the system decides whether daylight saving applied that day.
-FILETIME FileTimeOfDos(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
-  FILETIME local{}, utc{};
+bool UtcOfDos(uint16_t dosDate, uint16_t dosTime, FILETIME& utc) {
+  FILETIME local{};
   SYSTEMTIME localTime{}, utcTime{};
-  if (!DosDateTimeToFileTime(dosDate, dosTime, &local) || !FileTimeToSystemTime(&local, &localTime) ||
-      !TzSpecificLocalTimeToSystemTime(nullptr, &localTime, &utcTime) ||
-      !SystemTimeToFileTime(&utcTime, &utc)) {
+  return DosDateTimeToFileTime(dosDate, dosTime, &local) && FileTimeToSystemTime(&local, &localTime) &&
+         TzSpecificLocalTimeToSystemTime(nullptr, &localTime, &utcTime) &&
+         SystemTimeToFileTime(&utcTime, &utc);
+}
+
+FILETIME FileTimeOfDos(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
+  FILETIME utc{};
+  if (!UtcOfDos(dosDate, dosTime, utc) && !UtcOfDos(kFirstDosDate, 0, utc))
     throw FileSystemError(path, GetLastError(), "bad file time");
-  }
   return utc;
 }
 

@@ -138,6 +138,25 @@ TEST(UnfurlexWindowTest, NamesOutsideTheCodePageInstallAsNamed) {
   EXPECT_EQ(Read(folder / "skins" / L"caf\u00e9.ini"), "oem");
 }
 
+// Some writers leave the DOS date 0: such an entry installs, dated the first day DOS can name.
+TEST(UnfurlexWindowTest, AnEntryWithoutADateInstallsDated1980) {
+  const fs::path folder = MakeProgramFolder("dates");
+  Write(folder / "skins.zip", Package({{.name = "undated.ini", .data = "undated", .date = 0}}).Build());
+  InstallerRun run;
+  run.In(folder);
+  EXPECT_TRUE(run.boxes.empty());
+  EXPECT_EQ(Read(folder / "skins/undated.ini"), "undated");
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  ASSERT_TRUE(GetFileAttributesExA((folder / "skins/undated.ini").string().c_str(), GetFileExInfoStandard, &data));
+  FILETIME local{};
+  SYSTEMTIME time{};
+  FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+  FileTimeToSystemTime(&local, &time);
+  EXPECT_EQ(time.wYear, 1980);
+  EXPECT_EQ(time.wMonth, 1);
+  EXPECT_EQ(time.wDay, 1);
+}
+
 TEST(UnfurlexWindowTest, EmptyPackageClosesWithoutError) {
   const fs::path folder = MakeProgramFolder("empty");
   Write(folder / "skins.zip", Package({}).Build());
