@@ -158,10 +158,8 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
 
 FileResult WriteFileWhole(const std::string& path, std::string_view bytes) {
   if (!CreateParentFolders(path)) {
-    const DWORD error = GetLastError();
-    return {error == ERROR_DISK_FULL ? FileFault::DiskFull
-                                     : error == ERROR_ACCESS_DENIED ? FileFault::AccessDenied
-                                                                    : FileFault::PathNotFound,
+    const FileFault fault = FaultOfError(GetLastError());
+    return {fault == FileFault::None || fault == FileFault::Failed ? FileFault::PathNotFound : fault,
             path};
   }
   return WriteWholeFile(SystemFiles(), path, bytes);

@@ -24,31 +24,15 @@ SETTING_KEYS = ["Profile", "TrayEnabled", "Buttons", "UniversalScrollEnabled", "
                 "XYSensitivityEnabled", "OFASensitivity", "SpeedX", "SpeedY", "LedState"]
 
 
-def sections(data):
-    """{section: {key: value}} with the first of each name, as the system's reader takes them."""
-    found, current = {}, None
-    for line in data.decode("latin-1").splitlines():
-        line = line.strip()
-        if line.startswith("[") and "]" in line:
-            current = found.setdefault(line[1:line.rindex("]")].lower(), {})
-        elif current is not None and "=" in line:
-            key, value = line.split("=", 1)
-            current.setdefault(key.strip().lower(), value.strip())
-    return found
-
-
 def problems(data):
-    """What keeps the file from being a whole profile file."""
-    found, ini = [], sections(data)
-    for key in SETTING_KEYS:
-        if not re.fullmatch(r"-?\d+", ini.get("setting", {}).get(key.lower(), "")):
-            found.append("[Setting] %s" % key)
-    for profile in range(5):
-        for button in range(1, 10):
-            digits = ini.get("group%d" % profile, {}).get("buttonassigned%d" % button, "")
-            if not re.fullmatch(r"[0-9A-Fa-f]{90}", digits) or \
-                    sum(bytes.fromhex(digits[:88])) % 256 != int(digits[88:], 16):
-                found.append("GROUP%d/ButtonAssigned%d" % (profile, button))
+    """What keeps the file from being a whole profile file: a missing key, a record that fails
+    its checksum."""
+    text = data.decode("latin-1")
+    found = [key for key in SETTING_KEYS if not re.search(r"(?m)^%s=\d+\r?$" % key, text)]
+    records = re.findall(r"(?m)^ButtonAssigned\d=([0-9A-Fa-f]{90})\r?$", text)
+    whole = sum(1 for digits in records if sum(bytes.fromhex(digits[:88])) % 256 == int(digits[88:], 16))
+    if whole != 45:
+        found.append("%d whole records of 45" % whole)
     return found
 
 

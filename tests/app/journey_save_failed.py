@@ -10,7 +10,6 @@ the user closes the box (a click on OK, or Enter), the fault goes away, and the 
 
 Usage: journey_save_failed.py PROGRAM_DIR SKIN_DIR TOOLS_BIN_DIR"""
 import os
-import shutil
 import subprocess
 import sys
 import time
@@ -46,17 +45,22 @@ class FullDisk:
 
     def __init__(self, folder):
         self.folder = folder
-        self.keep = folder + ".kept"
         self.filler = os.path.join(folder, "filler.bin")
 
+    def files(self):
+        return {n: open(os.path.join(self.folder, n), "rb").read() for n in os.listdir(self.folder)}
+
+    def put(self, files):
+        for name, data in files.items():
+            with open(os.path.join(self.folder, name), "wb") as f:
+                f.write(data)
+
     def mount(self):
-        shutil.copytree(self.folder, self.keep)
+        files = self.files()
         if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", self.folder],
                           capture_output=True).returncode != 0:
-            shutil.rmtree(self.keep)
             return False
-        for name in os.listdir(self.keep):
-            shutil.copy(os.path.join(self.keep, name), self.folder)
+        self.put(files)
         try:
             with open(self.filler, "wb") as f:
                 while True:
@@ -70,12 +74,9 @@ class FullDisk:
         os.remove(self.filler)
 
     def unmount(self):
-        files = {n: open(os.path.join(self.folder, n), "rb").read() for n in os.listdir(self.folder)}
+        files = self.files()
         subprocess.run(["umount", self.folder], check=True)
-        shutil.rmtree(self.keep)
-        for name, data in files.items():
-            with open(os.path.join(self.folder, name), "wb") as f:
-                f.write(data)
+        self.put(files)
 
 
 class FileForFolder:

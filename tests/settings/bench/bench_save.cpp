@@ -14,30 +14,9 @@
 #include "settings/profile_file.h"
 #include "settings/registry_pointer_store.h"
 #include "settings/settings_store.h"
+#include "support/win_test_support.h"
 
 namespace {
-
-// The way saves were written before: one private-profile write per key.
-class KeyByKey : public win::IniStore {
- public:
-  explicit KeyByKey(std::string path) : path_(std::move(path)) {}
-  std::string ReadString(const char*, const char*, const char* fallback) override { return fallback; }
-  int ReadInt(const char*, const char*, int fallback) override { return fallback; }
-  bool WriteInt(const char* section, const char* key, int value) override {
-    return WriteString(section, key, std::to_string(value).c_str());
-  }
-  bool WriteString(const char* section, const char* key, const char* value) override {
-    return WritePrivateProfileStringA(section, key, value, path_.c_str()) != FALSE;
-  }
-  bool ReadStruct(const char*, const char*, void*, std::size_t) override { return false; }
-  bool WriteStruct(const char* section, const char* key, const void* data, std::size_t size) override {
-    return WritePrivateProfileStructA(section, key, const_cast<void*>(data), static_cast<UINT>(size),
-                                      path_.c_str()) != FALSE;
-  }
-
- private:
-  std::string path_;
-};
 
 double Now() {
   LARGE_INTEGER count, frequency;
@@ -79,7 +58,7 @@ int main(int argc, char** argv) {
 
     start = Now();
     settings::RegistryPointerStore pointers;
-    KeyByKey file(keys);
+    testing_support::RecordFileWriter file(keys);  // one private-profile write per key
     settings::Write(record, file, pointers);
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, keys.c_str());  // to the disk
     keysMs.push_back(Now() - start);
