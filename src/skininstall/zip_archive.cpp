@@ -13,14 +13,27 @@
 namespace skininstall {
 namespace {
 
-constexpr size_t kEndSearchChunk = 32768;
-constexpr size_t kEndSearchOverlap = 3;
 constexpr size_t kDefaultExtractBuffer = 65535;
 // The zlib interface generation the reader was written against; zlib checks its first digit.
 constexpr char kZlibVersion[] = "1.1.3";
 
 bool IsEndSignature(const uint8_t* p) {
   return p[0] == 0x50 && p[1] == 0x4B && p[2] == 0x05 && p[3] == 0x06;
+}
+
+// In a one-file archive the directory ends at or before the end record; a saturated field
+// leaves the check to the Zip64 end record.
+// A saturated field of the end record says that its value is in the Zip64 end record.
+bool NeedsZip64(const EndRecord& end) {
+  return end.thisVolume == kSaturated16 || end.directoryVolume == kSaturated16 ||
+         end.volumeEntries == kSaturated16 || end.totalEntries == kSaturated16 ||
+         end.directorySize == kSaturated32 || end.directoryOffset == kSaturated32;
+}
+
+bool DirectoryFitsBefore(const EndRecord& end, uint64_t position) {
+  if (end.thisVolume != 0 || end.directoryOffset == kSaturated32 || end.directorySize == kSaturated32)
+    return true;
+  return uint64_t{end.directoryOffset} + end.directorySize <= position;
 }
 
 // Sizes and offsets of hostile archives may be anything: sums stop at the largest value.
@@ -73,7 +86,9 @@ ZipArchive::ZipArchive(ArchiveStorage& storage, OutputFiles* output)
 
 ZipArchive::~ZipArchive() { CloseArchive(); }
 
-void ZipArchive::Fail(int code) const { throw ZipError(code, path_); }
+void ZipArchive::Fail(int code, std::string detail) const {
+  throw ZipError(code, path_, std::move(detail));
+}
 
 void ZipArchive::OpenArchive(const std::string& path, int mode, int /*volumeSize*/) {
   if (IsOpen()) return;
@@ -107,24 +122,32 @@ void ZipArchive::CloseArchive() {
   directoryOffset_ = 0;
 }
 
-// The end record is the signature nearest the end of the file. The tail is read backwards
-// in chunks that overlap by three bytes, so a signature across a chunk border is seen.
+// The end record is the one whose comment reaches exactly the end of the file and whose
+// directory, in a one-file archive, ends before it. Of several such records the first wins: the
+// others lie inside its comment, which may hold anything, even a whole archive. Trailing bytes
+// after the comment are accepted only when no record reaches the end: then the consistent
+// record nearest the end is taken.
 uint64_t ZipArchive::FindEndRecord() {
   const uint64_t length = file_->Length();
   const uint64_t start = length - std::min<uint64_t>(length, kEndSearchSpan);
-  std::vector<uint8_t> chunk(kEndSearchChunk + kEndSearchOverlap);
-  uint64_t chunkEnd = length;
-  while (chunkEnd > start) {
-    const uint64_t chunkStart = chunkEnd - std::min<uint64_t>(chunkEnd - start, kEndSearchChunk);
-    const uint64_t readEnd = std::min<uint64_t>(length, chunkEnd + kEndSearchOverlap);
-    const size_t size = static_cast<size_t>(readEnd - chunkStart);
-    if (!file_->Seek(chunkStart) || file_->Read(chunk.data(), size) != size) Fail(kZipBadArchive);
-    for (size_t i = size >= 4 ? size - 4 + 1 : 0; i-- > 0;) {
-      if (IsEndSignature(&chunk[i])) return chunkStart + i;
-    }
-    chunkEnd = chunkStart;
+  std::vector<uint8_t> tail(static_cast<size_t>(length - start));
+  if (!file_->Seek(start) || file_->Read(tail.data(), tail.size()) != tail.size()) {
+    Fail(kZipBadArchive);
   }
-  Fail(kZipNoEndRecord);
+  std::optional<uint64_t> reaching, nearest;
+  bool anySignature = false;
+  for (size_t i = tail.size() >= kEndRecordSize ? tail.size() - kEndRecordSize + 1 : 0; i-- > 0;) {
+    if (!IsEndSignature(&tail[i])) continue;
+    anySignature = true;
+    const EndRecord end = ParseEndRecord(&tail[i]);
+    const uint64_t recordEnd = start + i + kEndRecordSize + end.commentLength;
+    if (recordEnd > length || !DirectoryFitsBefore(end, start + i)) continue;
+    if (recordEnd == length) reaching = start + i;
+    if (!nearest) nearest = start + i;
+  }
+  if (reaching) return *reaching;
+  if (nearest) return *nearest;
+  Fail(anySignature ? kZipBadArchive : kZipNoEndRecord);
 }
 
 void ZipArchive::ReadDirectory() {
@@ -141,15 +164,17 @@ void ZipArchive::ReadDirectory() {
   // The records behind the central directory start here: the end record, or the Zip64 end
   // record when a locator stands in front of the end record.
   uint64_t recordsStart = position;
-  if (position >= kZip64LocatorSize) {
-    uint8_t locator[kZip64LocatorSize];
-    if (!file_->Seek(position - kZip64LocatorSize)) Fail(kZipBadArchive);
-    ReadExact(locator, sizeof locator);
-    if (Le32(locator) == kZip64LocatorSignature) {
-      recordsStart = ReadZip64End(position - kZip64LocatorSize, directory);
-    }
+  std::optional<uint64_t> zip64Start;
+  if (position >= kZip64LocatorSize) zip64Start = ReadZip64End(position - kZip64LocatorSize, directory);
+  if (zip64Start) {
+    recordsStart = *zip64Start;
+  } else if (NeedsZip64(end)) {
+    Fail(kZipBadArchive);
   }
 
+  if (oneFileOnly_ && (directory.thisVolume != 0 || directory.directoryVolume != 0)) {
+    Fail(kZipBadArchive, "it is one part of a split archive");
+  }
   currentVolume_ = lastVolume_ = directory.thisVolume;
   multiVolume_ = directory.thisVolume != 0;
   if (multiVolume_ && storage_.IsRemovable(path_)) Fail(kZipNeedsDiskCallback);
@@ -172,11 +197,17 @@ void ZipArchive::ReadDirectory() {
 // The Zip64 end record normally lies right in front of its locator; the offset the locator
 // gives is also tried, for records with extensible data. Values of the Zip64 record replace
 // saturated fields of the end record; a field that is not saturated must agree with it.
-uint64_t ZipArchive::ReadZip64End(uint64_t locatorPosition, Directory& directory) {
+// Without a locator whose fields make sense and a record where it points there is no Zip64
+// end: the bytes in front of a plain end record may be anything, even the locator signature.
+std::optional<uint64_t> ZipArchive::ReadZip64End(uint64_t locatorPosition, Directory& directory) {
   uint8_t raw[kZip64LocatorSize];
   if (!file_->Seek(locatorPosition)) Fail(kZipBadArchive);
   ReadExact(raw, sizeof raw);
   const Zip64Locator locator = ParseZip64Locator(raw);
+  if (locator.signature != kZip64LocatorSignature || locator.endVolume >= locator.volumeCount ||
+      locator.endOffset > locatorPosition) {
+    return std::nullopt;
+  }
   Zip64EndRecord record;
   auto recordAt = [&](uint64_t at) {
     if (at > locatorPosition || locatorPosition - at < kZip64EndSize) return false;
@@ -190,7 +221,7 @@ uint64_t ZipArchive::ReadZip64End(uint64_t locatorPosition, Directory& directory
   uint64_t at = locatorPosition - kZip64EndSize;
   if (locatorPosition < kZip64EndSize || !recordAt(at)) {
     at = locator.endOffset;
-    if (!recordAt(at)) Fail(kZipBadArchive);
+    if (!recordAt(at)) return std::nullopt;
   }
   auto widen = [&](auto& field, uint64_t narrow, uint64_t saturated, uint64_t wide) {
     if (narrow != saturated && narrow != wide) Fail(kZipBadArchive);
@@ -361,10 +392,13 @@ void ZipArchive::CheckLocalHeader(int index) {
     Fail(kZipBadArchive);
   }
   const bool sizesFollow = (entry.flags & kFlagDataDescriptor) != 0;
+  if (entry.method != kMethodStored && entry.method != kMethodDeflated) {
+    Fail(kZipBadArchive, "it is compressed with method " + std::to_string(entry.method) +
+                             ", which is not supported");
+  }
   const bool matches =
       local.signature == kLocalSignature && local.flags == entry.flags &&
       local.method == entry.method &&
-      (entry.method == kMethodStored || entry.method == kMethodDeflated) &&
       local.nameLength == entry.nameLength &&
       (sizesFollow || (local.crc == entry.crc && local.compressedSize == entry.compressedSize &&
                        local.uncompressedSize == entry.uncompressedSize));
@@ -520,11 +554,31 @@ int ZipArchive::CloseEntry(const char* filePath, bool afterError) {
       // An entry of no declared bytes may be closed without a read: its stream is checked here.
       if (open_->inflating && !open_->streamEnded) CheckStreamEnds();
       if (open_->crc != entry.crc) Fail(kZipBadCrc);  // stays open until closed after the error
+      if (entry.flags & kFlagDataDescriptor) CheckDescriptor(entry);
     }
   }
   EndOpenEntry();
   if (!afterError && filePath && result == kClosedDone) result = FinishFile(entry, filePath);
   return result;
+}
+
+// The data descriptor behind the data repeats the CRC-32, after an optional signature; one
+// that names another CRC than the central header is damage. Its sizes are not compared, as
+// writers disagree on their width. Compressed bytes that the stream did not use are skipped.
+void ZipArchive::CheckDescriptor(const ZipEntry& entry) {
+  if (open_->aheadPending) decryptor_.Wait();
+  open_->aheadPending = false;
+  for (uint64_t left = open_->compressedLeft; left > 0;) {
+    const size_t count = static_cast<size_t>(std::min<uint64_t>(left, input_.size()));
+    if (ReadSpanning(input_.data(), count) != count) Fail(kZipBadArchive);
+    left -= count;
+  }
+  open_->compressedLeft = 0;
+  uint8_t raw[8] = {};
+  const size_t got = ReadSpanning(raw, sizeof raw);
+  const bool plain = got >= 4 && Le32(raw) == entry.crc;
+  const bool signed_ = got >= 8 && Le32(raw) == kDescriptorSignature && Le32(raw + 4) == entry.crc;
+  if (!plain && !signed_) Fail(kZipBadArchive);
 }
 
 void ZipArchive::EndOpenEntry() {
@@ -552,7 +606,7 @@ int ZipArchive::FinishFile(const ZipEntry& entry, OutputFile& file) {
   } catch (...) {
     result = kClosedNothing;
   }
-  if (!file.SetAttributes(entry.externalAttributes)) result = kClosedNoAttributes;
+  if (!file.SetAttributes(entry.externalAttributes & ~kAttributeDirectory)) result = kClosedNoAttributes;
   return result;
 }
 
@@ -577,28 +631,27 @@ bool ZipArchive::ExtractEntry(int index, const std::string& folder, bool keepPat
   if (!IsOpen() || index < 0 || index >= GetCount() || !output_) return false;
   if (overlapping_) Fail(kZipBadArchive);
   const ZipEntry& entry = entries_[static_cast<size_t>(index)];
-  if (entry.nameUnusable && !newName) Fail(kZipBadArchive);
+  if (entry.nameUnusable && !newName) Fail(kZipBadArchive, "its name is not valid UTF-8");
   const std::optional<std::string> relative =
       TargetName(newName ? std::string(newName) : entry.name, keepPaths);
-  if (!relative) Fail(kZipBadArchive);  // the name would land outside the folder or on a device
+  // The name would land outside the folder, on a device, or holds what Windows cannot.
+  if (!relative) Fail(kZipBadArchive, "Windows cannot hold its name");
   const std::string path = JoinTarget(folder, *relative);
+  if (!FitsWindowsPath(path)) Fail(kZipBadArchive, "its path is too long for Windows");
+  // A name that ends in a separator cannot hold data.
+  if (entry.folderName && entry.HasData()) Fail(kZipBadArchive, "a folder name holds data");
   if (entry.IsFolder()) return ExtractFolder(entry, path);
   if (!OpenEntry(index)) return false;
   MakeFolderFor(path);
+  // Until it is committed, a file that fails leaves nothing behind and the file it would
+  // replace stays as it was.
   std::unique_ptr<OutputFile> file = output_->CreateOutputFile(path);
-  try {
-    WriteEntryData(*file, entry, progress, progressData, bufferSize);
-    int closed = CloseEntry(nullptr, false);
-    if (closed == kClosedDone) closed = FinishFile(entry, *file);
-    file->Close();
-    // A file whose data ended early is not left behind as if it were complete.
-    if (closed == kClosedDataMissing) output_->Remove(path);
-    return closed == kClosedDone;
-  } catch (...) {
-    file->Close();
-    output_->Remove(path);
-    throw;
-  }
+  WriteEntryData(*file, entry, progress, progressData, bufferSize);
+  int closed = CloseEntry(nullptr, false);
+  if (closed == kClosedDataMissing) return false;
+  if (closed == kClosedDone) closed = FinishFile(entry, *file);
+  file->Commit();
+  return closed == kClosedDone;
 }
 
 void ZipArchive::MakeFolderFor(const std::string& path) {

@@ -46,6 +46,9 @@ class ZipArchive {
   void CloseArchive();
   bool IsOpen() const { return file_ != nullptr; }
 
+  // An archive that must be one file refuses an end record naming another volume before any
+  // other file is opened.
+  void SetOneFileOnly(bool oneFile) { oneFileOnly_ = oneFile; }
   void SetPassword(const std::string& password) { password_ = password; }
   int GetCount() const { return static_cast<int>(entries_.size()); }
   const ZipEntry& GetEntry(int index) const { return entries_.at(static_cast<size_t>(index)); }
@@ -71,12 +74,12 @@ class ZipArchive {
  private:
   struct OpenState;
 
-  [[noreturn]] void Fail(int code) const;
+  [[noreturn]] void Fail(int code, std::string detail = {}) const;
   struct Directory;
 
   uint64_t FindEndRecord();
   void ReadDirectory();
-  uint64_t ReadZip64End(uint64_t locatorPosition, Directory& directory);
+  std::optional<uint64_t> ReadZip64End(uint64_t locatorPosition, Directory& directory);
   void ReadCentralHeaders(const Directory& directory);
   void ReadCentralHeader(ZipEntry& entry, std::string& variable);
   void MapEntryData();
@@ -91,6 +94,7 @@ class ZipArchive {
   size_t ReadStored(uint8_t* out, size_t size);
   size_t ReadDeflated(uint8_t* out, size_t size);
   void CheckStreamEnds();
+  void CheckDescriptor(const ZipEntry& entry);
   bool RefillInput();
   void ReadAhead();
   void EndOpenEntry();
@@ -108,6 +112,7 @@ class ZipArchive {
   uint32_t currentVolume_ = 0;
   uint32_t lastVolume_ = 0;
   bool multiVolume_ = false;
+  bool oneFileOnly_ = false;
   uint64_t bytesBefore_ = 0;
   uint32_t directoryVolume_ = 0;
   uint64_t directoryOffset_ = 0;

@@ -15,17 +15,18 @@ constexpr CauseRow kCauses[] = {
     {-105, 14}, {-106, 15}, {-107, 16}, {-108, 17}, {-109, 18},
 };
 
-std::string Describe(int code, const std::string& path) {
-  return "archive error " + std::to_string(code) + " in " + path;
+std::string Describe(int code, const std::string& path, const std::string& detail) {
+  return "archive error " + std::to_string(code) + " in " + path + (detail.empty() ? "" : ": " + detail);
 }
 
 }  // namespace
 
-ZipError::ZipError(int code, std::string archivePath)
-    : std::runtime_error(Describe(code, archivePath)),
+ZipError::ZipError(int code, std::string archivePath, std::string detail)
+    : std::runtime_error(Describe(code, archivePath, detail)),
       code_(code),
       cause_(CauseOf(code)),
-      path_(std::move(archivePath)) {}
+      path_(std::move(archivePath)),
+      detail_(std::move(detail)) {}
 
 int ZipError::CauseOf(int code) {
   for (const CauseRow& row : kCauses) {

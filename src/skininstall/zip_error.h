@@ -18,12 +18,14 @@ enum ZipCode : int {
 
 class ZipError : public std::runtime_error {
  public:
-  ZipError(int code, std::string archivePath);
+  // `detail` says in words what is wrong, where the code alone does not.
+  ZipError(int code, std::string archivePath, std::string detail = {});
 
   int Code() const { return code_; }
   // The cause number stored with the error (1 generic, 2 .. 18 by code).
   int Cause() const { return cause_; }
   const std::string& ArchivePath() const { return path_; }
+  const std::string& Detail() const { return detail_; }
 
   static int CauseOf(int code);
 
@@ -31,6 +33,7 @@ class ZipError : public std::runtime_error {
   int code_;
   int cause_;
   std::string path_;
+  std::string detail_;
 };
 
 // The system error "there is not enough space on the disk", for a package that cannot fit.

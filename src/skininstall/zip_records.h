@@ -105,7 +105,12 @@ struct ZipEntry {
   bool nameUnusable = false;
 
   bool IsEncrypted() const { return (flags & kFlagEncrypted) != 0; }
-  bool IsFolder() const { return folderName || (externalAttributes & kAttributeDirectory) != 0; }
+  bool HasData() const { return compressedSize != 0 || uncompressedSize != 0; }
+  // The directory attribute makes a folder only of an entry without data: data is never
+  // dropped for an attribute.
+  bool IsFolder() const {
+    return folderName || ((externalAttributes & kAttributeDirectory) != 0 && !HasData());
+  }
 };
 
 struct LocalHeader {

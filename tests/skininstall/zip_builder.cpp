@@ -106,12 +106,12 @@ void WriteCentral(std::string& out, const BuildEntry& e, const Written& w) {
   Put32(out, e.zip64 ? kSaturated : static_cast<uint32_t>(w.size));
   Put16(out, static_cast<uint32_t>(e.name.size()));
   Put16(out, static_cast<uint32_t>(extra.size()));
-  Put16(out, 0);
+  Put16(out, static_cast<uint32_t>(e.comment.size()));
   Put16(out, 0);
   Put16(out, 0);
   Put32(out, e.attributes | (e.folder ? 0x10 : 0));
   Put32(out, e.zip64 ? kSaturated : static_cast<uint32_t>(w.offset));
-  out += e.name + extra;
+  out += e.name + extra + e.comment;
 }
 
 }  // namespace

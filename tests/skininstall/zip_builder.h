@@ -26,6 +26,7 @@ struct BuildEntry {
   int64_t declaredSize = -1;
   // The central header points at the local header of that earlier entry instead of its own.
   int sameDataAs = -1;
+  std::string comment;  // the central header's comment
 };
 
 struct ZipBuilder {
