@@ -35,6 +35,8 @@ class ArchiveStorage {
 };
 
 // One output file being written. Time and attributes are set through the same open file.
+// Destroyed without Commit it leaves nothing of itself behind, and a file that had its name
+// before stays as it was.
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
@@ -43,7 +45,8 @@ class OutputFile {
   // The modification time from a DOS date and time in local time; throws on failure.
   virtual void SetDosTime(uint16_t dosDate, uint16_t dosTime) = 0;
   virtual bool SetAttributes(uint32_t attributes) = 0;
-  virtual void Close() = 0;
+  // Puts the whole, checked file in place under its name; throws FileSystemError on failure.
+  virtual void Commit() = 0;
 };
 
 // The folders and files that extraction creates. Paths use "\\" as separator.
@@ -52,15 +55,17 @@ class OutputFiles {
   virtual ~OutputFiles() = default;
   virtual bool FolderExists(const std::string& path) = 0;
   virtual bool CreateFolder(const std::string& path) = 0;
-  // Creates or truncates the file; throws FileSystemError when it cannot.
+  // Starts the file; where a file of that name exists, the data go to a temporary file beside
+  // it until Commit. Throws FileSystemError when it cannot, as for a read-only file in the way.
   virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) = 0;
   // Sets the modification time from a DOS date and time in local time; throws on failure.
   virtual void SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) = 0;
   virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
-  virtual void Remove(const std::string& path) = 0;
   // Bytes the caller may still write on the drive that holds `folder` (which need not exist
   // yet); UINT64_MAX when it cannot be told.
   virtual uint64_t FreeSpace(const std::string& folder) = 0;
+  // The key under which Windows takes two names for the same: here letter case is ignored.
+  virtual std::string FoldCase(const std::string& name);
 };
 
 }  // namespace skininstall

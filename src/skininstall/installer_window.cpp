@@ -6,6 +6,7 @@
 #include "skininstall/resource.h"
 #include "skininstall/skin_installation.h"
 #include "win32/file_system.h"
+#include "win32/wide_text.h"
 
 namespace skininstall {
 bool PathsFromModule(InstallerPaths& paths) {
@@ -86,10 +87,40 @@ void InstallerWindow::RunInstallation() {
     RedrawWindow(bar_.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
     if (hooks_.afterStep) hooks_.afterStep(bar_);
   };
-  if (!InstallSkins(archive_, paths_.archive, paths_.target, step)) {
-    Box(kExtractFailed, MB_ICONHAND | MB_OK);
+  if (const std::optional<InstallFailure> failure =
+          InstallSkins(archive_, output_, paths_.archive, paths_.target, step)) {
+    Box(FailureMessage(*failure).c_str(), MB_ICONHAND | MB_OK);
   }
   bar_.Show(true);
+}
+
+namespace {
+
+// The system's own words for an error code, without the line break it ends with.
+std::string SystemText(unsigned long error) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring words(text ? text : L"", length);
+  LocalFree(text);
+  while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r' || words.back() == L'.'))
+    words.pop_back();
+  return win::Narrow(words);
+}
+
+}  // namespace
+
+// "Extract failed", then the entry and what is wrong with it.
+std::string FailureMessage(const InstallFailure& failure) {
+  std::string text = std::string(kExtractFailed) + "\n\n";
+  if (failure.entry >= 0) text += "\"" + failure.name + "\": ";
+  text += failure.reason;
+  if (failure.systemError != 0) {
+    const std::string words = SystemText(failure.systemError);
+    if (!words.empty()) text += " (" + words + ")";
+  }
+  return text + ".";
 }
 
 // What the framework shows for an error that escaped the installation.
@@ -98,8 +129,8 @@ void InstallerWindow::ReportError(const std::exception& error) {
   if (const auto* file = dynamic_cast<const FileSystemError*>(&error)) {
     text = file->Path() + " cannot be opened.";
   } else if (const auto* zip = dynamic_cast<const ZipError*>(&error)) {
-    text = zip->ArchivePath() + " is not a readable archive (error " +
-           std::to_string(zip->Code()) + ").";
+    text = zip->ArchivePath() + " is not a readable archive (" +
+           (zip->Detail().empty() ? "error " + std::to_string(zip->Code()) : zip->Detail()) + ").";
   } else {
     text = error.what();
   }
@@ -108,7 +139,7 @@ void InstallerWindow::ReportError(const std::exception& error) {
 
 int InstallerWindow::Box(const char* text, UINT type) {
   if (hooks_.messageBox) return hooks_.messageBox(Handle(), text, kProgramTitle, type);
-  return MessageBoxA(Handle(), text, kProgramTitle, type);
+  return MessageBoxW(Handle(), win::Widen(text).c_str(), win::Widen(kProgramTitle).c_str(), type);
 }
 
 // The about item opens the about box; every other system command keeps its default handling.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "skininstall/percent_bar.h"
+#include "skininstall/skin_installation.h"
 #include "skininstall/win_files.h"
 #include "skininstall/zip_archive.h"
 #include "win32/dialog.h"
@@ -27,6 +28,9 @@ struct InstallerPaths {
 
 // The paths beside the running executable; false when its path cannot be read.
 bool PathsFromModule(InstallerPaths& paths);
+
+// What the box says when an installation stops: "Extract failed", the entry and the reason.
+std::string FailureMessage(const InstallFailure& failure);
 
 // The seams a test uses: the message box, and a look at the bar after every step.
 struct InstallerHooks {

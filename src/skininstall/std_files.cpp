@@ -69,29 +69,43 @@ bool SetPathAttributes(const std::string& path, uint32_t attributes) {
 }
 
 // The standard library sets times and permissions by path; these calls do not open the file
-// again. Buffered data is written first, so that it does not change the time afterwards.
+// again. Buffered data is written first, so that it does not change the time afterwards. Over
+// an existing file the data go to "<name>.partial" beside it, renamed over it on Commit.
 class StdOutputFile : public OutputFile {
  public:
-  StdOutputFile(std::FILE* file, std::string path) : file_(file), path_(std::move(path)) {}
-  ~StdOutputFile() override { Close(); }
+  StdOutputFile(std::FILE* file, std::string path, std::string written)
+      : file_(file), path_(std::move(path)), written_(std::move(written)) {}
+  ~StdOutputFile() override {
+    if (!file_) return;
+    std::fclose(file_);
+    std::error_code ignored;
+    fs::remove(Native(written_), ignored);
+  }
   void Write(const void* data, size_t size) override {
     if (size > 0 && std::fwrite(data, 1, size, file_) != size) {
       throw FileSystemError(path_, 0, "cannot write");
     }
   }
   void SetDosTime(uint16_t dosDate, uint16_t dosTime) override {
-    if (file_ && std::fflush(file_) != 0) throw FileSystemError(path_, 0, "cannot write");
-    SetPathTime(path_, dosDate, dosTime);
+    if (std::fflush(file_) != 0) throw FileSystemError(path_, 0, "cannot write");
+    SetPathTime(written_, dosDate, dosTime);
   }
-  bool SetAttributes(uint32_t attributes) override { return SetPathAttributes(path_, attributes); }
-  void Close() override {
-    if (file_) std::fclose(file_);
+  bool SetAttributes(uint32_t attributes) override { return SetPathAttributes(written_, attributes); }
+  void Commit() override {
+    const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
+    std::error_code error;
+    if (closed && written_ != path_) fs::rename(Native(written_), Native(path_), error);
+    if (!closed || error) {
+      fs::remove(Native(written_), error);
+      throw FileSystemError(path_, 0, "cannot replace file");
+    }
   }
 
  private:
   std::FILE* file_;
   std::string path_;
+  std::string written_;
 };
 
 }  // namespace
@@ -117,10 +131,20 @@ bool StdOutputFiles::CreateFolder(const std::string& path) {
   return fs::create_directory(Native(path), error);
 }
 
+// A file without write permission stands for a read-only file, which is not replaced.
 std::unique_ptr<OutputFile> StdOutputFiles::CreateOutputFile(const std::string& path) {
-  std::FILE* file = std::fopen(Native(path).string().c_str(), "wb");
+  std::error_code error;
+  const fs::file_status existing = fs::status(Native(path), error);
+  std::string written = path;
+  if (fs::exists(existing)) {
+    if ((existing.permissions() & fs::perms::owner_write) == fs::perms::none) {
+      throw FileSystemError(path, 5, "cannot replace read-only file");
+    }
+    written += ".partial";
+  }
+  std::FILE* file = std::fopen(Native(written).string().c_str(), "wb");
   if (!file) throw FileSystemError(path, 0, "cannot create file");
-  return std::make_unique<StdOutputFile>(file, path);
+  return std::make_unique<StdOutputFile>(file, path, written);
 }
 
 void StdOutputFiles::SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
@@ -129,11 +153,6 @@ void StdOutputFiles::SetDosTime(const std::string& path, uint16_t dosDate, uint1
 
 bool StdOutputFiles::SetAttributes(const std::string& path, uint32_t attributes) {
   return SetPathAttributes(path, attributes);
-}
-
-void StdOutputFiles::Remove(const std::string& path) {
-  std::error_code error;
-  fs::remove(Native(path), error);
 }
 
 // The nearest folder that exists tells the drive.

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 
 #include "skininstall/zip_error.h"
 #include "win32/file_system.h"
@@ -70,11 +71,19 @@ DWORD WindowsAttributes(uint32_t attributes) {
   return value == 0 ? FILE_ATTRIBUTE_NORMAL : value;
 }
 
-// Time and attributes go through the handle the data was written with: no second open.
+// Time and attributes go through the handle the data was written with: no second open. A file
+// that replaces another is written under a temporary name beside it and moved over the old
+// one on Commit; until then the old file stays whole.
 class WinOutputFile : public OutputFile {
  public:
-  WinOutputFile(win::FileHandle file, std::string path)
-      : file_(std::move(file)), path_(std::move(path)) {}
+  WinOutputFile(win::FileHandle file, std::string path, std::wstring written, bool replaces)
+      : file_(std::move(file)), path_(std::move(path)), written_(std::move(written)),
+        replaces_(replaces) {}
+  ~WinOutputFile() override {
+    if (!file_) return;
+    file_.Reset();
+    DeleteFileW(written_.c_str());
+  }
   void Write(const void* data, size_t size) override {
     DWORD written = 0;
     if (size > 0 && (!WriteFile(file_.Get(), data, static_cast<DWORD>(size), &written, nullptr) ||
@@ -94,12 +103,39 @@ class WinOutputFile : public OutputFile {
     info.FileAttributes = WindowsAttributes(attributes);
     return SetFileInformationByHandle(file_.Get(), FileBasicInfo, &info, sizeof info) != 0;
   }
-  void Close() override { file_.Reset(); }
+  void Commit() override {
+    file_.Reset();
+    if (replaces_ && !MoveFileExW(written_.c_str(), win::Widen(path_).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      const DWORD error = GetLastError();
+      DeleteFileW(written_.c_str());
+      throw FileSystemError(path_, error, "cannot replace file");
+    }
+  }
 
  private:
   win::FileHandle file_;
   std::string path_;
+  std::wstring written_;
+  bool replaces_;
 };
+
+win::FileHandle CreateNew(const std::wstring& path) {
+  return win::FileHandle(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// A short name of its own beside the file, so that it fits wherever the file's path fits.
+win::FileHandle CreateTemporary(const std::wstring& folder, std::wstring& name) {
+  static unsigned counter = GetTickCount() & 0xFFFF;
+  for (int attempt = 0; attempt < 64; ++attempt) {
+    wchar_t title[8];
+    swprintf(title, 8, L"~u%04x", ++counter & 0xFFFF);
+    name = folder + L"\\" + title;
+    win::FileHandle file = CreateNew(name);
+    if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return win::FileHandle();
+}
 
 }  // namespace
 
@@ -137,27 +173,24 @@ bool WinOutputFiles::CreateFolder(const std::string& path) {
   return CreateDirectoryW(win::Widen(path).c_str(), nullptr) != 0;
 }
 
-// Windows refuses to replace a read-only file. Some file systems let a privileged user
-// truncate it (Wine running as root does), so an existing file is opened without truncation,
-// its attributes are read through the handle, and only then is it emptied. A new file costs
-// one call.
+// A new file is written where it belongs: one call, and a name looked up once. Windows
+// refuses to replace a read-only file, and so does this (some file systems let a privileged
+// user do it: Wine running as root does).
 std::unique_ptr<OutputFile> WinOutputFiles::CreateOutputFile(const std::string& path) {
-  HANDLE opened = CreateFileW(win::Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  const DWORD how = GetLastError();
-  win::FileHandle file(opened);
-  if (!file) throw FileSystemError(path, how, "cannot create file");
-  if (how == ERROR_ALREADY_EXISTS) {
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(file.Get(), &info)) {
-      throw FileSystemError(path, GetLastError(), "cannot read file attributes");
-    }
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
-      throw FileSystemError(path, ERROR_ACCESS_DENIED, "cannot replace read-only file");
-    }
-    if (!SetEndOfFile(file.Get())) throw FileSystemError(path, GetLastError(), "cannot empty file");
+  const std::wstring wide = win::Widen(path);
+  if (win::FileHandle file = CreateNew(wide)) {
+    return std::make_unique<WinOutputFile>(std::move(file), path, wide, false);
   }
-  return std::make_unique<WinOutputFile>(std::move(file), path);
+  const DWORD how = GetLastError();
+  if (how != ERROR_FILE_EXISTS) throw FileSystemError(path, how, "cannot create file");
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    throw FileSystemError(path, ERROR_ACCESS_DENIED, "cannot replace read-only file");
+  }
+  std::wstring temporary;
+  win::FileHandle file = CreateTemporary(wide.substr(0, wide.find_last_of(L"\\/")), temporary);
+  if (!file) throw FileSystemError(path, GetLastError(), "cannot create file");
+  return std::make_unique<WinOutputFile>(std::move(file), path, std::move(temporary), true);
 }
 
 void WinOutputFiles::SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
@@ -173,7 +206,17 @@ bool WinOutputFiles::SetAttributes(const std::string& path, uint32_t attributes)
   return SetFileAttributesW(win::Widen(path).c_str(), WindowsAttributes(attributes)) != 0;
 }
 
-void WinOutputFiles::Remove(const std::string& path) { DeleteFileW(win::Widen(path).c_str()); }
+// Windows compares names by an upper-case table of its own, the same for every locale.
+std::string WinOutputFiles::FoldCase(const std::string& name) {
+  const std::wstring wide = win::Widen(name);
+  std::wstring upper(wide.size(), L'\0');
+  if (!wide.empty() && !LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(),
+                                      static_cast<int>(wide.size()), upper.data(),
+                                      static_cast<int>(upper.size()), nullptr, nullptr, 0)) {
+    return OutputFiles::FoldCase(name);
+  }
+  return win::Narrow(upper);
+}
 
 // The folder need not exist yet: the nearest one above it that does tells the drive.
 uint64_t WinOutputFiles::FreeSpace(const std::string& folder) {

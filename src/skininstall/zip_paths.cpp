@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <string_view>
 
 namespace skininstall {
 namespace {
@@ -48,19 +49,43 @@ bool IsPortNumber(const std::string& rest) {
          superscript(static_cast<unsigned char>(rest[1]));
 }
 
-bool IsSafeRelative(const std::string& relative) {
-  if (relative.find(':') != std::string::npos) return false;
-  if (relative.find('\0') != std::string::npos) return false;
-  if (!relative.empty() && IsSeparator(relative.front())) return false;
+// Characters no Windows file name holds: controls, the colon of drives and streams, and the
+// wildcard and redirection characters.
+bool HoldsForbiddenCharacter(const std::string& text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || std::string_view(":*?\"<>|").find(c) != std::string_view::npos)
+      return true;
+  }
+  return false;
+}
+
+// Windows drops trailing dots and spaces from every name: "skin.ini." is "skin.ini". A name of
+// nothing else ("." aside, which names the folder itself) is left empty by that.
+bool TrimLikeWindows(std::string& component) {
+  if (component == "." || component.empty()) return true;
+  const size_t last = component.find_last_not_of(". ");
+  if (last == std::string::npos) return false;
+  component.resize(last + 1);
+  return true;
+}
+
+// The components rebuilt as Windows will name them; none when any of them cannot be used.
+std::optional<std::string> SafeRelative(const std::string& relative) {
+  if (relative.empty() || IsSeparator(relative.front()) || HoldsForbiddenCharacter(relative))
+    return std::nullopt;
+  std::string result;
   size_t start = 0;
   while (start <= relative.size()) {
     size_t end = relative.find_first_of("\\/", start);
     if (end == std::string::npos) end = relative.size();
-    const std::string component = relative.substr(start, end - start);
-    if (IsParentReference(component) || IsDeviceName(component)) return false;
+    std::string component = relative.substr(start, end - start);
+    if (IsParentReference(component) || IsDeviceName(component)) return std::nullopt;
+    if (!TrimLikeWindows(component)) return std::nullopt;
+    result += component;
+    if (end < relative.size()) result += '\\';
     start = end + 1;
   }
-  return true;
+  return result;
 }
 
 // A drive ("C:") or the empty path is its own parent.
@@ -116,6 +141,12 @@ std::optional<std::string> ArchiveStorage::ConvertUtf8Name(const std::string& ut
   return utf8Name;
 }
 
+std::string OutputFiles::FoldCase(const std::string& name) {
+  std::string folded = name;
+  for (char& c : folded) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return folded;
+}
+
 std::optional<std::string> TargetName(const std::string& name, bool keepPaths) {
   std::string relative;
   if (keepPaths) {
@@ -130,8 +161,20 @@ std::optional<std::string> TargetName(const std::string& name, bool keepPaths) {
   }
   // An empty name would be the target folder itself, which no entry may replace or give
   // attributes to.
-  if (!IsSafeRelative(relative) || relative.empty()) return std::nullopt;
-  return relative;
+  return SafeRelative(relative);
+}
+
+size_t Utf16Length(const std::string& utf8) {
+  size_t units = 0;
+  for (unsigned char c : utf8) {
+    if ((c & 0xC0) != 0x80) ++units;  // a lead byte starts a character
+    if ((c & 0xF8) == 0xF0) ++units;  // four bytes: beyond the first plane, a surrogate pair
+  }
+  return units;
+}
+
+bool FitsWindowsPath(const std::string& path) {
+  return Utf16Length(path) < kMaxPath && Utf16Length(ParentOf(path)) < kMaxFolderPath;
 }
 
 std::string JoinTarget(const std::string& folder, const std::string& relative) {

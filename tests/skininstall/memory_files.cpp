@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "skininstall/zip_error.h"
 
@@ -30,21 +31,28 @@ class MemoryFile : public StorageFile {
   size_t pos_ = 0;
 };
 
+// The data are kept aside until Commit, like the temporary file of the real file systems.
 class MemoryOutFile : public OutputFile {
  public:
-  MemoryOutFile(MemoryOutput& output, std::string path, std::string* target)
-      : output_(output), path_(std::move(path)), target_(target) {}
+  MemoryOutFile(MemoryOutput& output, std::string path) : output_(output), path_(std::move(path)) {}
   void Write(const void* data, size_t size) override {
-    if (target_) target_->append(static_cast<const char*>(data), size);
+    if (!output_.discardData) data_.append(static_cast<const char*>(data), size);
   }
   void SetDosTime(uint16_t, uint16_t) override {}
-  bool SetAttributes(uint32_t value) override { return output_.SetAttributes(path_, value); }
-  void Close() override {}
+  bool SetAttributes(uint32_t value) override {
+    attributes_ = value;
+    return true;
+  }
+  void Commit() override {
+    output_.files[path_] = std::move(data_);
+    if (attributes_) output_.attributes[path_] = *attributes_;
+  }
 
  private:
   MemoryOutput& output_;
   std::string path_;
-  std::string* target_;
+  std::string data_;
+  std::optional<uint32_t> attributes_;
 };
 
 }  // namespace
@@ -64,9 +72,7 @@ std::unique_ptr<OutputFile> MemoryOutput::CreateOutputFile(const std::string& pa
   if (readOnlyFiles.count(path) || folders.count(path)) {
     throw FileSystemError(path, 5, "cannot create file");
   }
-  std::string& data = files[path];
-  data.clear();
-  return std::make_unique<MemoryOutFile>(*this, path, discardData ? nullptr : &data);
+  return std::make_unique<MemoryOutFile>(*this, path);
 }
 
 bool MemoryOutput::SetAttributes(const std::string& path, uint32_t value) {

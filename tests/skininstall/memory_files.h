@@ -34,7 +34,6 @@ class MemoryOutput : public OutputFiles {
   std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override;
   void SetDosTime(const std::string&, uint16_t, uint16_t) override {}
   bool SetAttributes(const std::string& path, uint32_t value) override;
-  void Remove(const std::string& path) override { files.erase(path); }
   uint64_t FreeSpace(const std::string& folder) override {
     freeSpaceAskedFor = folder;
     return freeSpace;

@@ -83,7 +83,7 @@ TEST(UnfurlexProgramTest, InstallsThePackageBesideItAndFailsOnAReadOnlyFile) {
 
   const Outcome second = RunProgram(folder);
   EXPECT_TRUE(second.exited) << "closes after the box";
-  EXPECT_EQ(second.boxText, "Extract failed");
+  EXPECT_EQ(second.boxText.substr(0, 14), "Extract failed");
 }
 
 // A package whose second entry names a serial port: the program stops there with its message,
@@ -101,7 +101,7 @@ TEST(UnfurlexProgramTest, DeviceNameInThePackageStopsTheProgramBeforeThePort) {
 
   const Outcome outcome = RunProgram(folder);
   EXPECT_TRUE(outcome.exited);
-  EXPECT_EQ(outcome.boxText, "Extract failed");
+  EXPECT_EQ(outcome.boxText, "Extract failed\n\n\"main\\COM1.bmp\": Windows cannot hold its name.");
   EXPECT_TRUE(fs::exists(folder / "skins/skin_main.ini"));
   EXPECT_FALSE(fs::exists(folder / "skins/main/last.bmp"));
   for (const fs::path& port : ports) EXPECT_EQ(fs::file_size(port), 0u) << port;

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "skininstall/memory_files.h"
+#include "skininstall/skin_installation.h"
 #include "skininstall/zip_archive.h"
 #include "skininstall/zip_builder.h"
 
@@ -655,6 +656,163 @@ TEST_F(ZipReaderTest, LinkEntriesAreFilesAndNothingPassesThroughThem) {
   }
   EXPECT_EQ(output.files.size(), 1u);
   EXPECT_EQ(output.folders, std::set<std::string>{"S"});
+}
+
+}  // namespace
+}  // namespace skininstall::testing
+
+namespace skininstall::testing {
+namespace {
+
+// Which end record is taken: the one whose comment reaches the end of the file, whatever the
+// comment holds; trailing bytes only when no record reaches the end.
+TEST_F(ZipReaderTest, EndRecordIsTheOneWhoseCommentReachesTheEnd) {
+  ZipBuilder hidden;
+  hidden.entries.push_back({.name = "hidden.txt", .data = "hidden", .method = 0});
+  const std::string fakeEnd = std::string("PK\x05\x06", 4) + std::string(18, '\0');
+  struct Case {
+    const char* what;
+    std::string comment, trailing;
+    int code;
+  };
+  const Case cases[] = {
+      {"fake end records in the comment", fakeEnd + "x" + fakeEnd, "", 0},
+      {"a whole archive in the comment", hidden.Build(), "", 0},
+      {"a stray signature in the comment", "see PK\x05\x06 here", "", 0},
+      {"bytes after the archive", "", std::string(100, 'z'), 0},
+      {"a comment longer than the file", "", "", kZipBadArchive},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ZipBuilder b = TwoEntries();
+    b.comment = c.comment;
+    std::string bytes = b.Build() + c.trailing;
+    if (c.code) bytes[bytes.size() - 2] = 9;  // comment length 9 with nothing behind
+    archive.CloseArchive();
+    storage.files[kPath] = bytes;
+    ASSERT_EQ(CodeOf([&] { archive.OpenArchive(kPath, 1, 0); }), c.code);
+    if (c.code) continue;
+    ASSERT_EQ(archive.GetCount(), 2);
+    EXPECT_EQ(archive.GetComment(), c.comment);
+    EXPECT_EQ(ReadAll(0), "first entry");
+    archive.CloseEntry(nullptr, false);
+  }
+}
+
+// The locator signature in front of a plain end record, in the last central comment, is
+// believed only when its fields and the record it points at make sense.
+TEST_F(ZipReaderTest, LocatorSignatureBeforeAPlainEndRecordIsNotZip64) {
+  std::string locator = std::string("PK\x06\x07", 4);
+  locator += std::string("\x05\0\0\0", 4) + std::string(8, '\0') + std::string("\x01\0\0\0", 4);
+  std::string pointsNowhere = std::string("PK\x06\x07", 4) + std::string(4, '\0') +
+                              std::string(8, '\0') + std::string("\x01\0\0\0", 4);
+  for (const std::string& comment : {locator, pointsNowhere}) {
+    ZipBuilder b = TwoEntries();
+    b.entries[1].comment = comment;
+    archive.CloseArchive();
+    Open(b.Build());
+    EXPECT_EQ(archive.GetCount(), 2);
+    EXPECT_EQ(ReadAll(1), Pattern(200000));
+    EXPECT_EQ(archive.CloseEntry(nullptr, false), ZipArchive::kClosedDone);
+  }
+}
+
+// A descriptor is compared with the central CRC, with and without its signature.
+TEST_F(ZipReaderTest, DataDescriptorThatDisagreesIsDamage) {
+  ZipBuilder b;
+  b.entries.push_back({.name = "d.txt", .data = "described", .method = 0, .descriptor = true});
+  const std::string good = b.Build();
+  const size_t descriptor = good.find("PK\x07\x08");
+  std::string wrongCrc = good;
+  wrongCrc[descriptor + 4] ^= 1;
+  struct Case {
+    std::string bytes;
+    int code;
+  };
+  for (const Case& c : {Case{good, 0}, Case{wrongCrc, kZipBadArchive}}) {
+    archive.CloseArchive();
+    Open(c.bytes);
+    EXPECT_EQ(ReadAll(0), "described");
+    EXPECT_EQ(CodeOf([&] { archive.CloseEntry(nullptr, false); }), c.code);
+    archive.CloseEntry(nullptr, true);
+  }
+}
+
+// Split archives, folder attributes on data, names Windows trims or cannot hold, paths too long.
+TEST_F(ZipReaderTest, EntriesWindowsCannotTakeAsTheyAreStopBeforeAnythingIsMade) {
+  std::string split = TwoEntries().Build();
+  split[split.size() - 22 + 4] = 1;  // this is volume 1, the directory on volume 0
+  storage.files[kPath] = split;
+  archive.SetOneFileOnly(true);
+  EXPECT_EQ(CodeOf([&] { archive.OpenArchive(kPath, 1, 0); }), kZipBadArchive);
+  archive.SetOneFileOnly(false);
+
+  ZipBuilder b;
+  b.entries.push_back({.name = "data.bmp", .data = "kept", .method = 0, .folder = true});
+  b.entries.push_back({.name = "skin.ini. ", .data = "trimmed", .method = 0});
+  b.entries.push_back({.name = "dir/", .data = "lost", .method = 0});
+  b.entries.push_back({.name = "what?.bmp", .data = "x", .method = 0});
+  b.entries.push_back({.name = "tab\t.bmp", .data = "x", .method = 0});
+  b.entries.push_back({.name = std::string(120, 'f') + "/" + std::string(140, 'g'), .data = "x"});
+  b.entries.push_back({.name = "x.bz2", .data = "BZh9", .method = 0, .labelMethod = 12});
+  Open(b.Build());
+  ASSERT_TRUE(archive.ExtractEntry(0, "S", true, nullptr, nullptr, nullptr, 65535));
+  EXPECT_EQ(output.files.at("S\\data.bmp"), "kept");
+  EXPECT_EQ(output.attributes.at("S\\data.bmp"), 0x20u);
+  ASSERT_TRUE(archive.ExtractEntry(1, "S", true, nullptr, nullptr, nullptr, 65535));
+  EXPECT_EQ(output.files.at("S\\skin.ini"), "trimmed");
+  const std::map<int, std::string> details = {{2, "a folder name holds data"},
+                                              {3, "Windows cannot hold its name"},
+                                              {4, "Windows cannot hold its name"},
+                                              {5, "its path is too long for Windows"},
+                                              {6, "it is compressed with method 12, which is not supported"}};
+  for (const auto& [index, detail] : details) {
+    try {
+      archive.ExtractEntry(index, "S", true, nullptr, nullptr, nullptr, 65535);
+      ADD_FAILURE() << index << " was extracted";
+    } catch (const ZipError& e) {
+      EXPECT_EQ(e.Detail(), detail) << index;
+    }
+    archive.CloseEntry(nullptr, true);
+  }
+  EXPECT_EQ(output.files.size(), 2u);
+  EXPECT_EQ(output.folders, (std::set<std::string>{"S"}));
+}
+
+// An entry that fails leaves an earlier file of its name as it was.
+TEST_F(ZipReaderTest, FailedEntryLeavesTheInstalledFileAlone) {
+  ZipBuilder b = TwoEntries();
+  std::string bytes = b.Build();
+  bytes[DataOffset(b.entries[0]) + 3] ^= 0x01;
+  Open(bytes);
+  output.files["S\\one.txt"] = "installed before";
+  EXPECT_EQ(CodeOf([&] { archive.ExtractEntry(0, "S", true, nullptr, nullptr, nullptr, 65535); }),
+            kZipBadCrc);
+  EXPECT_EQ(output.files.at("S\\one.txt"), "installed before");
+}
+
+// Names Windows takes for one: the later entry is named, and nothing has been written.
+TEST_F(ZipReaderTest, NamesThatWindowsFoldsTogetherAreFoundBeforeExtraction) {
+  struct Case {
+    std::vector<std::string> names;
+    int collides;  // the entry found, -1 for none
+  };
+  const Case cases[] = {
+      {{"skin.ini", "SKIN.INI"}, 1},       {{"skin.ini", "skin.ini."}, 1},
+      {{"a/b.bmp", "a\\b.bmp"}, 1},        {{"x.bmp", "y.bmp", "x.bmp"}, 2},
+      {{"a", "A/b.bmp"}, 1},               {{"a/b.bmp", "A"}, 1},
+      {{"dir/", "DIR/", "dir/x"}, -1},     {{"a.bmp", "a.bmp.bak", "a"}, -1},
+  };
+  for (const Case& c : cases) {
+    ZipBuilder b;
+    for (const std::string& name : c.names) b.entries.push_back({.name = name, .method = 0,
+                                                                 .folder = name.back() == '/'});
+    archive.CloseArchive();
+    Open(b.Build());
+    const std::optional<InstallFailure> found = FindFoldedCollision(archive, output);
+    EXPECT_EQ(found ? found->entry : -1, c.collides) << c.names.front() << " " << c.names.back();
+  }
+  EXPECT_TRUE(output.files.empty());
 }
 
 }  // namespace
