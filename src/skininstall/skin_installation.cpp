@@ -87,7 +87,7 @@ std::optional<InstallFailure> FindFoldedCollision(const ZipArchive& archive, Out
     }
     if (other) {
       return FailureAt(archive, i,
-                       "Windows takes its name for that of \"" + archive.GetEntry(*other).name + "\"");
+                       "Windows cannot tell its name from \"" + archive.GetEntry(*other).name + "\"");
     }
   }
   return std::nullopt;

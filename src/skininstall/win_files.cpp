@@ -8,6 +8,7 @@
 
 #include "skininstall/zip_error.h"
 #include "win32/file_system.h"
+#include "win32/lazy_function.h"
 #include "win32/raii.h"
 #include "win32/wide_text.h"
 
@@ -125,12 +126,13 @@ win::FileHandle CreateNew(const std::wstring& path) {
 }
 
 // A short name of its own beside the file, so that it fits wherever the file's path fits.
-win::FileHandle CreateTemporary(const std::wstring& folder, std::wstring& name) {
+win::FileHandle CreateTemporary(WineFolders& wine, const std::string& folder, std::wstring& name) {
   static unsigned counter = GetTickCount() & 0xFFFF;
   for (int attempt = 0; attempt < 64; ++attempt) {
     wchar_t title[8];
     swprintf(title, 8, L"~u%04x", ++counter & 0xFFFF);
-    name = folder + L"\\" + title;
+    name = wine.PathOf(folder, title, true);
+    if (name.empty()) name = win::Widen(folder) + L"\\" + title;
     win::FileHandle file = CreateNew(name);
     if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
   }
@@ -169,28 +171,52 @@ bool WinOutputFiles::FolderExists(const std::string& path) {
   return win::FolderExists(path);
 }
 
+namespace {
+// Only Wine's kernel32 has it; on Windows the folders are left to the system.
+win::LazyFunction<char*(const wchar_t*)> wineUnixFileName("kernel32.dll", "wine_get_unix_file_name");
+}  // namespace
+
+std::wstring WineFolders::PathOf(const std::string& folder, const std::wstring& title, bool ours) {
+  const auto unixName = wineUnixFileName.Get();
+  if (!unixName || (!ours && made_.count(folder) == 0)) return std::wstring();
+  auto [at, added] = unixFolders_.emplace(folder, std::wstring());
+  if (added) {
+    if (char* unix = unixName(win::Widen(folder).c_str())) {
+      at->second = L"\\\\?\\unix" + win::Widen(unix);
+      HeapFree(GetProcessHeap(), 0, unix);
+      std::replace(at->second.begin(), at->second.end(), L'/', L'\\');
+    }
+  }
+  return at->second.empty() ? std::wstring() : at->second + L"\\" + title;
+}
+
 bool WinOutputFiles::CreateFolder(const std::string& path) {
-  return CreateDirectoryW(win::Widen(path).c_str(), nullptr) != 0;
+  if (!CreateDirectoryW(win::Widen(path).c_str(), nullptr)) return false;
+  wine_.Made(path);
+  return true;
 }
 
 // A new file is written where it belongs: one call, and a name looked up once. Windows
 // refuses to replace a read-only file, and so does this (some file systems let a privileged
 // user do it: Wine running as root does).
 std::unique_ptr<OutputFile> WinOutputFiles::CreateOutputFile(const std::string& path) {
-  const std::wstring wide = win::Widen(path);
-  if (win::FileHandle file = CreateNew(wide)) {
-    return std::make_unique<WinOutputFile>(std::move(file), path, wide, false);
+  const size_t slash = path.find_last_of("\\/");
+  const std::string folder = path.substr(0, slash);
+  const std::wstring title = win::Widen(path.substr(slash + 1));
+  std::wstring written = wine_.PathOf(folder, title, false);
+  if (written.empty()) written = win::Widen(path);
+  if (win::FileHandle file = CreateNew(written)) {
+    return std::make_unique<WinOutputFile>(std::move(file), path, written, false);
   }
   const DWORD how = GetLastError();
   if (how != ERROR_FILE_EXISTS) throw FileSystemError(path, how, "cannot create file");
-  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  const DWORD attributes = GetFileAttributesW(win::Widen(path).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     throw FileSystemError(path, ERROR_ACCESS_DENIED, "cannot replace read-only file");
   }
-  std::wstring temporary;
-  win::FileHandle file = CreateTemporary(wide.substr(0, wide.find_last_of(L"\\/")), temporary);
+  win::FileHandle file = CreateTemporary(wine_, folder, written);
   if (!file) throw FileSystemError(path, GetLastError(), "cannot create file");
-  return std::make_unique<WinOutputFile>(std::move(file), path, std::move(temporary), true);
+  return std::make_unique<WinOutputFile>(std::move(file), path, std::move(written), true);
 }
 
 void WinOutputFiles::SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {

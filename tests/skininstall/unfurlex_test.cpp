@@ -371,9 +371,9 @@ TEST(UnfurlexWindowTest, FoldedNamesAndSplitArchivesInstallNothing) {
                 {.name = "\xC3\x84rger.bmp", .data = "upper", .utf8 = true},
                 {.name = "\xC3\xA4rger.bmp", .data = "lower", .utf8 = true}})
            .Build(),
-       "Extract failed\n\n\"\xC3\xA4rger.bmp\": Windows takes its name for that of \"\xC3\x84rger.bmp\"."},
+       "Extract failed\n\n\"\xC3\xA4rger.bmp\": Windows cannot tell its name from \"\xC3\x84rger.bmp\"."},
       {Package({{.name = "skin.ini", .data = "one"}, {.name = "SKIN.ini. ", .data = "two"}}).Build(),
-       "Extract failed\n\n\"SKIN.ini. \": Windows takes its name for that of \"skin.ini\"."},
+       "Extract failed\n\n\"SKIN.ini. \": Windows cannot tell its name from \"skin.ini\"."},
       {split, "skins.zip is not a readable archive (it is one part of a split archive)."},
   };
   for (const auto& [bytes, message] : cases) {
