@@ -163,13 +163,11 @@ void ZipArchive::ReadDirectory() {
                       end.totalEntries,  end.directorySize,   end.directoryOffset};
   // The records behind the central directory start here: the end record, or the Zip64 end
   // record when a locator stands in front of the end record.
+  // Without a Zip64 end the fields are taken as they are: 65,535 entries is a count, not a
+  // saturated field, for writers that add no Zip64 records for it.
   uint64_t recordsStart = position;
-  std::optional<uint64_t> zip64Start;
-  if (position >= kZip64LocatorSize) zip64Start = ReadZip64End(position - kZip64LocatorSize, directory);
-  if (zip64Start) {
-    recordsStart = *zip64Start;
-  } else if (NeedsZip64(end)) {
-    Fail(kZipBadArchive);
+  if (position >= kZip64LocatorSize) {
+    recordsStart = ReadZip64End(position - kZip64LocatorSize, directory).value_or(position);
   }
 
   if (oneFileOnly_ && (directory.thisVolume != 0 || directory.directoryVolume != 0)) {
