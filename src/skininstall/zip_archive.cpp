@@ -23,13 +23,6 @@ bool IsEndSignature(const uint8_t* p) {
 
 // In a one-file archive the directory ends at or before the end record; a saturated field
 // leaves the check to the Zip64 end record.
-// A saturated field of the end record says that its value is in the Zip64 end record.
-bool NeedsZip64(const EndRecord& end) {
-  return end.thisVolume == kSaturated16 || end.directoryVolume == kSaturated16 ||
-         end.volumeEntries == kSaturated16 || end.totalEntries == kSaturated16 ||
-         end.directorySize == kSaturated32 || end.directoryOffset == kSaturated32;
-}
-
 bool DirectoryFitsBefore(const EndRecord& end, uint64_t position) {
   if (end.thisVolume != 0 || end.directoryOffset == kSaturated32 || end.directorySize == kSaturated32)
     return true;
