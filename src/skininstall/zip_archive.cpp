@@ -177,11 +177,22 @@ void ZipArchive::ReadDirectory() {
   }
   if ((directory.size == 0) != (directory.totalEntries == 0)) Fail(kZipBadArchive);
   if (directory.directoryVolume > directory.thisVolume) Fail(kZipBadArchive);
-  // Every header takes at least 46 bytes of the directory.
-  if (directory.totalEntries > directory.size / kCentralHeaderSize) Fail(kZipBadArchive);
+  // Every header takes at least 46 bytes of the directory, or of the file in front of the
+  // records behind it.
+  const uint64_t room = multiVolume_ ? 0 : recordsStart - std::min(directory.offset, recordsStart);
+  if (directory.totalEntries > std::max(directory.size, room) / kCentralHeaderSize) Fail(kZipBadArchive);
   directoryVolume_ = directory.directoryVolume;
   directoryOffset_ = directory.offset;
-  ReadCentralHeaders(directory);
+  try {
+    ReadCentralHeaders(directory, multiVolume_ ? UINT64_MAX : recordsStart);
+  } catch (const ZipError&) {
+    // Some writers leave a gap before the end record, or give a wrong directory size, and the
+    // offsets then count from the start of the file: they are tried as they stand.
+    if (bytesBefore_ == 0 || multiVolume_) throw;
+    bytesBefore_ = 0;
+    entries_.clear();
+    ReadCentralHeaders(directory, recordsStart);
+  }
   MapEntryData();
 }
 
@@ -228,9 +239,13 @@ std::optional<uint64_t> ZipArchive::ReadZip64End(uint64_t locatorPosition, Direc
 }
 
 // The directory must hold exactly the headers the end record counts: a count that is smaller
-// would leave part of the package out without a word.
-void ZipArchive::ReadCentralHeaders(const Directory& directory) {
-  SeekTo(directory.directoryVolume, AddCapped(directory.offset, bytesBefore_));
+// would leave part of the package out without a word. The headers end where the directory size
+// says, or (in a one-file archive, for writers that get the size wrong) right where the records
+// behind the directory start.
+void ZipArchive::ReadCentralHeaders(const Directory& directory, uint64_t recordsStart) {
+  const uint64_t start = AddCapped(directory.offset, bytesBefore_);
+  SeekTo(directory.directoryVolume, start);
+  const uint64_t room = recordsStart == UINT64_MAX ? directory.size : recordsStart - std::min(start, recordsStart);
   // Within one file the count is bounded by the file's size; across volumes it is not.
   entries_.reserve(static_cast<size_t>(std::min<uint64_t>(directory.totalEntries, 1 << 16)));
   std::string variable;
@@ -239,10 +254,10 @@ void ZipArchive::ReadCentralHeaders(const Directory& directory) {
     ZipEntry entry;
     ReadCentralHeader(entry, variable);
     used += kCentralHeaderSize + variable.size();
-    if (used > directory.size) Fail(kZipBadArchive);
+    if (used > std::max(directory.size, room)) Fail(kZipBadArchive);
     entries_.push_back(std::move(entry));
   }
-  if (used != directory.size) Fail(kZipBadArchive);
+  if (used != directory.size && used != room) Fail(kZipBadArchive);
 }
 
 void ZipArchive::ReadCentralHeader(ZipEntry& entry, std::string& variable) {

@@ -80,7 +80,7 @@ class ZipArchive {
   uint64_t FindEndRecord();
   void ReadDirectory();
   std::optional<uint64_t> ReadZip64End(uint64_t locatorPosition, Directory& directory);
-  void ReadCentralHeaders(const Directory& directory);
+  void ReadCentralHeaders(const Directory& directory, uint64_t recordsStart);
   void ReadCentralHeader(ZipEntry& entry, std::string& variable);
   void MapEntryData();
   std::string VolumePath(uint32_t volume) const;
