@@ -96,10 +96,11 @@ std::optional<InstallFailure> FindFoldedCollision(const ZipArchive& archive, Out
 std::optional<InstallFailure> InstallSkins(ZipArchive& archive, OutputFiles& output,
                                            const std::string& archivePath,
                                            const std::string& targetFolder,
-                                           const std::function<void(double)>& setPosition) {
+                                           const std::function<void(double)>& setPosition,
+                                           const std::string& password) {
   archive.SetOneFileOnly(true);
   archive.OpenArchive(archivePath, ZipArchive::kReadOnly, 0);
-  archive.SetPassword(kSkinPassword);
+  archive.SetPassword(password);
   const int count = archive.GetCount();
   const long double step = count > 0 ? 100.0L / count : 0.0L;
   try {

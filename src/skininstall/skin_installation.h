@@ -30,7 +30,8 @@ struct InstallFailure {
 std::optional<InstallFailure> InstallSkins(ZipArchive& archive, OutputFiles& output,
                                            const std::string& archivePath,
                                            const std::string& targetFolder,
-                                           const std::function<void(double)>& setPosition);
+                                           const std::function<void(double)>& setPosition,
+                                           const std::string& password = kSkinPassword);
 
 // The first entry whose target path Windows takes for that of an earlier entry (letter case,
 // trailing dots and spaces, either separator, a file where a folder goes), or none.

@@ -55,6 +55,7 @@ struct ZipArchive::Directory {
   uint64_t totalEntries = 0;
   uint64_t size = 0;
   uint64_t offset = 0;
+  bool zip64 = false;  // the values came from a Zip64 end record
 };
 
 struct ZipArchive::OpenState {
@@ -175,7 +176,9 @@ void ZipArchive::ReadDirectory() {
     bytesBefore_ = recordsStart - directoryEnd;
     if (directory.volumeEntries != directory.totalEntries) Fail(kZipBadArchive);
   }
-  if ((directory.size == 0) != (directory.totalEntries == 0)) Fail(kZipBadArchive);
+  // A count of 0 with a directory is 65,536 headers wrapped, or damage: the headers tell.
+  if (directory.size == 0 && directory.totalEntries != 0) Fail(kZipBadArchive);
+  if (directory.size != 0 && directory.totalEntries == 0 && directory.zip64) Fail(kZipBadArchive);
   if (directory.directoryVolume > directory.thisVolume) Fail(kZipBadArchive);
   // Every header takes at least 46 bytes of the directory, or of the file in front of the
   // records behind it.
@@ -235,6 +238,7 @@ std::optional<uint64_t> ZipArchive::ReadZip64End(uint64_t locatorPosition, Direc
   widen(directory.totalEntries, directory.totalEntries, kSaturated16, record.totalEntries);
   widen(directory.size, directory.size, kSaturated32, record.directorySize);
   widen(directory.offset, directory.offset, kSaturated32, record.directoryOffset);
+  directory.zip64 = true;
   return at;
 }
 
@@ -248,15 +252,20 @@ void ZipArchive::ReadCentralHeaders(const Directory& directory, uint64_t records
   const uint64_t room = recordsStart == UINT64_MAX ? directory.size : recordsStart - std::min(start, recordsStart);
   // Within one file the count is bounded by the file's size; across volumes it is not.
   entries_.reserve(static_cast<size_t>(std::min<uint64_t>(directory.totalEntries, 1 << 16)));
+  // Writers that add no Zip64 records let a count beyond 65,535 wrap: the directory size then
+  // tells where the headers end, and the count must agree with them but for whole wraps.
+  const bool mayWrap = !directory.zip64;
   std::string variable;
   uint64_t used = 0;
-  for (uint64_t i = 0; i < directory.totalEntries; ++i) {
+  for (uint64_t i = 0; i < directory.totalEntries || (mayWrap && used < std::min(directory.size, room));
+       ++i) {
     ZipEntry entry;
     ReadCentralHeader(entry, variable);
     used += kCentralHeaderSize + variable.size();
     if (used > std::max(directory.size, room)) Fail(kZipBadArchive);
     entries_.push_back(std::move(entry));
   }
+  if (entries_.size() % 0x10000 != directory.totalEntries % 0x10000) Fail(kZipBadArchive);
   if (used != directory.size && used != room) Fail(kZipBadArchive);
 }
 
@@ -271,11 +280,13 @@ void ZipArchive::ReadCentralHeader(ZipEntry& entry, std::string& variable) {
   if (currentVolume_ != volume) Fail(kZipBadArchive);
   entry.extra = variable.substr(entry.nameLength, entry.extraLength);
   entry.comment = variable.substr(size_t{entry.nameLength} + entry.extraLength);
-  if (!ApplyZip64Extra(entry.extra, {&entry.uncompressedSize, &entry.compressedSize,
+  if (!ExtraFieldIsWhole(entry.extra) ||
+      !ApplyZip64Extra(entry.extra, {&entry.uncompressedSize, &entry.compressedSize,
                                      &entry.localOffset, &entry.diskStart})) {
     Fail(kZipBadArchive);
   }
-  const std::string stored = variable.substr(0, entry.nameLength);
+  entry.storedName = variable.substr(0, entry.nameLength);
+  const std::string& stored = entry.storedName;
   entry.folderName = !stored.empty() && (stored.back() == '/' || stored.back() == '\\');
   if (entry.flags & kFlagUtf8Name) {
     std::optional<std::string> converted = storage_.ConvertUtf8Name(stored);
@@ -393,7 +404,8 @@ void ZipArchive::CheckLocalHeader(int index) {
   std::string variable(size_t{local.nameLength} + local.extraLength, '\0');
   ReadExact(variable.data(), variable.size());
   bool zip64 = false;
-  if (!ApplyZip64Extra(variable.substr(local.nameLength),
+  if (!ExtraFieldIsWhole(variable.substr(local.nameLength)) ||
+      !ApplyZip64Extra(variable.substr(local.nameLength),
                        {&local.uncompressedSize, &local.compressedSize, nullptr, nullptr, &zip64})) {
     Fail(kZipBadArchive);
   }
@@ -405,7 +417,7 @@ void ZipArchive::CheckLocalHeader(int index) {
   const bool matches =
       local.signature == kLocalSignature && local.flags == entry.flags &&
       local.method == entry.method &&
-      local.nameLength == entry.nameLength &&
+      variable.compare(0, local.nameLength, entry.storedName) == 0 &&
       (sizesFollow || (local.crc == entry.crc && local.compressedSize == entry.compressedSize &&
                        local.uncompressedSize == entry.uncompressedSize));
   if (!matches) Fail(kZipBadArchive);
@@ -568,9 +580,9 @@ int ZipArchive::CloseEntry(const char* filePath, bool afterError) {
   return result;
 }
 
-// The data descriptor behind the data repeats the CRC-32, after an optional signature; one
-// that names another CRC than the central header is damage. Its sizes are not compared, as
-// writers disagree on their width. Compressed bytes that the stream did not use are skipped.
+// The data descriptor behind the data repeats the CRC-32 and the sizes, after an optional
+// signature, with sizes of 4 or 8 bytes; one that disagrees with the central header is damage.
+// Compressed bytes that the stream did not use are skipped.
 void ZipArchive::CheckDescriptor(const ZipEntry& entry) {
   if (open_->aheadPending) decryptor_.Wait();
   open_->aheadPending = false;
@@ -580,11 +592,19 @@ void ZipArchive::CheckDescriptor(const ZipEntry& entry) {
     left -= count;
   }
   open_->compressedLeft = 0;
-  uint8_t raw[8] = {};
+  uint8_t raw[24] = {};
   const size_t got = ReadSpanning(raw, sizeof raw);
-  const bool plain = got >= 4 && Le32(raw) == entry.crc;
-  const bool signed_ = got >= 8 && Le32(raw) == kDescriptorSignature && Le32(raw + 4) == entry.crc;
-  if (!plain && !signed_) Fail(kZipBadArchive);
+  auto matches = [&](size_t at, bool wide) {
+    if (got < at + (wide ? 20 : 12) || Le32(raw + at) != entry.crc) return false;
+    const uint64_t compressed = wide ? Le64(raw + at + 4) : Le32(raw + at + 4);
+    const uint64_t size = wide ? Le64(raw + at + 12) : Le32(raw + at + 8);
+    return compressed == entry.compressedSize && size == entry.uncompressedSize;
+  };
+  const bool signature = got >= 4 && Le32(raw) == kDescriptorSignature;
+  if (!matches(0, false) && !matches(0, true) &&
+      !(signature && (matches(4, false) || matches(4, true)))) {
+    Fail(kZipBadArchive, "its data descriptor disagrees with the directory");
+  }
 }
 
 void ZipArchive::EndOpenEntry() {

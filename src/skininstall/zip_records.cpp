@@ -109,4 +109,13 @@ bool ApplyZip64Extra(const std::string& extra, const Zip64Fields& fields) {
   return true;
 }
 
+bool ExtraFieldIsWhole(const std::string& extra) {
+  const auto* bytes = reinterpret_cast<const uint8_t*>(extra.data());
+  size_t at = 0;
+  while (at + 4 <= extra.size() && at + 4 + Le16(bytes + at + 2) <= extra.size()) {
+    at += 4 + Le16(bytes + at + 2);
+  }
+  return extra.find_first_not_of('\0', at) == std::string::npos;
+}
+
 }  // namespace skininstall

@@ -97,6 +97,7 @@ struct ZipEntry {
   uint32_t externalAttributes = 0;
   uint64_t localOffset = 0;
   std::string name;
+  std::string storedName;  // as the archive holds it, to compare with the local header
   std::string extra;
   std::string comment;
   // The stored name ends in a separator: a folder even without the directory attribute.
@@ -105,7 +106,8 @@ struct ZipEntry {
   bool nameUnusable = false;
 
   bool IsEncrypted() const { return (flags & kFlagEncrypted) != 0; }
-  bool HasData() const { return compressedSize != 0 || uncompressedSize != 0; }
+  // Compressed bytes of an empty stream are no data.
+  bool HasData() const { return uncompressedSize != 0; }
   // The directory attribute makes a folder only of an entry without data: data is never
   // dropped for an attribute.
   bool IsFolder() const {
@@ -146,5 +148,9 @@ struct Zip64Fields {
   bool* present = nullptr;
 };
 bool ApplyZip64Extra(const std::string& extra, const Zip64Fields& fields);
+
+// The extra field is whole blocks of id, length and data, perhaps followed by zero bytes that
+// align the data behind it; anything else there is damage.
+bool ExtraFieldIsWhole(const std::string& extra);
 
 }  // namespace skininstall

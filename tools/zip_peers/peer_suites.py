@@ -26,8 +26,10 @@ ROOT = HERE.parent.parent
 # needs, and the reader reads only what a skin package can hold.
 KNOWN_DIFFERENCES = {
     "go/dupdir.zip": "a file and a folder of one name cannot both exist in the skins folder",
+    "go/comment-truncated.zip": "an end signature whose comment runs past the end is passed over, "
+    "so that a stray signature in a sound archive's comment does not refuse it; the earlier record is whole",
     "libzip/filename_empty.zip": "an entry without a name would be the skins folder itself",
-    "libzip/test-cp437.zip": "names with ':' (a drive or a data stream on Windows) are refused",
+    "libzip/test-cp437.zip": "names Windows cannot hold (':') or cannot tell apart (letter case) are refused",
     "libzip/encrypt-aes128.zip": "only the traditional encryption of the skin package is read",
     "libzip/encrypt-aes192.zip": "only the traditional encryption of the skin package is read",
     "libzip/encrypt-aes256.zip": "only the traditional encryption of the skin package is read",
@@ -36,9 +38,11 @@ KNOWN_DIFFERENCES = {
     "libzip/testfile-xz.zip": "only stored and deflated entries are read",
     "libzip/testfile-zstd.zip": "only stored and deflated entries are read",
     "libzip/testbzip2.zip": "only stored and deflated entries are read",
-    "libzip/manyfiles.zip": "the end record must count every header: a count wrapped at 65,536 is refused",
-    "libzip/manyfiles-133000.zip": "the end record must count every header: a count wrapped at 65,536 is refused",
-    "libzip/manyfiles-65536.zip": "the end record must count every header: a count wrapped at 65,536 is refused",
+    "libzip/incons-central-date.zip": "the central header's time is used; its local copy is not compared",
+    "libzip/incons-ef-local-dupe-utf8name.zip": "Unicode path extra fields are not read: the header's name is used",
+    "libzip/incons-ef-local-utf8name-ascii.zip": "Unicode path extra fields are not read: the header's name is used",
+    "libzip/incons-eocd64-gap.zip": "a Zip64 end record found through its locator is used even with a gap behind it",
+    "libzip/incons-cdsize-small.zip": "the suite's own copy is the large-size case, whose headers end where the records start",
 }
 
 

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <exception>
 #include <string>
-#include <typeinfo>
 
 #include "skininstall/skin_installation.h"
 #ifdef _WIN32
@@ -22,16 +21,6 @@ using PlatformOutput = skininstall::StdOutputFiles;
 namespace {
 using namespace skininstall;
 
-std::string Describe(const std::exception& error) {
-  if (const auto* zip = dynamic_cast<const ZipError*>(&error)) {
-    return "ZipError " + std::to_string(zip->Code());
-  }
-  if (const auto* file = dynamic_cast<const FileSystemError*>(&error)) {
-    return "FileSystemError " + std::to_string(file->SystemError()) + " (" + error.what() + ")";
-  }
-  return std::string(typeid(error).name()) + " (" + error.what() + ")";
-}
-
 std::string Printable(std::string text) {
   for (char& c : text) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
@@ -39,43 +28,29 @@ std::string Printable(std::string text) {
   return text;
 }
 
-// What ended the run (empty when every entry installed) and the number of entries.
-struct Outcome {
-  std::string refused;
-  int entries = 0;
-};
-
-// InstallSkins' loop once more: InstallSkins keeps the error that ended a run to itself, and it
-// always uses the skin package's password.
-Outcome Install(const std::string& archivePath, const std::string& folder,
-                const std::string& password) {
+// "" when every entry installed, else what stopped the installation.
+std::string Refusal(const std::string& archivePath, const std::string& folder,
+                    const std::string& password, int& entries) {
   PlatformStorage storage;
   PlatformOutput output;
   ZipArchive archive(storage, &output);
   try {
-    archive.OpenArchive(archivePath, ZipArchive::kReadOnly, 0);
-  } catch (const std::exception& error) {
-    return {Describe(error) + " at open"};
-  }
-  archive.SetPassword(password);
-  try {
-    archive.CheckFreeSpace(folder);
-  } catch (const std::exception& error) {
-    return {Describe(error) + " at the free-space check"};
-  }
-  for (int i = 0; i < archive.GetCount(); ++i) {
-    const std::string where = " at entry " + std::to_string(i) + " \"" +
-                              Printable(archive.GetEntry(i).name) + "\"";
-    try {
-      if (!archive.ExtractEntry(i, folder, true, nullptr, nullptr, nullptr, kInstallBufferSize)) {
-        return {"ExtractEntry returned false" + where};
-      }
-    } catch (const std::exception& error) {
-      archive.CloseEntry(nullptr, true);
-      return {Describe(error) + where};
+    const std::optional<InstallFailure> failure =
+        InstallSkins(archive, output, archivePath, folder, [](double) {}, password);
+    entries = archive.GetCount();
+    if (!failure) return "";
+    std::string text = failure->reason;
+    if (failure->entry >= 0) {
+      text += " at entry " + std::to_string(failure->entry) + " \"" + Printable(failure->name) + "\"";
     }
+    if (failure->systemError) text += " (system error " + std::to_string(failure->systemError) + ")";
+    return text;
+  } catch (const ZipError& error) {
+    return "ZipError " + std::to_string(error.Code()) + " at open" +
+           (error.Detail().empty() ? "" : ": " + error.Detail());
+  } catch (const std::exception& error) {
+    return std::string(error.what()) + " at open";
   }
-  return {"", archive.GetCount()};
 }
 
 }  // namespace
@@ -86,30 +61,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: zip_probe <archive> <target-folder> [--password P]\n");
     return 2;
   }
-  const std::string archivePath = argv[1], folder = argv[2];
-  Outcome outcome;
-  if (withPassword) {
-    outcome = Install(archivePath, folder, argv[4]);
+  int entries = 0;
+  const std::string refused = Refusal(argv[1], argv[2], withPassword ? argv[4] : kSkinPassword, entries);
+  if (refused.empty()) {
+    std::printf("ok %d\n", entries);
   } else {
-    PlatformStorage storage;
-    PlatformOutput output;
-    ZipArchive archive(storage, &output);
-    try {
-      if (InstallSkins(archive, archivePath, folder, [](double) {})) {
-        outcome.entries = archive.GetCount();
-      } else {
-        // A fresh folder: what the first run left behind (read-only files) must not change the way.
-        outcome = Install(archivePath, folder + "-replay", kSkinPassword);
-        if (outcome.refused.empty()) outcome.refused = "by InstallSkins, not by the replay of its loop";
-      }
-    } catch (const std::exception& error) {
-      outcome.refused = Describe(error) + " at open";
-    }
-  }
-  if (outcome.refused.empty()) {
-    std::printf("ok %d\n", outcome.entries);
-  } else {
-    std::printf("refused %s\n", outcome.refused.c_str());
+    std::printf("refused %s\n", refused.c_str());
   }
   return 0;
 }
