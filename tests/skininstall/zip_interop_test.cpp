@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "skininstall/platform_files.h"
+#include "skininstall/skin_installation.h"
 #include "skininstall/zip_archive.h"
 
 namespace skininstall::testing {
@@ -141,6 +142,48 @@ TEST(ZipInteropTest, LinkStoredByZipIsAFileAndNothingGoesThroughIt) {
   EXPECT_FALSE(fs::is_symlink(target / "up"));
   EXPECT_EQ(Tree(root), (std::map<std::string, std::string>{
                             {"a", "/"}, {"a/b", "/"}, {"a/b/up", "../.."}}));
+}
+
+// Archives of two peers' reader test suites (Go's archive/zip test data and libzip's regression
+// archives, under the licences beside them) that this reader once judged otherwise than their
+// suites do: each installs whole, or is refused with nothing of it installed.
+TEST(ZipInteropTest, PeerSuiteArchivesInstallAsTheirSuitesSay) {
+  const std::pair<const char*, int> cases[] = {  // files installed, or -1: refused
+      {"go-Bad-CRC32-in-data-descriptor", -1},  // the descriptor's CRC changed
+      {"go-TestCompressedDirectory", 1},        // a deflated empty folder
+      {"go-TestIssue12449", 1},                 // a locator signature in an entry's comment
+      {"go-test-badbase", 2},                   // a wrong directory size moves the base
+      {"go-test-baddirsz", 2},
+      {"libzip-extra_field_align_1-ef_00", 1},  // zero padding behind the extra blocks
+      {"libzip-extra_field_align_1-ff", -1},    // other bytes there
+      {"libzip-incons-ef-local-id-size", -1},
+      {"libzip-incons-gap-before-eocd", 1},     // a gap between directory and end record
+      {"libzip-incons-local-filename", -1},     // local and central names differ
+      {"libzip-incons-streamed", -1},           // descriptor sizes differ
+      {"libzip-incons-streamed-2", -1},
+  };
+  const fs::path root = fs::path(kInteropDir) / "ours-peers";
+  for (const auto& [name, files] : cases) {
+    SCOPED_TRACE(name);
+    const fs::path target = root / name;
+    fs::remove_all(target);
+    auto storage = MakePlatformStorage();
+    auto output = MakePlatformOutput();
+    ZipArchive archive(*storage, output.get());
+    std::optional<InstallFailure> failure;
+    try {
+      failure = InstallSkins(archive, *output, SystemPath(PW_PEER_DIR "/") + name + ".zip",
+                             target.string(), [](double) {});
+    } catch (const ZipError&) {
+      failure = InstallFailure{};
+    }
+    EXPECT_EQ(failure.has_value(), files < 0);
+    size_t installed = 0;
+    if (fs::exists(target)) {
+      for (const auto& item : fs::recursive_directory_iterator(target)) installed += item.is_regular_file();
+    }
+    EXPECT_EQ(installed, files < 0 ? 0u : static_cast<size_t>(files));
+  }
 }
 
 }  // namespace

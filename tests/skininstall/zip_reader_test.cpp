@@ -715,12 +715,16 @@ TEST_F(ZipReaderTest, LocatorSignatureBeforeAPlainEndRecordIsNotZip64) {
     EXPECT_EQ(ReadAll(1), Pattern(200000));
     EXPECT_EQ(archive.CloseEntry(nullptr, false), ZipArchive::kClosedDone);
   }
-  // 65,535 entries fill the count field without saturating it: some writers add no Zip64 end.
+  // 65,535 entries fill the count field without saturating it, and one more wraps it to 0:
+  // some writers add no Zip64 end for either.
   ZipBuilder full;
   for (int i = 0; i < 65535; ++i) full.entries.push_back({.name = std::to_string(i), .method = 0});
-  archive.CloseArchive();
-  Open(full.Build());
-  EXPECT_EQ(archive.GetCount(), 65535);
+  for (int count : {65535, 65536}) {
+    if (count == 65536) full.entries.push_back({.name = "last", .method = 0});
+    archive.CloseArchive();
+    Open(full.Build());
+    EXPECT_EQ(archive.GetCount(), count);
+  }
 }
 
 // A descriptor is compared with the central CRC, with and without its signature.
