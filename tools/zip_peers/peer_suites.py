@@ -3,11 +3,13 @@
 with what each suite expects of them (expectations.tsv).
 
   peer_suites.py [--archives DIR] [--probe PATH] [--only TEXT] [--keep]
-                 [--wine UNFURLEX_EXE [--answer ANSWER_BOXES_EXE] [--wineprefix DIR] [--display :N]]
+                 [--wine UNFURLEX_EXE [--answer ANSWER_BOXES_EXE]] [--wine-probe ZIP_PROBE_EXE]
+                 [--wineprefix DIR] [--display :N]
 
 Natively each archive goes through zip_probe (the install loop, the reader and the standard
-library's files). With --wine, also through the real Unfurlex.exe under Wine: the archive becomes
-skins.zip beside a copy of the program, and answer_boxes reports the boxes it shows.
+library's files); with --wine-probe also through zip_probe.exe under Wine (the Windows files).
+With --wine, also through the real Unfurlex.exe under Wine: the archive becomes skins.zip beside
+a copy of the program, and answer_boxes reports the boxes it shows.
 Prints, per suite and run, the agreements out of the cases and every disagreement.
 """
 import argparse
@@ -75,14 +77,22 @@ def run(command, timeout, **kwargs):
     return done.returncode, done.stdout.decode("utf-8", "replace")
 
 
-def native(case, archive, work, probe):
-    """(outcome, detail): outcome is ok, refused, wrong (ok, but not the expected entries),
-    crash or timeout."""
-    target = work / "native" / case.suite / case.archive
-    command = [str(probe), str(archive), str(target)]
+def missing_names(case, folder, ascii_only):
+    """The expected entries that were not installed. Under Windows a name without the UTF-8 flag
+    goes through the OEM code page, so there only ASCII names are looked for."""
+    return [name for name in case.names
+            if (name.isascii() or not ascii_only) and not (folder / name).exists()]
+
+
+def probe(case, archive, work, program, prefix=None):
+    """(outcome, detail) of zip_probe, natively or under Wine: outcome is ok, refused, wrong (ok,
+    but not the expected entries), crash or timeout."""
+    target = work / ("wine-probe" if prefix else "native") / case.suite / case.archive
+    path = (lambda p: "Z:" + str(p)) if prefix else str
+    command = (["wine"] if prefix else []) + [str(program), path(archive), path(target)]
     if case.password:
         command += ["--password", case.password]
-    code, out = run(command, 900)
+    code, out = run(command, 900, env=prefix.env if prefix else None)
     line = out.strip().splitlines()[-1] if out.strip() else ""
     if code is None:
         return "timeout", "no answer in 900 s"
@@ -93,17 +103,16 @@ def native(case, archive, work, probe):
     count = int(line.split()[1])
     if case.entries is not None and count != case.entries:
         return "wrong", f"{count} entries, not {case.entries}"
-    missing = [name for name in case.names if not (target / name).exists()]
+    missing = missing_names(case, target, ascii_only=prefix is not None)
     if missing:
         return "wrong", f"{count} entries, but not {', '.join(missing)}"
     return "ok", f"{count} entries"
 
 
-class Wine:
-    """Unfurlex.exe under Wine in a private prefix, on a private display when none is running."""
+class WinePrefix:
+    """A private Wine prefix, on a private display when no X server answers on it."""
 
-    def __init__(self, unfurlex, answer, prefix, display):
-        self.unfurlex, self.answer = pathlib.Path(unfurlex), pathlib.Path(answer)
+    def __init__(self, prefix, display):
         self.env = dict(os.environ, WINEPREFIX=str(prefix), DISPLAY=display, WINEDEBUG="-all",
                         WINEARCH="win64",
                         WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d")
@@ -123,22 +132,27 @@ class Wine:
             self.xvfb.terminate()
             self.xvfb.wait()
 
-    def __call__(self, case, archive, work):
-        folder = work / "wine" / case.suite / case.archive
-        folder.mkdir(parents=True)
-        shutil.copy(self.unfurlex, folder / "Unfurlex.exe")
-        shutil.copy(archive, folder / "skins.zip")
-        code, out = run(["wine", str(self.answer), "Z:" + str(folder / "Unfurlex.exe"), "900"],
-                        960, env=self.env)
-        lines = out.splitlines()
-        boxes = [line[4:] for line in lines if line.startswith("box ")]
-        if code is None or "hung" in lines:
-            return "timeout", "Unfurlex did not end"
-        if boxes:
-            return "refused", " / ".join(boxes)
-        if "exit 0" in lines:
-            return "ok", "no box"
+
+def unfurlex(case, archive, work, program, answer, prefix):
+    """(outcome, detail) of Unfurlex.exe under Wine installing the archive as its skins.zip."""
+    folder = work / "wine" / case.suite / case.archive
+    folder.mkdir(parents=True)
+    shutil.copy(program, folder / "Unfurlex.exe")
+    shutil.copy(archive, folder / "skins.zip")
+    code, out = run(["wine", str(answer), "Z:" + str(folder / "Unfurlex.exe"), "900"], 960,
+                    env=prefix.env)
+    lines = out.splitlines()
+    boxes = [line[4:] for line in lines if line.startswith("box ")]
+    if code is None or "hung" in lines:
+        return "timeout", "Unfurlex did not end"
+    if boxes:
+        return "refused", " / ".join(boxes)
+    if "exit 0" not in lines:
         return "crash", " ".join(lines) or f"answer_boxes exit {code}"
+    missing = missing_names(case, folder / "skins", ascii_only=True)
+    if missing:
+        return "wrong", f"no box, but not {', '.join(missing)}"
+    return "ok", "no box"
 
 
 def agrees(expect, outcome):
@@ -173,6 +187,7 @@ def main():
     parser.add_argument("--keep", action="store_true", help="keep the installed folders")
     parser.add_argument("--wine", metavar="UNFURLEX_EXE", help="also run Unfurlex.exe under Wine")
     parser.add_argument("--answer", default=ROOT / "build/win/tools/zip_peers/answer_boxes.exe")
+    parser.add_argument("--wine-probe", metavar="ZIP_PROBE_EXE", help="also run zip_probe.exe under Wine")
     parser.add_argument("--wineprefix", default="/tmp/peers/wineprefix")
     parser.add_argument("--display", default=":77")
     args = parser.parse_args()
@@ -182,22 +197,28 @@ def main():
     missing = [c.key for c in cases if c.expect != "skip" and not (archives / c.key).exists()]
     if missing:
         sys.exit(f"missing in {archives}: {' '.join(missing)} (run get-peer-archives.sh first)")
-    wine = Wine(args.wine, args.answer, args.wineprefix, args.display) if args.wine else None
+    prefix = WinePrefix(args.wineprefix, args.display) if args.wine or args.wine_probe else None
+    runs = {"native": lambda case, archive, work: probe(case, archive, work, args.probe)}
+    if args.wine_probe:
+        runs["wine-probe"] = lambda case, archive, work: probe(case, archive, work, args.wine_probe, prefix)
+    if args.wine:
+        # Unfurlex knows only the skin package's password.
+        runs["wine"] = lambda case, archive, work: None if case.password else unfurlex(
+            case, archive, work, args.wine, args.answer, prefix)
+    results = {name: [] for name in runs}
     work = pathlib.Path(tempfile.mkdtemp(dir=archives, prefix="run-"))
-    results = {"native": [], "wine": []}
     try:
         for case in (c for c in cases if c.expect != "skip"):
-            archive = archives / case.key
-            results["native"].append((case, *native(case, archive, work, args.probe)))
-            progress = f"{case.key}: native {results['native'][-1][1]}"
-            # Unfurlex knows only the skin package's password.
-            if wine and not case.password:
-                results["wine"].append((case, *wine(case, archive, work)))
-                progress += f", wine {results['wine'][-1][1]}"
-            print(progress, file=sys.stderr, flush=True)
+            progress = []
+            for name, run_one in runs.items():
+                outcome = run_one(case, archives / case.key, work)
+                if outcome:
+                    results[name].append((case, *outcome))
+                    progress.append(f"{name} {outcome[0]}" + ("" if outcome[0] == "ok" else f" ({outcome[1]})"))
+            print(f"{case.key}: {', '.join(progress)}", file=sys.stderr, flush=True)
     finally:
-        if wine:
-            wine.close()
+        if prefix:
+            prefix.close()
         if args.keep:
             print(f"installed folders kept in {work}", file=sys.stderr)
         else:
@@ -205,9 +226,9 @@ def main():
     skipped = sum(c.expect == "skip" for c in cases)
     print(f"{len(cases)} archives in the table, {skipped} of them say nothing about reading (skip)")
     for suite in ("go", "libzip"):
-        for run_name, suite_results in results.items():
-            if suite_results:
-                report(f"{suite}, {run_name}", [r for r in suite_results if r[0].suite == suite])
+        for name, suite_results in results.items():
+            if any(r[0].suite == suite for r in suite_results):
+                report(f"{suite}, {name}", [r for r in suite_results if r[0].suite == suite])
 
 if __name__ == "__main__":
     main()
