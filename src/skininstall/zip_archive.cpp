@@ -156,9 +156,9 @@ void ZipArchive::ReadDirectory() {
   Directory directory{end.thisVolume, end.directoryVolume, end.volumeEntries,
                       end.totalEntries,  end.directorySize,   end.directoryOffset};
   // The records behind the central directory start here: the end record, or the Zip64 end
-  // record when a locator stands in front of the end record.
-  // Without a Zip64 end the fields are taken as they are: 65,535 entries is a count, not a
-  // saturated field, for writers that add no Zip64 records for it.
+  // record when a locator stands in front of the end record. Without a Zip64 end the fields
+  // are taken as they stand: 65,535 entries is a count, not a saturated field, for writers
+  // that add no Zip64 records for it.
   uint64_t recordsStart = position;
   if (position >= kZip64LocatorSize) {
     recordsStart = ReadZip64End(position - kZip64LocatorSize, directory).value_or(position);
