@@ -105,8 +105,8 @@ class MainWindow : public skin::SkinnedDialog {
   std::string versionText_;
   std::string firmwareText_;
   int versionX_ = 601;
-  std::array<skin::SkinButton, 27> buttons_;
-  std::array<skin::Picture, 3> pictures_;  // what the picture controls show  // by BUTTONPOS index; 0 and 16..20 unused
+  std::array<skin::SkinButton, 27> buttons_;  // by BUTTONPOS index; 0 and 16..20 unused
+  std::array<skin::Picture, 3> pictures_;    // what the picture controls show
 };
 
 }  // namespace app

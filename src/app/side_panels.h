@@ -45,13 +45,11 @@ class SidePanels {
   void AttachSettings(settings::SettingsSession& session);
 
   bool SensitivityOpen() const { return sensitivityOpen_; }
-  bool AdvancedOpen() const { return advancedOpen_; }
   bool KeyOpen() const { return keyOpen_; }
   PanelSlide& Slide() { return slide_; }
 
   panels::SensitivityPanelCollapsed& SensitivityClosed() { return CreateRest(), sensitivityClosed_; }
   panels::SensitivityPanelExpanded& Sensitivity() { return CreateRest(), sensitivity_; }
-  panels::AdvancedPanelCollapsed& AdvancedClosed() { return CreateRest(), advancedClosed_; }
   panels::AdvancedPanelExpanded& Advanced() { return CreateRest(), advanced_; }
   assign::MacroEditorCollapsed& KeyClosed() { return keyClosed_; }
   assign::MacroEditor& KeyEditor() { return CreateRest(), keyEditor_; }

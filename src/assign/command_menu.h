@@ -30,9 +30,6 @@ class CommandMenu : public skin::SkinnedDialog {
   static void PreparePictures(const std::string& programFolder);
   // DoModal() returns the chosen item's result, or -1 when the menu closed without a choice.
 
-  Menu Kind() const { return menu_; }
-  bool Captured() const { return captured_; }
-
  protected:
   skin::ScreenKeys ScreenPictureKeys() const override { return skin::ScreenKeys{}; }
   void CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) override;

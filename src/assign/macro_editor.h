@@ -42,7 +42,6 @@ class MacroEditor : public KeyRecorder {
   void Load(int buttonIndex);
   // Writes mode, keys and option into the record the panel edits (nothing before a Load).
   void Save();
-  int EditedButton() const { return buttonIndex_; }
 
   const MacroDisplay& Display() const { return display_; }
   const skin::SkinButton& Button(EditorButton which) const { return buttons_[which - 1]; }

@@ -44,8 +44,6 @@ class InstallerWindow : public win::Dialog {
   // Installs from fixed paths instead of the ones beside the executable.
   InstallerWindow(HINSTANCE instance, InstallerPaths paths, InstallerHooks hooks);
 
-  const PercentBar& Bar() const { return bar_; }
-
  protected:
   BOOL OnInitDialog() override;
   bool ProcessMessage(win::Message& m) override;
