@@ -2,7 +2,7 @@
 """Runs the archives of two peers' ZIP test suites through our reader and compares the outcome
 with what each suite expects of them (expectations.tsv).
 
-  peer_suites.py [--archives DIR] [--probe PATH] [--only TEXT] [--keep]
+  peer_suites.py [--archives DIR] [--probe PATH] [--only TEXT...] [--keep]
                  [--wine UNFURLEX_EXE [--answer ANSWER_BOXES_EXE]] [--wine-probe ZIP_PROBE_EXE]
                  [--wineprefix DIR] [--display :N]
 
@@ -16,6 +16,7 @@ import argparse
 import os
 import pathlib
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -183,7 +184,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--archives", default="/tmp/peers", help="output folder of get-peer-archives.sh")
     parser.add_argument("--probe", default=ROOT / "build/native/tools/zip_peers/zip_probe")
-    parser.add_argument("--only", help="only archives whose name contains this text")
+    parser.add_argument("--only", nargs="+", metavar="TEXT",
+                        help="only archives whose name contains one of these texts")
     parser.add_argument("--keep", action="store_true", help="keep the installed folders")
     parser.add_argument("--wine", metavar="UNFURLEX_EXE", help="also run Unfurlex.exe under Wine")
     parser.add_argument("--answer", default=ROOT / "build/win/tools/zip_peers/answer_boxes.exe")
@@ -193,7 +195,7 @@ def main():
     args = parser.parse_args()
 
     archives = pathlib.Path(args.archives)
-    cases = [c for c in read_table() if not args.only or args.only in c.archive]
+    cases = [c for c in read_table() if not args.only or any(t in c.archive for t in args.only)]
     missing = [c.key for c in cases if c.expect != "skip" and not (archives / c.key).exists()]
     if missing:
         sys.exit(f"missing in {archives}: {' '.join(missing)} (run get-peer-archives.sh first)")
@@ -207,8 +209,12 @@ def main():
             case, archive, work, args.wine, args.answer, prefix)
     results = {name: [] for name in runs}
     work = pathlib.Path(tempfile.mkdtemp(dir=archives, prefix="run-"))
+    # A run that is stopped still reports what it has done.
+    signal.signal(signal.SIGTERM, signal.default_int_handler)
+    todo = [c for c in cases if c.expect != "skip"]
+    done = 0
     try:
-        for case in (c for c in cases if c.expect != "skip"):
+        for case in todo:
             progress = []
             for name, run_one in runs.items():
                 outcome = run_one(case, archives / case.key, work)
@@ -216,6 +222,9 @@ def main():
                     results[name].append((case, *outcome))
                     progress.append(f"{name} {outcome[0]}" + ("" if outcome[0] == "ok" else f" ({outcome[1]})"))
             print(f"{case.key}: {', '.join(progress)}", file=sys.stderr, flush=True)
+            done += 1
+    except KeyboardInterrupt:
+        print(f"stopped after {done} of {len(todo)} archives; the counts cover those", flush=True)
     finally:
         if prefix:
             prefix.close()
@@ -229,6 +238,7 @@ def main():
         for name, suite_results in results.items():
             if any(r[0].suite == suite for r in suite_results):
                 report(f"{suite}, {name}", [r for r in suite_results if r[0].suite == suite])
+
 
 if __name__ == "__main__":
     main()
