@@ -120,7 +120,8 @@ void ZipArchive::CloseArchive() {
 // directory, in a one-file archive, ends before it. Of several such records the first wins: the
 // others lie inside its comment, which may hold anything, even a whole archive. Trailing bytes
 // after the comment are accepted only when no record reaches the end: then the consistent
-// record nearest the end is taken.
+// record nearest the end is taken, and only when no signature after it names a comment that
+// runs past the end: a file cut short there may hide an earlier archive behind the damage.
 uint64_t ZipArchive::FindEndRecord() {
   const uint64_t length = file_->Length();
   const uint64_t start = length - std::min<uint64_t>(length, kEndSearchSpan);
@@ -129,18 +130,19 @@ uint64_t ZipArchive::FindEndRecord() {
     Fail(kZipBadArchive);
   }
   std::optional<uint64_t> reaching, nearest;
-  bool anySignature = false;
+  bool anySignature = false, cutShort = false;
   for (size_t i = tail.size() >= kEndRecordSize ? tail.size() - kEndRecordSize + 1 : 0; i-- > 0;) {
     if (!IsEndSignature(&tail[i])) continue;
     anySignature = true;
     const EndRecord end = ParseEndRecord(&tail[i]);
     const uint64_t recordEnd = start + i + kEndRecordSize + end.commentLength;
+    if (recordEnd > length && !nearest) cutShort = true;
     if (recordEnd > length || !DirectoryFitsBefore(end, start + i)) continue;
     if (recordEnd == length) reaching = start + i;
     if (!nearest) nearest = start + i;
   }
   if (reaching) return *reaching;
-  if (nearest) return *nearest;
+  if (nearest && !cutShort) return *nearest;
   Fail(anySignature ? kZipBadArchive : kZipNoEndRecord);
 }
 

@@ -150,6 +150,9 @@ TEST(ZipInteropTest, LinkStoredByZipIsAFileAndNothingGoesThroughIt) {
 TEST(ZipInteropTest, PeerSuiteArchivesInstallAsTheirSuitesSay) {
   const std::pair<const char*, int> cases[] = {  // files installed, or -1: refused
       {"go-Bad-CRC32-in-data-descriptor", -1},  // the descriptor's CRC changed
+      {"go-comment-truncated", -1},             // cut short, an earlier archive behind it
+      {"libzip-zip-in-archive-comment", 1},     // another archive inside the comment
+      {"libzip-zip64-in-archive-comment", 1},
       {"go-TestCompressedDirectory", 1},        // a deflated empty folder
       {"go-TestIssue12449", 1},                 // a locator signature in an entry's comment
       {"go-test-badbase", 2},                   // a wrong directory size moves the base
@@ -184,6 +187,9 @@ TEST(ZipInteropTest, PeerSuiteArchivesInstallAsTheirSuitesSay) {
     }
     EXPECT_EQ(installed, files < 0 ? 0u : static_cast<size_t>(files));
   }
+  // The archive the file is, not the one in its comment.
+  EXPECT_TRUE(fs::exists(root / "libzip-zip-in-archive-comment" / "test"));
+  EXPECT_TRUE(fs::exists(root / "libzip-zip64-in-archive-comment" / "testfile.txt"));
 }
 
 }  // namespace

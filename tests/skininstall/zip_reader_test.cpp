@@ -681,6 +681,8 @@ TEST_F(ZipReaderTest, EndRecordIsTheOneWhoseCommentReachesTheEnd) {
       {"a stray signature in the comment", "see PK\x05\x06 here", "", 0},
       {"bytes after the archive", "", std::string(100, 'z'), 0},
       {"a comment longer than the file", "", "", kZipBadArchive},
+      {"a cut-short record behind the archive", "",
+       std::string("PK\x05\x06", 4) + std::string(18, '\0'), kZipBadArchive},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
