@@ -26,6 +26,13 @@ bool IsForbidden(char c) {
 
 char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
+// The INI reader takes a value between a pair of like quotes without them, so a name such as
+// "'draft'" is stored inside double quotes, which no file name holds.
+std::string StoredName(const std::string& program) {
+  const bool quoted = program.size() >= 2 && program.front() == '\'' && program.back() == '\'';
+  return quoted ? '"' + program + '"' : program;
+}
+
 }  // namespace
 
 bool IsProfile(int profile) { return profile >= kFirstProfile && profile <= kLastProfile; }
@@ -98,7 +105,7 @@ bool SaveRules(const ProgramRules& rules, win::IniStore& file) {
                  file.WriteInt(kMainSection, kOtherProgramsKey, rules.otherPrograms);
   for (std::size_t i = 0; written && i < rules.rules.size() && i < kMaxRules; ++i) {
     const std::string section = RuleSection(i + 1);
-    written = file.WriteString(section.c_str(), kProgramKey, rules.rules[i].program.c_str()) &&
+    written = file.WriteString(section.c_str(), kProgramKey, StoredName(rules.rules[i].program).c_str()) &&
               file.WriteInt(section.c_str(), kRuleProfileKey, rules.rules[i].profile);
   }
   return written;
