@@ -45,7 +45,8 @@ constexpr POINT kPictureOrigins[] = {{0, 0}, {155, 60}, {22, 280}};
 }  // namespace
 
 MainWindow::MainWindow(std::string programFolder, ShellActions shell)
-    : SkinnedDialog(IDD_MAIN_WINDOW, nullptr, std::move(programFolder), kMainSkin, true),
+    : SkinnedDialog(IDD_MAIN_WINDOW, nullptr, std::move(programFolder), kMainSkin,
+                    {.draggable = true, .onlyButtons = true}),
       shell_(std::move(shell)) {}
 
 LRESULT MainWindow::OnCreate() {
@@ -310,13 +311,6 @@ void MainWindow::OnResetButton() {
 void MainWindow::OnProfileButton(int index) {
   settings_.Current().Profile = index - kFirstProfileButton;
   Refresh();
-}
-
-bool MainWindow::PreTranslateMessage(MSG& msg) {
-  // Neither Esc nor Enter ends the main window.
-  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN))
-    return true;
-  return SkinnedDialog::PreTranslateMessage(msg);
 }
 
 void MainWindow::OnDestroy() {

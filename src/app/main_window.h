@@ -56,7 +56,6 @@ class MainWindow : public skin::SkinnedDialog {
   LRESULT OnCreate() override;
   BOOL OnInitDialog() override;
   bool ProcessMessage(win::Message& m) override;
-  bool PreTranslateMessage(MSG& msg) override;
   skin::ScreenKeys ScreenPictureKeys() const override;
   void CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) override;
   void Paint(HDC dc, const RECT& client) override;

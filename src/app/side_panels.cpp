@@ -37,11 +37,11 @@ void MoveTo(panels::SidePanel& panel, int x, int y) {
 SidePanels::SidePanels(HWND mainWindow, const std::string& programFolder,
                        const win::LanguageLibrary* language)
     : mainWindow_(mainWindow),
-      sensitivityClosed_(mainWindow, programFolder),
+      sensitivityClosed_(mainWindow, programFolder, panels::kSensitivityStrip),
       sensitivity_(mainWindow, programFolder, language),
-      advancedClosed_(mainWindow, programFolder),
+      advancedClosed_(mainWindow, programFolder, panels::kAdvancedStrip),
       advanced_(mainWindow, programFolder),
-      keyClosed_(mainWindow, programFolder),
+      keyClosed_(mainWindow, programFolder, panels::kKeyStrip),
       keyEditor_(mainWindow, programFolder) {}
 
 bool SidePanels::Create() { return keyClosed_.Create(); }

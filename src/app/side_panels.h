@@ -9,10 +9,8 @@
 
 #include "app/panel_slide.h"
 #include "assign/macro_editor.h"
-#include "assign/macro_editor_collapsed.h"
-#include "panels/advanced_panel_collapsed.h"
+#include "panels/collapsed_panel.h"
 #include "panels/advanced_panel_expanded.h"
-#include "panels/sensitivity_panel_collapsed.h"
 #include "panels/sensitivity_panel_expanded.h"
 
 namespace app {
@@ -48,10 +46,10 @@ class SidePanels {
   bool KeyOpen() const { return keyOpen_; }
   PanelSlide& Slide() { return slide_; }
 
-  panels::SensitivityPanelCollapsed& SensitivityClosed() { return CreateRest(), sensitivityClosed_; }
+  panels::CollapsedPanel& SensitivityClosed() { return CreateRest(), sensitivityClosed_; }
   panels::SensitivityPanelExpanded& Sensitivity() { return CreateRest(), sensitivity_; }
   panels::AdvancedPanelExpanded& Advanced() { return CreateRest(), advanced_; }
-  assign::MacroEditorCollapsed& KeyClosed() { return keyClosed_; }
+  panels::CollapsedPanel& KeyClosed() { return keyClosed_; }
   assign::MacroEditor& KeyEditor() { return CreateRest(), keyEditor_; }
 
  private:
@@ -71,11 +69,11 @@ class SidePanels {
   HWND Companion(const SlideRow& row);
 
   HWND mainWindow_;
-  panels::SensitivityPanelCollapsed sensitivityClosed_;
+  panels::CollapsedPanel sensitivityClosed_;
   panels::SensitivityPanelExpanded sensitivity_;
-  panels::AdvancedPanelCollapsed advancedClosed_;
+  panels::CollapsedPanel advancedClosed_;
   panels::AdvancedPanelExpanded advanced_;
-  assign::MacroEditorCollapsed keyClosed_;
+  panels::CollapsedPanel keyClosed_;
   assign::MacroEditor keyEditor_;
   bool sensitivityOpen_ = false;
   bool advancedOpen_ = false;

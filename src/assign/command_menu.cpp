@@ -35,7 +35,7 @@ constexpr int kItemMargin = 6;  // the pointer counts as on an item only this fa
 
 CommandMenu::CommandMenu(HWND parent, std::string programFolder, Menu menu, int buttonIndex)
     : SkinnedDialog(SkinOf(menu).templateId, parent, std::move(programFolder),
-                    SkinOf(menu).skinPath, false),
+                    SkinOf(menu).skinPath, {}),
       menu_(menu),
       buttonIndex_(buttonIndex) {}
 

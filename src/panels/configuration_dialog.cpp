@@ -3,7 +3,6 @@
 
 #include "panels/panel_messages.h"
 #include "panels/reset_default_dialog.h"
-#include "panels/swallowed_keys.h"
 #include "skin/resource_ids.h"
 #include "skin/write_failed_box.h"
 
@@ -13,7 +12,8 @@ ConfigurationDialog::ConfigurationDialog(HWND mainWindow, std::string programFol
                                          settings::SettingsSession& session,
                                          std::function<bool()> keyPanelOpen)
     : SkinnedDialog(IDD_CONFIGURATION, mainWindow, std::move(programFolder),
-                    "skins\\skin_config_set.ini", true),
+                    "skins\\skin_config_set.ini",
+                    {.draggable = true, .centred = true, .onlyButtons = true}),
       mainWindow_(mainWindow),
       session_(session),
       keyPanelOpen_(std::move(keyPanelOpen)),
@@ -27,7 +27,6 @@ void ConfigurationDialog::CreateControls(const skin::SkinFile& skin,
 }
 
 BOOL ConfigurationDialog::OnInitDialog() {
-  win::CentreWindow(Handle(), GetParent(Handle()));  // over the window it was opened from
   buttons_[kConfigAutoSave].SetLatched(autoSaveShown_);
   return TRUE;
 }
@@ -44,10 +43,6 @@ bool ConfigurationDialog::ProcessMessage(win::Message& m) {
       win::OnControl<&Self::OnResetProfile>(kConfigResetProfile),
   };
   return Dispatch(kMap, m) || SkinnedDialog::ProcessMessage(m);
-}
-
-bool ConfigurationDialog::PreTranslateMessage(MSG& msg) {
-  return IsSwallowedKey(msg) || SkinnedDialog::PreTranslateMessage(msg);
 }
 
 // The value is saved with the main window's next save.

@@ -44,7 +44,6 @@ class ConfigurationDialog : public skin::SkinnedDialog {
   void CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) override;
   BOOL OnInitDialog() override;
   bool ProcessMessage(win::Message& m) override;
-  bool PreTranslateMessage(MSG& msg) override;
 
  private:
   void OnOkButton();

@@ -3,9 +3,7 @@
 
 #include <cstring>
 
-#include "panels/swallowed_keys.h"
 #include "skin/resource_ids.h"
-#include "win32/paint.h"
 
 namespace panels {
 namespace {
@@ -35,7 +33,8 @@ ProfileSwitchDialog::ProfileSwitchDialog(HWND mainWindow, std::string programFol
                                          settings::SettingsSession& session, int buttonIndex,
                                          std::function<void()> save)
     : SkinnedDialog(IDD_PROFILE_SWITCH, mainWindow, std::move(programFolder),
-                    "skins\\skin_profile_set.ini", true),
+                    "skins\\skin_profile_set.ini",
+                    {.draggable = true, .centred = true, .onlyButtons = true, .buffered = true}),
       session_(session),
       save_(std::move(save)),
       buttonIndex_(buttonIndex) {
@@ -51,7 +50,6 @@ void ProfileSwitchDialog::CreateControls(const skin::SkinFile& skin,
 }
 
 BOOL ProfileSwitchDialog::OnInitDialog() {
-  win::CentreWindow(Handle(), GetParent(Handle()));  // over the window it was opened from
   ShowSelection();
   return TRUE;
 }
@@ -66,15 +64,6 @@ bool ProfileSwitchDialog::ProcessMessage(win::Message& m) {
       win::OnControl<&Self::OnCodeButton>(kSwitchProfile1, kSwitchProfile5),
   };
   return Dispatch(kMap, m) || SkinnedDialog::ProcessMessage(m);
-}
-
-bool ProfileSwitchDialog::PreTranslateMessage(MSG& msg) {
-  return IsSwallowedKey(msg) || SkinnedDialog::PreTranslateMessage(msg);
-}
-
-void ProfileSwitchDialog::Paint(HDC dc, const RECT& client) {
-  win::BufferedPaint buffer(dc, client);
-  DrawFace(buffer.Dc(), client);
 }
 
 void ProfileSwitchDialog::OnCodeButton(int index) {

@@ -41,8 +41,6 @@ class ProfileSwitchDialog : public skin::SkinnedDialog {
   void CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) override;
   BOOL OnInitDialog() override;
   bool ProcessMessage(win::Message& m) override;
-  bool PreTranslateMessage(MSG& msg) override;
-  void Paint(HDC dc, const RECT& client) override;
 
  private:
   void OnCodeButton(int index);

@@ -1,37 +1,21 @@
-// ResetDefaultDialog: the modal question before a reset: OK goes ahead, Cancel does not.
+// ResetDefaultDialog: the modal question before a reset. OK (IDOK) goes ahead, Cancel
+// (IDCANCEL) does not; Esc and Enter answer nothing.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "skin/skin_button.h"
-#include "skin/skinned_dialog.h"
+#include "skin/resource_ids.h"
+#include "skin/skin_message_box.h"
 
 namespace panels {
 
-enum ResetDefaultButton : int { kResetOk = 3, kResetCancel = 4 };
-
-class ResetDefaultDialog : public skin::SkinnedDialog {
+class ResetDefaultDialog : public skin::SkinMessageBox {
  public:
-  ResetDefaultDialog(HWND parent, std::string programFolder);
-  // DoModal(): IDOK (go ahead) or IDCANCEL.
-  HWND OkButton() const { return ok_.Handle(); }
-  HWND CancelButton() const { return cancel_.Handle(); }
-
- protected:
-  void CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) override;
-  BOOL OnInitDialog() override;
-  bool ProcessMessage(win::Message& m) override;
-  bool PreTranslateMessage(MSG& msg) override;
-  void Paint(HDC dc, const RECT& client) override;
-
- private:
-  void OnOkButton() { EndDialog(IDOK); }
-  void OnCancelButton() { EndDialog(IDCANCEL); }
-
-  skin::SkinButton ok_;
-  skin::SkinButton cancel_;
+  ResetDefaultDialog(HWND parent, std::string programFolder)
+      : SkinMessageBox(parent, std::move(programFolder), "skins\\skin_reset_default.ini",
+                       IDD_RESET_DEFAULT, skin::BoxKeys::OnlyButtons) {}
 };
 
 }  // namespace panels

@@ -1,7 +1,6 @@
 // SidePanel: creation, the arrow button and its request.
 #include "panels/side_panel.h"
 
-#include "panels/swallowed_keys.h"
 #include "skin/skin_file.h"
 #include "skin/skin_picture.h"
 
@@ -11,7 +10,8 @@ constexpr int kArrowIndex = 1;
 
 SidePanel::SidePanel(UINT templateId, HWND mainWindow, std::string programFolder,
                      std::string skinPath, PanelCode arrowCode)
-    : SkinnedDialog(templateId, mainWindow, std::move(programFolder), std::move(skinPath), false),
+    : SkinnedDialog(templateId, mainWindow, std::move(programFolder), std::move(skinPath),
+                    {.onlyButtons = true}),
       mainWindow_(mainWindow),
       arrowCode_(arrowCode) {}
 
@@ -61,9 +61,5 @@ bool SidePanel::ProcessMessage(win::Message& m) {
 }
 
 void SidePanel::OnArrow() { PostPanelCode(mainWindow_, arrowCode_); }
-
-bool SidePanel::PreTranslateMessage(MSG& msg) {
-  return IsSwallowedKey(msg) || SkinnedDialog::PreTranslateMessage(msg);
-}
 
 }  // namespace panels

@@ -41,8 +41,6 @@ class SidePanel : public skin::SkinnedDialog {
   // and take the activation from the main window, or from a menu open over it.
   BOOL OnInitDialog() override { return FALSE; }
   bool ProcessMessage(win::Message& m) override;
-  // Esc and Enter never close a panel.
-  bool PreTranslateMessage(MSG& msg) override;
 
   // The arrow button at BUTTONPOS "1" with its faces cut from the arrow pictures.
   bool CreateArrowFromPictures(const skin::SkinFile& skin, const ArrowFaces& faces);

@@ -12,21 +12,20 @@ constexpr COLORREF kTextColour = 0xFFFFFF;
 }  // namespace
 
 SkinMessageBox::SkinMessageBox(HWND parent, std::string programFolder, std::string skinPath,
-                               UINT templateId)
-    : SkinnedDialog(templateId, parent, std::move(programFolder), std::move(skinPath), true) {}
+                               UINT templateId, BoxKeys keys)
+    : SkinnedDialog(templateId, parent, std::move(programFolder), std::move(skinPath),
+                    {.draggable = true,
+                     .centred = true,
+                     .onlyButtons = keys == BoxKeys::OnlyButtons,
+                     .buffered = true}) {}
 
 void SkinMessageBox::CreateControls(const SkinFile& skin, const ScreenPictures& pictures) {
   CreateButton(ok_, skin, kMessageBoxOk, pictures.Faces());
   CreateButton(cancel_, skin, kMessageBoxCancel, pictures.Faces());
 }
 
-// The question stands over the window it is about.
-BOOL SkinMessageBox::OnInitDialog() {
-  if (GetParent(Handle())) win::CentreWindow(Handle(), GetParent(Handle()));
-  return SkinnedDialog::OnInitDialog();
-}
-
-// Escape and Enter answer as in any dialog (the base's IDCANCEL and IDOK).
+// Unless the keys are the buttons' alone, Escape and Enter answer as in any dialog (the base's
+// IDCANCEL and IDOK).
 bool SkinMessageBox::ProcessMessage(win::Message& m) {
   static constexpr win::MessageRow<SkinMessageBox> kMap[] = {
       win::OnControl<&SkinMessageBox::OnOkButton>(kMessageBoxOk),
@@ -36,15 +35,14 @@ bool SkinMessageBox::ProcessMessage(win::Message& m) {
 }
 
 void SkinMessageBox::Paint(HDC dc, const RECT& client) {
-  win::BufferedPaint buffer(dc, client);
-  DrawFace(buffer.Dc(), client);
+  DrawFace(dc, client);
   if (text_.empty()) return;
   // "Tohoma" is what the box has always asked for; the system substitutes its default face.
   win::Font font(CreateFontA(15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0x20, "Tohoma"));
-  win::SelectScope selectFont(buffer.Dc(), font.Get());
-  SetBkMode(buffer.Dc(), TRANSPARENT);
-  SetTextColor(buffer.Dc(), kTextColour);
-  TextOutA(buffer.Dc(), client.left + kTextOrigin.x, client.top + kTextOrigin.y, text_.c_str(),
+  win::SelectScope selectFont(dc, font.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kTextColour);
+  TextOutA(dc, client.left + kTextOrigin.x, client.top + kTextOrigin.y, text_.c_str(),
            static_cast<int>(text_.size()));
 }
 

@@ -10,11 +10,14 @@ namespace skin {
 
 // The box's buttons by their skin index.
 enum MessageBoxButton : int { kMessageBoxOk = 3, kMessageBoxCancel = 4 };
+// Whether Esc and Enter answer as in any dialog, or only the two buttons do.
+enum class BoxKeys { Answer, OnlyButtons };
 
 class SkinMessageBox : public SkinnedDialog {
  public:
   // skinPath relative to programFolder, for example "skins\\skin_warn_profile.ini".
-  SkinMessageBox(HWND parent, std::string programFolder, std::string skinPath, UINT templateId);
+  SkinMessageBox(HWND parent, std::string programFolder, std::string skinPath, UINT templateId,
+                 BoxKeys keys = BoxKeys::Answer);
   void SetMessageText(std::string text) { text_ = std::move(text); }
   // DoModal() gives IDOK or IDCANCEL.
   HWND OkButton() const { return ok_.Handle(); }
@@ -22,7 +25,6 @@ class SkinMessageBox : public SkinnedDialog {
 
  protected:
   void CreateControls(const SkinFile& skin, const ScreenPictures& pictures) override;
-  BOOL OnInitDialog() override;
   bool ProcessMessage(win::Message& m) override;
   void Paint(HDC dc, const RECT& client) override;
 

@@ -26,11 +26,11 @@ bool Contains(const RECT& outer, const RECT& inner) {
 }  // namespace
 
 SkinnedDialog::SkinnedDialog(UINT templateId, HWND parent, std::string programFolder,
-                             std::string skinPath, bool draggable)
+                             std::string skinPath, SkinnedOptions options)
     : Dialog(templateId, parent),
       programFolder_(std::move(programFolder)),
       skinPath_(std::move(skinPath)),
-      draggable_(draggable) {}
+      options_(options) {}
 
 LRESULT SkinnedDialog::OnCreate() {
   const SkinFile skin(programFolder_, skinPath_);
@@ -40,6 +40,7 @@ LRESULT SkinnedDialog::OnCreate() {
     CreateControls(skin, pictures);
   }
   ApplyRegion();
+  if (options_.centred && GetParent(Handle())) win::CentreWindow(Handle(), GetParent(Handle()));
   return 0;
 }
 
@@ -109,8 +110,19 @@ bool SkinnedDialog::ProcessMessage(win::Message& m) {
   return Dispatch(kMap, m) || Dialog::ProcessMessage(m);
 }
 
+bool SkinnedDialog::PreTranslateMessage(MSG& msg) {
+  const bool enterOrEsc =
+      msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN);
+  return (options_.onlyButtons && enterOrEsc) || Dialog::PreTranslateMessage(msg);
+}
+
 void SkinnedDialog::PaintWindow(HDC dc, const RECT& client) {
-  Paint(dc, client);
+  if (options_.buffered) {
+    win::BufferedPaint buffer(dc, client);
+    Paint(buffer.Dc(), client);
+  } else {
+    Paint(dc, client);
+  }
   // Only a real paint takes the controls along; a print into a memory DC draws the face alone.
   if (WindowFromDC(dc) == Handle() && !IsIconic(Handle())) PaintWaitingControls(dc);
 }
@@ -168,7 +180,7 @@ void SkinnedDialog::OnDestroy() {
 // A press on the face (controls take their own) becomes a press on a caption, so the system's
 // own move loop drags the window.
 void SkinnedDialog::OnLButtonDown(POINT at, UINT) {
-  if (draggable_) PostMessageA(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
+  if (options_.draggable) PostMessageA(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
 }
 
 }  // namespace skin

@@ -30,12 +30,19 @@ struct ScreenPictures {
   FaceSources Faces() const { return FaceSources{main, over, down, disabled}; }
 };
 
+// What a skinned window is, stated once where it is made; everything is off by default.
+struct SkinnedOptions {
+  bool draggable = false;  // a press on the face drags the window
+  bool centred = false;    // opens centred over its parent, or the work area if that is hidden
+  bool onlyButtons = false;  // Esc and Enter never end it: only its own buttons do
+  bool buffered = false;     // the face and what is drawn over it are composed off screen
+};
+
 class SkinnedDialog : public win::Dialog {
  public:
   // programFolder ends in a backslash; skinPath is relative to it ("skins\\skin_menu.ini").
-  // A draggable window moves when its face is dragged.
   SkinnedDialog(UINT templateId, HWND parent, std::string programFolder, std::string skinPath,
-                bool draggable);
+                SkinnedOptions options);
 
   const std::string& ProgramFolder() const { return programFolder_; }
   // ProgramFolder() + relative.
@@ -55,13 +62,15 @@ class SkinnedDialog : public win::Dialog {
   // ScreenPictureKeys() and CreateControls(), not by replacing it.
   LRESULT OnCreate() override;
   bool ProcessMessage(win::Message& m) override;
+  bool PreTranslateMessage(MSG& msg) override;
   // Commands of skin controls (identifier 0) arrive under their skin index.
   int ControlIndex(HWND control) const override;
 
   virtual ScreenKeys ScreenPictureKeys() const { return ScreenKeys{}; }
   // Creates the window's controls; pictures are the temporary whole-window faces.
   virtual void CreateControls(const SkinFile& skin, const ScreenPictures& pictures) {}
-  // Draws the client area; the default copies the face.
+  // Draws the client area (into the off-screen canvas for a buffered window); the default
+  // copies the face.
   virtual void Paint(HDC dc, const RECT& client);
   // Copies the face (or a plain surface when there is none) to dc.
   void DrawFace(HDC dc, const RECT& client) const;
@@ -82,7 +91,7 @@ class SkinnedDialog : public win::Dialog {
 
   std::string programFolder_;
   std::string skinPath_;
-  bool draggable_;
+  SkinnedOptions options_;
   Picture face_;
   Picture face2_;
   Picture mask_;

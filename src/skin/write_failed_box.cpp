@@ -45,15 +45,14 @@ BOOL WriteFailedBox::OnInitDialog() {
 }
 
 void WriteFailedBox::Paint(HDC dc, const RECT& client) {
-  win::BufferedPaint buffer(dc, client);
-  DrawFace(buffer.Dc(), client);
-  SetBkMode(buffer.Dc(), TRANSPARENT);
+  DrawFace(dc, client);
+  SetBkMode(dc, TRANSPARENT);
   const win::Font bold = TextFont(FW_BOLD);
   const win::Font normal = TextFont(FW_NORMAL);
   // A long path keeps its drive and its file name; the middle gives way.
-  DrawLines(buffer.Dc(), file_, bold.Get(), kFileColour, kFileLine,
+  DrawLines(dc, file_, bold.Get(), kFileColour, kFileLine,
             DT_SINGLELINE | DT_PATH_ELLIPSIS);
-  DrawLines(buffer.Dc(), reason_, normal.Get(), kReasonColour, kReasonLines, DT_WORDBREAK);
+  DrawLines(dc, reason_, normal.Get(), kReasonColour, kReasonLines, DT_WORDBREAK);
 }
 
 bool ShowIfWriteFailed(HWND owner, const std::string& programFolder, const win::FileResult& result) {

@@ -50,7 +50,7 @@ std::string ChooseProgramFile(HWND owner) {
 ProgramProfilesDialog::ProgramProfilesDialog(HWND parent, std::string programFolder,
                                              ProgramRules rules, ProgramChoosers choosers)
     : SkinnedDialog(IDD_PROGRAM_PROFILES, parent, std::move(programFolder), kSkinPath,
-                    /*draggable=*/true),
+                    {.draggable = true, .centred = true}),
       rules_(std::move(rules)),
       choosers_(std::move(choosers)) {}
 
@@ -75,9 +75,6 @@ void ProgramProfilesDialog::CreateControls(const skin::SkinFile& skin,
 
 BOOL ProgramProfilesDialog::OnInitDialog() {
   SetWindowTextA(Handle(), kProgramProfilesTitle);
-  win::CentreWindow(Handle(), GetParent(Handle()) && IsWindowVisible(GetParent(Handle()))
-                                  ? GetParent(Handle())
-                                  : nullptr);
   list_.SetRules(rules_.rules);
   list_.Select(rules_.rules.empty() ? -1 : 0);
   Refresh();

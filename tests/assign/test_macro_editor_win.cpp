@@ -12,7 +12,7 @@
 #include "assign/layout_char_win.h"
 #include "assign/macro_display.h"
 #include "assign/macro_editor.h"
-#include "assign/macro_editor_collapsed.h"
+#include "panels/collapsed_panel.h"
 #include "panels/panel_messages.h"
 #include "settings/function_catalogue.h"
 #include "skin/skin_file.h"
@@ -360,7 +360,7 @@ TEST_F(MacroEditorTest, WhileSlidingOnlyTheCloseButtonShowsAndTheFacesRightPartI
 
 TEST(MacroEditorCollapsedTest, TheStripsHiddenButtonAsksForTheEditor) {
   testing_support::RecorderWindow main({panels::kPanelMessage});
-  MacroEditorCollapsed strip(main.Handle(), SkinProgramFolder());
+  panels::CollapsedPanel strip(main.Handle(), SkinProgramFolder(), panels::kKeyStrip);
   ASSERT_TRUE(strip.Create());
   EXPECT_EQ(strip.FaceSize().cx, 16);
   HWND arrow = strip.Control(1);

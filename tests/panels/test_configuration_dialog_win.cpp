@@ -401,7 +401,7 @@ TEST_F(ConfigurationDialogTest, TheFullResetWritesTheDefaultsOnlyWhenConfirmed) 
   keyPanelOpen = true;
   {
     auto dialog = MakeDialog();
-    ModalScript script({Click(*dialog, panels::kConfigResetAll), Answer(*dialog, panels::kResetCancel),
+    ModalScript script({Click(*dialog, panels::kConfigResetAll), Answer(*dialog, skin::kMessageBoxCancel),
                         Click(*dialog, panels::kConfigCancel)});
     dialog->DoModal();
     EXPECT_TRUE(script.Finished());
@@ -418,7 +418,7 @@ TEST_F(ConfigurationDialogTest, TheFullResetWritesTheDefaultsOnlyWhenConfirmed) 
                         for (WPARAM key : {VK_ESCAPE, VK_RETURN}) PostMessageA(front, WM_KEYDOWN, key, 0);
                         return true;
                       },
-                      Answer(*dialog, panels::kResetOk,
+                      Answer(*dialog, skin::kMessageBoxOk,
                              [&](HWND front) { asked = win::WindowFrom<panels::ResetDefaultDialog>(front) != nullptr; }),
                       Click(*dialog, panels::kConfigCancel)});
   dialog->DoModal();
@@ -448,7 +448,7 @@ TEST_F(ConfigurationDialogTest, TheProfileResetTouchesOnlyTheCurrentProfile) {
   session.Current().SpeedX = 7;   // not saved
 
   auto dialog = MakeDialog();
-  ModalScript script({Click(*dialog, panels::kConfigResetProfile), Answer(*dialog, panels::kResetOk),
+  ModalScript script({Click(*dialog, panels::kConfigResetProfile), Answer(*dialog, skin::kMessageBoxOk),
                       Click(*dialog, panels::kConfigOk)});
   EXPECT_EQ(dialog->DoModal(), IDOK);
   panelstest::IniKeys after = panelstest::ReadIniKeys(ProfilePath());

@@ -4,10 +4,9 @@
 
 #include <cstring>
 
-#include "panels/advanced_panel_collapsed.h"
+#include "panels/collapsed_panel.h"
 #include "panels/advanced_panel_expanded.h"
 #include "panels/panel_messages.h"
-#include "panels/sensitivity_panel_collapsed.h"
 #include "panels/sensitivity_panel_expanded.h"
 #include "panels_test_support.h"
 #include "settings/settings_session.h"
@@ -260,8 +259,8 @@ TEST_F(PointerPanelsTest, OneClickFlipsASwitchAndTwoLeaveItAsItWas) {
 
 // Each arrow asks the main window for its slide; Esc and Enter reach no panel.
 TEST_F(PointerPanelsTest, ArrowsAskForTheirSlideAndKeysCloseNothing) {
-  panels::SensitivityPanelCollapsed sensitivityClosed(main.Handle(), panelstest::SkinProgramFolder());
-  panels::AdvancedPanelCollapsed advancedClosed(main.Handle(), panelstest::SkinProgramFolder());
+  panels::CollapsedPanel sensitivityClosed(main.Handle(), panelstest::SkinProgramFolder(), panels::kSensitivityStrip);
+  panels::CollapsedPanel advancedClosed(main.Handle(), panelstest::SkinProgramFolder(), panels::kAdvancedStrip);
   ASSERT_TRUE(sensitivityClosed.Create());
   ASSERT_TRUE(advancedClosed.Create());
   panels::SidePanel* const kPanels[] = {&sensitivityClosed, &sensitivity, &advancedClosed, &advanced};

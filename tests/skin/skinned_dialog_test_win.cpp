@@ -23,7 +23,7 @@ class ButtonWindow : public SkinnedDialog {
  public:
   ButtonWindow(std::string skinPath, std::vector<int> keys, bool draggable)
       : SkinnedDialog(IDD_RESET_DEFAULT, nullptr, skintest::DefaultSkinProgramFolder(), std::move(skinPath),
-                      draggable),
+                      {.draggable = draggable}),
         keys_(std::move(keys)) {}
   std::vector<skin::SkinButton> buttons = std::vector<skin::SkinButton>(8);
 

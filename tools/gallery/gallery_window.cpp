@@ -61,7 +61,7 @@ const WindowSpec* FindWindowSpec(const std::string& ini) {
 
 GalleryWindow::GalleryWindow(const WindowSpec& spec, std::string programFolder,
                              const win::LanguageLibrary* language)
-    : SkinnedDialog(IDD_RESET_DEFAULT, nullptr, std::move(programFolder), std::string("skins\\") + spec.ini, false),
+    : SkinnedDialog(IDD_RESET_DEFAULT, nullptr, std::move(programFolder), std::string("skins\\") + spec.ini, {}),
       spec_(spec),
       language_(language) {}
 
