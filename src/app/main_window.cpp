@@ -155,13 +155,19 @@ bool MainWindow::ProcessMessage(win::Message& m) {
       win::OnControl<&MainWindow::OnHotspot>(kFirstHotspot, kLastHotspot),
       win::OnControl<&MainWindow::OnConfigurationButton>(kConfigurationButton),
       win::OnControl<&MainWindow::OnResetButton>(kResetButton),
-      win::OnMessage<&MainWindow::OnPanelMessage>(panels::kPanelMessage),
-      win::OnMessage<&MainWindow::OnPanelState>(panels::kPanelStateMessage),
+      win::OnCode<&MainWindow::OnSaveRequest>(panels::kPanelMessage, panels::kCodeSave),
+      win::OnCode<&MainWindow::OnPageRequest>(panels::kPanelMessage, panels::kCodeWebPage),
+      win::OnCode<&MainWindow::OnPageRequest>(panels::kPanelMessage, panels::kCodeWebPageToo),
+      win::OnCode<&MainWindow::OnHelpRequest>(panels::kPanelMessage, panels::kCodeHelp),
+      win::OnCode<&MainWindow::OnKeysRequest>(panels::kPanelMessage, panels::kCodeOpenKeys),
+      win::OnCode<&MainWindow::CloseKeyPanel>(panels::kPanelMessage, panels::kCodeCloseKeys),
+      win::OnAnyCode<&MainWindow::OnSlideRequest>(panels::kPanelMessage),
+      win::OnAnyCode<&MainWindow::OnSlideEnded>(panels::kPanelStateMessage),
       win::OnMessage<&MainWindow::OnReadSpeeds>(panels::kReadSpeedsMessage),
       win::OnMessage<&MainWindow::OnFirmware>(panels::kFirmwareMessage),
       win::OnMessage<&MainWindow::OnReload>(panels::kReloadMessage),
       win::OnMessage<&MainWindow::OnIdle>(panels::kIdleMessage),
-      win::OnMessage<&MainWindow::OnCursor>(panels::kCursorMessage),
+      win::OnValue<&MainWindow::OnCursor>(panels::kCursorMessage),
       win::OnTimer<&MainWindow::OnFinishStartTimer>(kFinishStartTimer),
       win::OnMessage<&MainWindow::OnHelp>(WM_HELP),
       win::OnMessage<&MainWindow::OnMove>(WM_MOVE, Default::After),
@@ -194,27 +200,14 @@ bool MainWindow::Save() {
   return !skin::ShowIfWriteFailed(Handle(), ProgramFolder(), settings_.Save().file);
 }
 
-LRESULT MainWindow::OnPanelMessage(WPARAM, LPARAM code) {
-  switch (code) {
-    case panels::kCodeSave:
-      Save();
-      return 0;
-    case panels::kCodeWebPage:
-    case panels::kCodeWebPageToo:
-      OpenVendorPage(shell_);
-      return 0;
-    case panels::kCodeHelp:
-      OpenHelp(shell_);
-      return 0;
-    case panels::kCodeOpenKeys:
-      OpenKeyPanel(0);
-      return 0;
-    case panels::kCodeCloseKeys:
-      CloseKeyPanel();
-      return 0;
-    default:
-      return panels_ && panels_->StartSlide(static_cast<int>(code)) ? 0 : -1;
-  }
+void MainWindow::OnSaveRequest() { Save(); }
+void MainWindow::OnPageRequest() { OpenVendorPage(shell_); }
+void MainWindow::OnHelpRequest() { OpenHelp(shell_); }
+void MainWindow::OnKeysRequest() { OpenKeyPanel(0); }
+
+// The other codes ask for a slide; -1 for one that is none.
+LRESULT MainWindow::OnSlideRequest(int code) {
+  return panels_ && panels_->StartSlide(code) ? 0 : -1;
 }
 
 // An open key panel turns to the button; a closed one loads it and slides open.
@@ -234,8 +227,8 @@ void MainWindow::CloseKeyPanel() {
   panels_->StartSlide(panels::kCodeCloseKeys);
 }
 
-LRESULT MainWindow::OnPanelState(WPARAM, LPARAM code) {
-  return panels_ && panels_->SlideEnded(static_cast<int>(code)) ? 0 : -1;
+LRESULT MainWindow::OnSlideEnded(int code) {
+  return panels_ && panels_->SlideEnded(code) ? 0 : -1;
 }
 
 // F1: the program's help command.
@@ -282,7 +275,7 @@ void MainWindow::OnFinishStartTimer() {
   panels_->CreateRest();
 }
 
-void MainWindow::OnCursor(WPARAM wait, LPARAM) {
+void MainWindow::OnCursor(bool wait) {
   SetCursor(LoadCursor(nullptr, wait ? IDC_WAIT : IDC_ARROW));
   OutputDebugStringA(wait ? "Wait Cursor!\n" : "Arrow Cursor!\n");
 }

@@ -71,14 +71,19 @@ class MainWindow : public skin::SkinnedDialog {
   void OnMove();
   LRESULT OnHelp();
   LRESULT OnQueryDragIcon();
-  LRESULT OnPanelMessage(WPARAM, LPARAM code);
-  LRESULT OnPanelState(WPARAM, LPARAM code);
+  // The panels' requests (panels::kPanelMessage) and the ends of slides.
+  void OnSaveRequest();
+  void OnPageRequest();
+  void OnHelpRequest();
+  void OnKeysRequest();
+  LRESULT OnSlideRequest(int code);
+  LRESULT OnSlideEnded(int code);
   void OnReadSpeeds();
   LRESULT OnFirmware();
   void OnReload();
   void ShowSettings();
   LRESULT OnIdle();
-  void OnCursor(WPARAM wait, LPARAM);
+  void OnCursor(bool wait);
   void OnFinishStartTimer();
 
   // False when a file could not be written (the box has said so).

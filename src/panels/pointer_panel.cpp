@@ -5,7 +5,7 @@
 
 namespace panels {
 
-std::int32_t StoredSliderValue(const SliderRule& rule, WPARAM reported) {
+std::int32_t StoredSliderValue(const SliderRule& rule, int reported) {
   const auto value = static_cast<std::uint32_t>(reported);
   return value > rule.limit ? rule.replacement : static_cast<std::int32_t>(value);
 }
@@ -56,7 +56,7 @@ bool PointerPanel::ProcessMessage(win::Message& m) {
   static constexpr win::MessageRow<PointerPanel> kMap[] = {
       win::Reply<PointerPanel, 1>(WM_ERASEBKGND),  // the face covers the panel
       win::OnControl<&PointerPanel::OnSwitch>(kFirstSwitchEntry, kLastSwitchEntry),
-      win::OnMessage<&PointerPanel::OnSliderValue>(skin::kSliderValueMessage),
+      win::OnValue<&PointerPanel::OnSliderValue>(skin::kSliderValueMessage),
   };
   return Dispatch(kMap, m) || SidePanel::ProcessMessage(m);
 }
@@ -71,7 +71,7 @@ void PointerPanel::OnSwitch(int index) {
   PassOn();
 }
 
-LRESULT PointerPanel::OnSliderValue(WPARAM value, LPARAM id) {
+LRESULT PointerPanel::OnSliderValue(int value, int id) {
   for (const SliderRule& rule : sliderRules_) {
     if (rule.id == id && record_) record_->*rule.field = StoredSliderValue(rule, value);
   }

@@ -33,7 +33,7 @@ struct SliderRule {
 };
 
 // The value a rule stores for a reported value.
-std::int32_t StoredSliderValue(const SliderRule& rule, WPARAM reported);
+std::int32_t StoredSliderValue(const SliderRule& rule, int reported);
 
 class PointerPanel : public SidePanel {
  public:
@@ -63,7 +63,7 @@ class PointerPanel : public SidePanel {
 
  private:
   void OnSwitch(int index);
-  LRESULT OnSliderValue(WPARAM value, LPARAM id);
+  LRESULT OnSliderValue(int value, int id);
 
   std::span<const SwitchRule, kSwitchCount> switchRules_;
   std::span<const SliderRule> sliderRules_;

@@ -79,17 +79,16 @@ void SensitivityPanelExpanded::ShowRecord(const settings::ProfileSet& record) {
 
 bool SensitivityPanelExpanded::ProcessMessage(win::Message& m) {
   static constexpr win::MessageRow<SensitivityPanelExpanded> kMap[] = {
-      win::OnMessage<&SensitivityPanelExpanded::OnLevelBarValue>(skin::kLevelBarValueMessage),
+      win::OnValue<&SensitivityPanelExpanded::OnLevelBarValue>(skin::kLevelBarValueMessage),
   };
   return Dispatch(kMap, m) || PointerPanel::ProcessMessage(m);
 }
 
 // The double-click time is the one value Windows gets at once, so that the test picture
 // tries the speed just chosen.
-LRESULT SensitivityPanelExpanded::OnLevelBarValue(WPARAM value, LPARAM id) {
+LRESULT SensitivityPanelExpanded::OnLevelBarValue(int chosen, int id) {
   settings::ProfileSet* record = Record();
   if (!record) return 0;
-  const int chosen = static_cast<int>(value);
   if (id == kDoubleClickBarId) {
     record->DoubleClickSpeed = kDoubleClickMirror - chosen;
     SetDoubleClickTime(static_cast<UINT>(kDoubleClickMirror - chosen));

@@ -42,7 +42,7 @@ class SensitivityPanelExpanded : public PointerPanel {
   void CreateBar(skin::LevelBar& bar, const skin::SkinFile& skin, int entry, int id,
                  const skin::ScreenPictures& pictures);
   void CreateSlider(const skin::SkinFile& skin, const skin::ScreenPictures& pictures);
-  LRESULT OnLevelBarValue(WPARAM value, LPARAM id);
+  LRESULT OnLevelBarValue(int value, int id);
 
   const win::LanguageLibrary* language_;
   skin::LevelBar scrollLines_;

@@ -24,15 +24,14 @@ bool DoubleClickTestButton::Create(HWND parent, const RECT& rect,
 
 bool DoubleClickTestButton::ProcessMessage(win::Message& m) {
   static constexpr win::MessageRow<DoubleClickTestButton> kMap[] = {
-      win::OnMessage<&DoubleClickTestButton::OnDrawItem>(win::kReflectedDrawItem),
-      win::OnMessage<&DoubleClickTestButton::OnCommand>(win::kReflectedCommand),
+      win::OnDrawItem<&DoubleClickTestButton::OnDrawItem>(),
+      win::OnReflectedCommand<&DoubleClickTestButton::OnCommand>(),
       win::OnMessage<&DoubleClickTestButton::OnDestroy>(WM_DESTROY, win::Default::After),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
 
-LRESULT DoubleClickTestButton::OnDrawItem(WPARAM, LPARAM lParam) {
-  const DRAWITEMSTRUCT& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+LRESULT DoubleClickTestButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (playing_) return TRUE;  // the animation covers the button
   if (!picture_) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
@@ -43,8 +42,8 @@ LRESULT DoubleClickTestButton::OnDrawItem(WPARAM, LPARAM lParam) {
 }
 
 // Button notifications stop here: a double click plays, a single click does nothing.
-LRESULT DoubleClickTestButton::OnCommand(WPARAM wParam, LPARAM) {
-  if (HIWORD(wParam) == BN_DOUBLECLICKED) OnDoubleClicked();
+LRESULT DoubleClickTestButton::OnCommand(UINT notification) {
+  if (notification == BN_DOUBLECLICKED) OnDoubleClicked();
   return TRUE;
 }
 

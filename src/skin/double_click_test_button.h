@@ -29,8 +29,8 @@ class DoubleClickTestButton : public win::Window {
   bool ProcessMessage(win::Message& m) override;
 
  private:
-  LRESULT OnDrawItem(WPARAM, LPARAM item);
-  LRESULT OnCommand(WPARAM notification, LPARAM);
+  LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
+  LRESULT OnCommand(UINT notification);
   void OnDestroy();
   void OnDoubleClicked();
   void OpenAnimation();

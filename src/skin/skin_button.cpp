@@ -117,7 +117,7 @@ bool SkinButton::PreTranslateMessage(MSG& msg) {
 bool SkinButton::ProcessMessage(win::Message& m) {
   using win::Default;
   static constexpr win::MessageRow<SkinButton> kMap[] = {
-      win::OnMessage<&SkinButton::OnDrawItem>(win::kReflectedDrawItem),
+      win::OnDrawItem<&SkinButton::OnDrawItem>(),
       win::Reply<SkinButton, 0>(WM_ERASEBKGND),  // the face is the button's whole look
       win::OnMouse<&SkinButton::OnMouseMove>(WM_MOUSEMOVE, Default::First),
       win::OnMessage<&SkinButton::OnCaptureChanged>(WM_CAPTURECHANGED, Default::After),
@@ -186,8 +186,7 @@ void SkinButton::NotifyClicked() {
                reinterpret_cast<LPARAM>(Handle()));
 }
 
-LRESULT SkinButton::OnDrawItem(WPARAM, LPARAM lParam) {
-  const DRAWITEMSTRUCT& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+LRESULT SkinButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
   DrawFace(item.hDC, item.rcItem, item.itemState);
   return TRUE;
 }

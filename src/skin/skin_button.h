@@ -49,7 +49,7 @@ class SkinButton : public win::Window {
   bool PreTranslateMessage(MSG& msg) override;
 
  private:
-  LRESULT OnDrawItem(WPARAM, LPARAM item);
+  LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnMouseMove(POINT at, UINT keys);
   void OnCaptureChanged();
   void OnKillFocus();

@@ -46,7 +46,7 @@ bool SkinSlider::ProcessMessage(win::Message& m) {
       win::OnPaint<&SkinSlider::Paint>(),
       win::Reply<SkinSlider, 1>(WM_ERASEBKGND),  // the face covers the track
       win::OnMouse<&SkinSlider::OnTrackClick>(WM_LBUTTONUP),
-      win::OnMessage<&SkinSlider::OnThumbValue>(kSliderValueMessage),
+      win::OnValue<&SkinSlider::OnThumbValue>(kSliderValueMessage),
       win::OnMessage<&SkinSlider::OnDestroy>(WM_DESTROY, Default::After),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
@@ -71,8 +71,8 @@ void SkinSlider::OnTrackClick(POINT at, UINT) {
 }
 
 // The thumb's report goes on to the window unchanged.
-void SkinSlider::OnThumbValue(WPARAM value, LPARAM id) {
-  PostMessageA(GetParent(Handle()), kSliderValueMessage, value, id);
+void SkinSlider::OnThumbValue(int value, int id) {
+  PostMessageA(GetParent(Handle()), kSliderValueMessage, static_cast<WPARAM>(value), id);
 }
 
 void SkinSlider::OnDestroy() { face_.Reset(); }

@@ -27,7 +27,7 @@ class SkinSlider : public win::Window {
  private:
   void Paint(HDC dc, const RECT& client);
   void OnTrackClick(POINT at, UINT keys);
-  void OnThumbValue(WPARAM value, LPARAM id);
+  void OnThumbValue(int value, int id);
   void OnDestroy();
 
   SliderThumb thumb_;

@@ -58,7 +58,7 @@ void InstallerWindow::AddAboutItem() {
 bool InstallerWindow::ProcessMessage(win::Message& m) {
   static constexpr win::MessageRow<InstallerWindow> kMap[] = {
       win::OnTimer<&InstallerWindow::OnStartTimer>(kStartTimer),
-      win::OnMessage<&InstallerWindow::OnSysCommand>(WM_SYSCOMMAND),
+      win::OnSysCommand<&InstallerWindow::OnAbout>(IDM_ABOUTBOX),
       win::OnMessage<&InstallerWindow::OnDestroy>(WM_DESTROY, win::Default::After),
   };
   return Dispatch(kMap, m) || Dialog::ProcessMessage(m);
@@ -143,8 +143,7 @@ int InstallerWindow::Box(const char* text, UINT type) {
 }
 
 // The about item opens the about box; every other system command keeps its default handling.
-void InstallerWindow::OnSysCommand(WPARAM command, LPARAM) {
-  if ((command & 0xFFF0) != IDM_ABOUTBOX) return PassOn();
+void InstallerWindow::OnAbout() {
   AboutBox about(instance_, Handle());
   about.DoModal();
 }

@@ -50,7 +50,7 @@ class InstallerWindow : public win::Dialog {
 
  private:
   void OnStartTimer();
-  void OnSysCommand(WPARAM command, LPARAM);
+  void OnAbout();
   void OnDestroy();
   void SetUpFrame();
   void AddAboutItem();

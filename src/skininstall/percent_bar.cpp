@@ -50,10 +50,10 @@ void PercentBar::Show(bool hide) {
 bool PercentBar::ProcessMessage(win::Message& m) {
   using win::Default;
   static constexpr win::MessageRow<PercentBar> kMap[] = {
-      win::OnMessage<&PercentBar::OnSetText>(WM_SETTEXT),
-      win::OnMessage<&PercentBar::OnGetText>(WM_GETTEXT),
+      win::OnSetText<&PercentBar::OnSetText>(),
+      win::OnGetText<&PercentBar::OnGetText>(),
       win::OnMessage<&PercentBar::OnGetTextLength>(WM_GETTEXTLENGTH),
-      win::OnMessage<&PercentBar::OnSetFont>(WM_SETFONT, Default::After),
+      win::OnSetFont<&PercentBar::OnSetFont>(Default::After),
       win::OnMessage<&PercentBar::OnSize>(WM_SIZE, Default::After),
       win::Reply<PercentBar, 1>(WM_ERASEBKGND),  // the paint handler covers every pixel
       win::OnPaint<&PercentBar::OnPaint>(),
@@ -62,8 +62,7 @@ bool PercentBar::ProcessMessage(win::Message& m) {
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
 
-LRESULT PercentBar::OnSetText(WPARAM, LPARAM lParam) {
-  const char* text = reinterpret_cast<const char*>(lParam);
+LRESULT PercentBar::OnSetText(const char* text) {
   const std::string value = text ? text : "";
   if (value != text_) {
     text_ = value;
@@ -72,8 +71,7 @@ LRESULT PercentBar::OnSetText(WPARAM, LPARAM lParam) {
   return TRUE;
 }
 
-LRESULT PercentBar::OnGetText(WPARAM size, LPARAM lParam) {
-  char* buffer = reinterpret_cast<char*>(lParam);
+LRESULT PercentBar::OnGetText(char* buffer, std::size_t size) {
   if (!buffer || size == 0) return 0;
   const size_t count = std::min<size_t>(text_.size(), size - 1);
   std::memcpy(buffer, text_.data(), count);
@@ -83,7 +81,7 @@ LRESULT PercentBar::OnGetText(WPARAM size, LPARAM lParam) {
 
 LRESULT PercentBar::OnGetTextLength() { return static_cast<LRESULT>(text_.size()); }
 
-void PercentBar::OnSetFont(WPARAM font, LPARAM) { font_ = win::BorrowedFont(reinterpret_cast<HFONT>(font)); }
+void PercentBar::OnSetFont(HFONT font) { font_ = win::BorrowedFont(font); }
 
 void PercentBar::OnSize() { lastBarWidth_ = -1; }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 #include "win32/paint.h"
@@ -32,10 +33,10 @@ class PercentBar : public win::Window {
   bool ProcessMessage(win::Message& m) override;
 
  private:
-  LRESULT OnSetText(WPARAM, LPARAM text);
-  LRESULT OnGetText(WPARAM size, LPARAM buffer);
+  LRESULT OnSetText(const char* text);
+  LRESULT OnGetText(char* buffer, std::size_t size);
   LRESULT OnGetTextLength();
-  void OnSetFont(WPARAM font, LPARAM);
+  void OnSetFont(HFONT font);
   void OnSize();
   void OnPaint(HDC dc, const RECT& client);
   void OnDestroy();

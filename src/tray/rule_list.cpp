@@ -75,7 +75,7 @@ bool RuleList::ProcessMessage(win::Message& m) {
       win::Reply<RuleList, DLGC_WANTARROWS>(WM_GETDLGCODE),
       win::OnMouse<&RuleList::OnLButtonDown>(WM_LBUTTONDOWN),
       win::OnKey<&RuleList::OnKeyDown>(WM_KEYDOWN),
-      win::OnMessage<&RuleList::OnMouseWheel>(WM_MOUSEWHEEL),
+      win::OnMouseWheel<&RuleList::OnMouseWheel>(),
       win::OnMessage<&RuleList::OnDestroy>(WM_DESTROY, Default::After),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
@@ -100,10 +100,7 @@ void RuleList::OnKeyDown(UINT key, win::KeyInfo) {
   if (key == VK_DOWN) UserSelects(std::min(static_cast<int>(rules_.size()) - 1, selected_ + 1));
 }
 
-void RuleList::OnMouseWheel(WPARAM wParam, LPARAM) {
-  const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
-  ScrollTo(top_ - notches);
-}
+void RuleList::OnMouseWheel(int delta) { ScrollTo(top_ - delta / WHEEL_DELTA); }
 
 void RuleList::UserSelects(int index) {
   if (index == selected_) return;

@@ -37,7 +37,7 @@ class RuleList : public win::Window {
   void Paint(HDC dc, const RECT& client);
   void OnLButtonDown(POINT at, UINT keys);
   void OnKeyDown(UINT key, win::KeyInfo info);
-  void OnMouseWheel(WPARAM wParam, LPARAM);
+  void OnMouseWheel(int delta);
   void OnDestroy();
   void DrawRow(HDC dc, int index, const RECT& row) const;
   void DrawScrollMark(HDC dc, const RECT& client) const;

@@ -75,8 +75,17 @@ bool TrayWindow::ProcessMessage(win::Message& m) {
   static constexpr win::MessageRow<TrayWindow> kMap[] = {
       win::OnMessage<&TrayWindow::OnCreate>(WM_CREATE),
       win::OnMessage<&TrayWindow::OnDestroy>(WM_DESTROY),
-      win::OnCommand<&TrayWindow::OnMenuCommand>(kCommandOpenConfiguration, kCommandProgramProfiles),
-      win::OnMessage<&TrayWindow::OnTrayNotify>(kTrayCallbackMessage),
+      win::OnCommand<&TrayWindow::OpenConfiguration>(kCommandOpenConfiguration),
+      win::OnCommand<&TrayWindow::FlipSwitch>(kCommandFlipSensitivity, kCommandFlipUniversalScroll),
+      win::OnCommand<&TrayWindow::HideAndExit>(kCommandHideAndExit),
+      win::OnCommand<&TrayWindow::Exit>(kCommandExit),
+      win::OnCommand<&TrayWindow::OpenProgramProfiles>(kCommandProgramProfiles),
+      // The icon's notifications: lParam is the mouse message.
+      win::OnCode<&TrayWindow::BringPopupForward>(kTrayCallbackMessage, WM_LBUTTONDOWN),
+      win::OnCode<&TrayWindow::OpenConfiguration>(kTrayCallbackMessage, WM_LBUTTONDBLCLK),
+      win::OnCode<&TrayWindow::ShowMenu>(kTrayCallbackMessage, WM_RBUTTONDOWN),
+      // The pointer rests on the icon: its tip may show now.
+      win::OnCode<&TrayWindow::UpdateTip>(kTrayCallbackMessage, WM_MOUSEMOVE),
       win::OnMessage<&TrayWindow::OnProfileFollowed>(kProfileFollowedMessage),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
@@ -146,47 +155,6 @@ void TrayWindow::OnDestroy() {
   key_.Reset();
 }
 
-void TrayWindow::OnMenuCommand(int id) {
-  static constexpr struct {
-    WORD id;
-    void (TrayWindow::*run)(const char* key);
-    const char* key;  // the profile switch a flip command toggles
-  } kCommands[] = {
-      {kCommandOpenConfiguration, &TrayWindow::OpenConfiguration, nullptr},
-      {kCommandFlipSensitivity, &TrayWindow::FlipSwitch, "OFASensitivityEnabled"},
-      {kCommandFlipSensitivityView, &TrayWindow::FlipSwitch, "OFASensitivityViewable"},
-      {kCommandFlipUniversalScroll, &TrayWindow::FlipSwitch, "UniversalScrollEnabled"},
-      {kCommandHideAndExit, &TrayWindow::HideAndExit, nullptr},
-      {kCommandExit, &TrayWindow::Exit, nullptr},
-      {kCommandProgramProfiles, &TrayWindow::OpenProgramProfiles, nullptr},
-  };
-  for (const auto& command : kCommands) {
-    if (command.id == id) {
-      (this->*command.run)(command.key);
-      break;
-    }
-  }
-}
-
-void TrayWindow::OnTrayNotify(WPARAM, LPARAM event) {
-  switch (static_cast<UINT>(event)) {
-    case WM_LBUTTONDOWN:
-      BringPopupForward();
-      break;
-    case WM_LBUTTONDBLCLK:
-      OpenConfiguration(nullptr);
-      break;
-    case WM_RBUTTONDOWN:
-      ShowMenu();
-      break;
-    case WM_MOUSEMOVE:  // the pointer rests on the icon: its tip may show now
-      UpdateTip();
-      break;
-    default:
-      break;
-  }
-}
-
 void TrayWindow::BringPopupForward() { BringForward(GetLastActivePopup(Handle())); }
 
 void TrayWindow::ShowMenu() {
@@ -212,7 +180,7 @@ void TrayWindow::ShowMenu() {
   PostMessageA(Handle(), WM_NULL, 0, 0);
 }
 
-void TrayWindow::OpenConfiguration(const char*) {
+void TrayWindow::OpenConfiguration() {
   if (HWND main = FindWindowA(nullptr, kConfigurationWindowTitle)) {
     BringForward(main);
     return;
@@ -224,7 +192,7 @@ void TrayWindow::OpenConfiguration(const char*) {
 }
 
 // The dialog edits a copy of the rules; OK follows them and writes them to the rules file.
-void TrayWindow::OpenProgramProfiles(const char*) {
+void TrayWindow::OpenProgramProfiles() {
   if (dialog_) {
     BringForward(dialog_->Handle());
     return;
@@ -242,18 +210,21 @@ void TrayWindow::OpenProgramProfiles(const char*) {
   skin::ShowIfWriteFailed(Handle(), folder_ + "\\", WriteRulesFile(files_.rules, dialog.Rules()));
 }
 
-void TrayWindow::FlipSwitch(const char* key) {
+// The profile switch each flip command toggles, from kCommandFlipSensitivity on.
+void TrayWindow::FlipSwitch(int command) {
+  static constexpr const char* kKeys[] = {"OFASensitivityEnabled", "OFASensitivityViewable",
+                                          "UniversalScrollEnabled"};
   if (profilePath_.empty()) return;
-  settings::FlipStoredSwitch(profilePath_, key);
+  settings::FlipStoredSwitch(profilePath_, kKeys[command - kCommandFlipSensitivity]);
 }
 
-void TrayWindow::HideAndExit(const char*) {
+void TrayWindow::HideAndExit() {
   WriteTrayEnabled(key_.Get(), 1);
-  Exit(nullptr);
+  Exit();
 }
 
 // An open dialog is cancelled first: its modal loop ends with the window it belongs to.
-void TrayWindow::Exit(const char*) {
+void TrayWindow::Exit() {
   if (dialog_) dialog_->EndDialog(IDCANCEL);
   DestroyWindow(Handle());
 }

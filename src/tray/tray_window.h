@@ -55,19 +55,17 @@ class TrayWindow : public win::Window {
  private:
   LRESULT OnCreate();
   void OnDestroy();
-  void OnMenuCommand(int id);
-  void OnTrayNotify(WPARAM, LPARAM event);
   void OnProfileFollowed() { UpdateTip(); }
 
   void AddIcon();
   void BringPopupForward();
   void ShowMenu();
   void UpdateTip();
-  void OpenConfiguration(const char*);
-  void OpenProgramProfiles(const char*);
-  void FlipSwitch(const char* key);
-  void HideAndExit(const char*);
-  void Exit(const char*);
+  void OpenConfiguration();
+  void OpenProgramProfiles();
+  void FlipSwitch(int command);
+  void HideAndExit();
+  void Exit();
 
   std::string folder_;
   std::string profilePath_;

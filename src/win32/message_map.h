@@ -10,12 +10,21 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <cstddef>
+#include <tuple>
 #include <type_traits>
 
 #include "win32/raii.h"
 
 namespace win {
+
+// A parent hands WM_DRAWITEM and WM_COMMAND about a child of ours back to that child as
+// kReflectBase + the original message. The child returns nonzero when it took the message,
+// and the parent then does nothing more with it.
+constexpr UINT kReflectBase = WM_APP + 0x1C00;
+constexpr UINT kReflectedDrawItem = kReflectBase + WM_DRAWITEM;
+constexpr UINT kReflectedCommand = kReflectBase + WM_COMMAND;
 
 // One message on its way through a window's maps.
 struct Message {
@@ -60,7 +69,9 @@ inline POINT PointFrom(LPARAM lParam) {
 
 template <class T>
 struct MessageRow {
-  enum class Match : unsigned char { Message, MessageAndWParam, Command, Control, Paint };
+  enum class Match : unsigned char {
+    Message, MessageAndWParam, MessageAndLParam, Command, Control, Paint
+  };
   Match match;
   UINT message;
   long long first;  // identifier range for commands and timers
@@ -75,6 +86,9 @@ struct MessageRow {
       case Match::MessageAndWParam:
         return m.id == message && static_cast<long long>(m.wParam) >= first &&
                static_cast<long long>(m.wParam) <= last;
+      case Match::MessageAndLParam:
+        return m.id == message && static_cast<long long>(m.lParam) >= first &&
+               static_cast<long long>(m.lParam) <= last;
       case Match::Command:
         return m.id == WM_COMMAND && m.command >= first && m.command <= last;
       case Match::Control:
@@ -143,6 +157,47 @@ LRESULT Command(ClassOf<H>& self, Message& m) {
   } else {
     return Call<H>(self);
   }
+}
+
+// A handler given what Decode makes of the message: all of it, its first part, or nothing,
+// whichever the handler takes.
+template <auto H, auto Decode>
+LRESULT Decoded(ClassOf<H>& self, Message& m) {
+  return std::apply(
+      [&self](auto first, auto... rest) {
+        if constexpr (std::is_invocable_v<decltype(H), ClassOf<H>&, decltype(first), decltype(rest)...>) {
+          return Call<H>(self, first, rest...);
+        } else if constexpr (std::is_invocable_v<decltype(H), ClassOf<H>&, decltype(first)>) {
+          return Call<H>(self, first);
+        } else {
+          return Call<H>(self);
+        }
+      },
+      Decode(m));
+}
+
+// What the messages with a known meaning carry.
+inline std::tuple<int> CodeOf(const Message& m) { return {static_cast<int>(m.lParam)}; }
+inline std::tuple<int, int> ValueOf(const Message& m) {
+  return {static_cast<int>(m.wParam), static_cast<int>(m.lParam)};
+}
+inline std::tuple<const DRAWITEMSTRUCT&> DrawItemOf(const Message& m) {
+  return {*reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam)};
+}
+inline std::tuple<UINT> NotificationOf(const Message& m) { return {HIWORD(m.wParam)}; }
+inline std::tuple<int> WheelOf(const Message& m) { return {GET_WHEEL_DELTA_WPARAM(m.wParam)}; }
+inline std::tuple<const char*> SetTextOf(const Message& m) {
+  return {reinterpret_cast<const char*>(m.lParam)};
+}
+inline std::tuple<char*, std::size_t> GetTextOf(const Message& m) {
+  return {reinterpret_cast<char*>(m.lParam), static_cast<std::size_t>(m.wParam)};
+}
+inline std::tuple<HFONT> FontOf(const Message& m) { return {reinterpret_cast<HFONT>(m.wParam)}; }
+
+template <auto H, auto Decode, class Row = MessageRow<ClassOf<H>>>
+constexpr Row DecodedRow(typename Row::Match match, UINT message, long long first, long long last,
+                         Default then) {
+  return Row{match, message, first, last, then, &Decoded<H, Decode>};
 }
 
 // WM_PAINT through BeginPaint/EndPaint; WM_PRINTCLIENT into the DC it brings.
@@ -220,6 +275,83 @@ constexpr MessageRow<detail::ClassOf<H>> OnControl(int first, int last, Default 
 template <auto H>
 constexpr MessageRow<detail::ClassOf<H>> OnControl(int index) {
   return OnControl<H>(index, index);
+}
+
+// A private message whose lParam is a code (a request, a notification): the rows for the codes
+// first..last, or for any code: handler() or handler(int code).
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnCode(UINT message, long long first, long long last) {
+  using Row = MessageRow<detail::ClassOf<H>>;
+  return detail::DecodedRow<H, &detail::CodeOf>(Row::Match::MessageAndLParam, message, first, last,
+                                                Default::No);
+}
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnCode(UINT message, long long code) {
+  return OnCode<H>(message, code, code);
+}
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnAnyCode(UINT message) {
+  return OnCode<H>(message, LLONG_MIN, LLONG_MAX);
+}
+
+// A private message that reports a value (wParam) from a sender (lParam, an identifier):
+// handler(int value, int sender) or handler(int value).
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnValue(UINT message) {
+  using Row = MessageRow<detail::ClassOf<H>>;
+  return detail::DecodedRow<H, &detail::ValueOf>(Row::Match::Message, message, 0, 0, Default::No);
+}
+
+// WM_DRAWITEM reflected to the control it draws: handler(const DRAWITEMSTRUCT&).
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnDrawItem() {
+  using Row = MessageRow<detail::ClassOf<H>>;
+  return detail::DecodedRow<H, &detail::DrawItemOf>(Row::Match::Message, kReflectedDrawItem, 0, 0,
+                                                    Default::No);
+}
+
+// WM_COMMAND reflected to the control that sent it: handler(UINT notification).
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnReflectedCommand() {
+  using Row = MessageRow<detail::ClassOf<H>>;
+  return detail::DecodedRow<H, &detail::NotificationOf>(Row::Match::Message, kReflectedCommand, 0,
+                                                        0, Default::No);
+}
+
+// WM_MOUSEWHEEL: handler(int delta), in units of WHEEL_DELTA a notch.
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnMouseWheel() {
+  using Row = MessageRow<detail::ClassOf<H>>;
+  return detail::DecodedRow<H, &detail::WheelOf>(Row::Match::Message, WM_MOUSEWHEEL, 0, 0,
+                                                 Default::No);
+}
+
+// One item of the system menu (WM_SYSCOMMAND, the low four bits ignored): handler().
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnSysCommand(UINT command) {
+  using Row = MessageRow<detail::ClassOf<H>>;
+  return Row{Row::Match::MessageAndWParam, WM_SYSCOMMAND, command & 0xFFF0,
+             (command & 0xFFF0) | 0xF, Default::No, &detail::Raw<H>};
+}
+
+// A window that keeps its own text: WM_SETTEXT handler(const char* text), WM_GETTEXT
+// handler(char* buffer, std::size_t size); WM_SETFONT handler(HFONT font).
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnSetText() {
+  using Row = MessageRow<detail::ClassOf<H>>;
+  return detail::DecodedRow<H, &detail::SetTextOf>(Row::Match::Message, WM_SETTEXT, 0, 0,
+                                                   Default::No);
+}
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnGetText() {
+  using Row = MessageRow<detail::ClassOf<H>>;
+  return detail::DecodedRow<H, &detail::GetTextOf>(Row::Match::Message, WM_GETTEXT, 0, 0,
+                                                   Default::No);
+}
+template <auto H>
+constexpr MessageRow<detail::ClassOf<H>> OnSetFont(Default then = Default::No) {
+  using Row = MessageRow<detail::ClassOf<H>>;
+  return detail::DecodedRow<H, &detail::FontOf>(Row::Match::Message, WM_SETFONT, 0, 0, then);
 }
 
 // A message answered with a fixed value and nothing else, such as WM_ERASEBKGND with 1 for

@@ -12,13 +12,6 @@
 
 namespace win {
 
-// A parent hands WM_DRAWITEM and WM_COMMAND about a child of ours back to that child as
-// kReflectBase + the original message. The child returns nonzero when it took the message,
-// and the parent then does nothing more with it.
-constexpr UINT kReflectBase = WM_APP + 0x1C00;
-constexpr UINT kReflectedDrawItem = kReflectBase + WM_DRAWITEM;
-constexpr UINT kReflectedCommand = kReflectBase + WM_COMMAND;
-
 class WindowObject {
  public:
   WindowObject() = default;
