@@ -193,6 +193,75 @@ TEST(WindowCore, RowsRunTheDefaultHandlingAsTheySay) {
   }
 }
 
+// Rows for the messages whose meaning is known; each handler notes what it was given.
+class DecodedProbe : public win::Window {
+ public:
+  std::vector<std::string> seen;
+  bool Create() {
+    return CreateOwn("PwDecodedProbe", 0, 0, "", WS_POPUP, RECT{0, 0, 50, 50}, nullptr, nullptr);
+  }
+
+ protected:
+  bool ProcessMessage(win::Message& m) override {
+    using P = DecodedProbe;
+    static constexpr win::MessageRow<P> kMap[] = {
+        win::OnCode<&P::OnSeven>(kProbe, 7),
+        win::OnCode<&P::OnCode>(kProbe, 10, 12),
+        win::OnAnyCode<&P::OnOtherCode>(kProbe),
+        win::OnValue<&P::OnValue>(kThrow),
+        win::OnMouseWheel<&P::OnWheel>(),
+        win::OnSysCommand<&P::OnRestore>(SC_RESTORE),
+        win::OnSetText<&P::OnSetText>(),
+        win::OnGetText<&P::OnGetText>(),
+        win::OnSetFont<&P::OnSetFont>(),
+    };
+    return Dispatch(kMap, m) || Window::ProcessMessage(m);
+  }
+
+ private:
+  void Note(std::string what) { seen.push_back(std::move(what)); }
+  LRESULT OnSeven() { return Note("seven"), 70; }
+  LRESULT OnCode(int code) { return Note("code " + std::to_string(code)), code; }
+  LRESULT OnOtherCode(int code) { return Note("other " + std::to_string(code)), -1; }
+  void OnValue(int value, int sender) { Note("value " + std::to_string(value) + " from " + std::to_string(sender)); }
+  void OnWheel(int delta) { Note("wheel " + std::to_string(delta)); }
+  void OnRestore() { Note("restore"); }
+  LRESULT OnSetText(const char* text) { return Note(std::string("text ") + text), TRUE; }
+  LRESULT OnGetText(char* buffer, std::size_t size) { return Note("get " + std::to_string(size)), buffer[0] = 'x', 1; }
+  void OnSetFont(HFONT font) { Note(font == GetStockObject(ANSI_VAR_FONT) ? "font" : "other font"); }
+};
+
+TEST(WindowCore, MessagesOfKnownMeaningAreDecoded) {
+  DecodedProbe window;
+  ASSERT_TRUE(window.Create());
+  const HWND w = window.Handle();
+  char buffer[8] = {};
+  const struct {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    LRESULT result;
+    const char* seen;
+  } kCases[] = {
+      {kProbe, 0, 7, 70, "seven"},
+      {kProbe, 0, 11, 11, "code 11"},
+      {kProbe, 0, -3, -1, "other -3"},
+      {kThrow, static_cast<WPARAM>(-2), 1005, 0, "value -2 from 1005"},
+      {WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, -2 * WHEEL_DELTA), 0, 0, "wheel -240"},
+      {WM_SYSCOMMAND, SC_RESTORE | 2, 0, 0, "restore"},
+      {WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"), TRUE, "text abc"},
+      {WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), 1, "get 8"},
+      {WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_VAR_FONT)), 0, 0, "font"},
+  };
+  for (const auto& c : kCases) {
+    window.seen.clear();
+    EXPECT_EQ(SendMessageA(w, c.message, c.wParam, c.lParam), c.result) << c.seen;
+    EXPECT_EQ(window.seen, std::vector<std::string>{c.seen});
+  }
+  EXPECT_STREQ(buffer, "x");
+  window.Destroy();
+}
+
 TEST(WindowCore, HandlersReceiveDecodedArguments) {
   ProbeWindow window;
   ASSERT_TRUE(window.Create());
