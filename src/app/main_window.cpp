@@ -87,8 +87,7 @@ skin::ScreenKeys MainWindow::ScreenPictureKeys() const {
 
 void MainWindow::CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) {
   for (int index : kButtonOrder) CreateButton(buttons_[index], skin, index, pictures.Faces());
-  const skin::SkinItem key = skin.ReadItem("BUTTONPOS", kFirstHotspot);
-  faces_.SetPlainKey(pictures, RECT{key.rect.left, key.rect.top, key.rect.right, key.rect.bottom});
+  faces_.SetPlainKey(pictures, skin.ReadRect("BUTTONPOS", kFirstHotspot));
   versionX_ = skin.ReadInt("SETTING", "SFPos", 601);
   faces_.Load(ProgramFolder());
 }
@@ -259,8 +258,6 @@ void MainWindow::OnReload() {
 // The records were loaded again (a reload, an import, a reset): everything that shows them.
 void MainWindow::ShowSettings() {
   firmwareText_ = settings_.FirmwareText();
-  RECT changed{308, 252, 348, 282};
-  InvalidateRect(Handle(), &changed, TRUE);
   Refresh();
 }
 

@@ -60,8 +60,7 @@ void CommandMenu::CreateControls(const skin::SkinFile& skin, const skin::ScreenP
   for (int k = 1; k <= ItemCount(menu_); ++k) {
     items_.push_back(std::make_unique<skin::SkinButton>());
     CreateButton(*items_.back(), skin, k, pictures.Faces());
-    const skin::SkinItem item = skin.ReadItem("BUTTONPOS", k);
-    itemRects_.push_back(RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom});
+    itemRects_.push_back(skin.ReadRect("BUTTONPOS", k));
   }
 }
 

@@ -22,8 +22,7 @@ void FaceCells::Load(const std::string& programFolder) {
   sheet_.disabled = skin::LoadPicture(sheet.PicturePath("Disabled"), size);
   cells_.clear();
   for (int k = 1; k <= kFaceCellCount; ++k) {
-    const skin::SkinItem item = sheet.ReadItem("BUTTONINFO", k);
-    cells_.push_back(RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom});
+    cells_.push_back(sheet.ReadRect("BUTTONINFO", k));
   }
 }
 

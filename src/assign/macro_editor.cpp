@@ -29,8 +29,7 @@ void MacroEditor::CreateControls(const skin::SkinFile& skin, const skin::ScreenP
   for (int k = 1; k <= kEditorButtonCount; ++k)
     CreateButton(buttons_[k - 1], skin, k, k <= kMacroButton ? plain : pictures.Faces());
   ButtonAt(kOptionButton).SetToggleMode(true);
-  const skin::SkinItem item = skin.ReadItem("MACRODISPLAY", 1);
-  display_.Create(Handle(), RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom});
+  display_.Create(Handle(), skin.ReadRect("MACRODISPLAY", 1));
   commandFaces_ = std::make_unique<FaceCells>();
   commandFaces_->Load(ProgramFolder());
 }

@@ -48,8 +48,7 @@ void AdvancedPanelExpanded::CreateControls(const skin::SkinFile& skin,
                                            const skin::ScreenPictures& pictures) {
   CreateButtons(skin, pictures);
   for (int i = 0; i < kSliderCount; ++i) {
-    const skin::SkinItem item = skin.ReadItem("SLIDERS", i + 1);
-    const RECT rect{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
+    const RECT rect = skin.ReadRect("SLIDERS", i + 1);
     if (sliders_[i].Create(ProgramPath(kLayout[i].thumb), rect, Handle(), kLayout[i].id))
       sliders_[i].SetFace(rect, pictures.main.get());
   }

@@ -24,10 +24,6 @@ constexpr int kSensitivityEntry = 3;
 // The double-click bar runs the other way: its left end is the slowest double click.
 constexpr int kDoubleClickMirror = 1000;
 
-RECT RectOf(const skin::SkinItem& item) {
-  return RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
-}
-
 }  // namespace
 
 SensitivityPanelExpanded::SensitivityPanelExpanded(HWND mainWindow, std::string programFolder,
@@ -48,19 +44,19 @@ void SensitivityPanelExpanded::CreateControls(const skin::SkinFile& skin,
 void SensitivityPanelExpanded::CreateTestButton(const skin::SkinFile& skin) {
   test_.SetAnimationFile(ProgramPath("skins\\double_click.avi"));
   test_.SetSoundFile(ProgramPath("skins\\double_click.wav"));
-  test_.Create(Handle(), RectOf(skin.ReadItem("BUTTONPOS", kTestButtonEntry)), language_);
+  test_.Create(Handle(), skin.ReadRect("BUTTONPOS", kTestButtonEntry), language_);
 }
 
 void SensitivityPanelExpanded::CreateBar(skin::LevelBar& bar, const skin::SkinFile& skin, int entry,
                                          int id, const skin::ScreenPictures& pictures) {
-  const RECT rect = RectOf(skin.ReadItem("SLIDERS", entry));
+  const RECT rect = skin.ReadRect("SLIDERS", entry);
   if (bar.Create(rect, Handle(), id)) bar.SetFaces(rect, pictures.main.get(), pictures.down.get());
 }
 
 // A thumb picture that cannot be loaded leaves the slider out; the panel works without it.
 void SensitivityPanelExpanded::CreateSlider(const skin::SkinFile& skin,
                                             const skin::ScreenPictures& pictures) {
-  const RECT rect = RectOf(skin.ReadItem("SLIDERS", kSensitivityEntry));
+  const RECT rect = skin.ReadRect("SLIDERS", kSensitivityEntry);
   if (!sensitivity_.Create(ProgramPath("skins\\big_vsliderR.bmp"), rect, Handle(),
                            kSensitivitySliderId))
     return;

@@ -39,14 +39,8 @@ bool SidePanel::CreateArrowFromPictures(const skin::SkinFile& skin, const ArrowF
   arrow.main = skin::LoadPicture(base + "normal.bmp", size);
   arrow.over = skin::LoadPicture(base + "over.bmp", size);
   arrow.down = skin::LoadPicture(base + "down.bmp", size);
-  const skin::SkinItem item = skin.ReadItem("BUTTONPOS", kArrowIndex);
-  const RECT rect{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
-  if (!arrow_.Create(Handle(), rect)) return false;
-  arrow_.SetFaces(faces.cut, skin::FaceSources{arrow.main, arrow.over, arrow.down, nullptr});
-  arrow_.SetLatched(item.latched);
-  arrow_.SetTooltip(item.tooltip, true);
-  AddControl(arrow_.Handle(), kArrowIndex);
-  return true;
+  return CreateButton(arrow_, skin, kArrowIndex,
+                      skin::FaceSources{arrow.main, arrow.over, arrow.down, nullptr}, &faces.cut);
 }
 
 bool SidePanel::CreateArrowFromFace(const skin::SkinFile& skin, const skin::FaceSources& faces) {

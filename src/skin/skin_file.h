@@ -2,12 +2,19 @@
 // The file is read once, when the object is made.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 #include "win32/ini_text.h"
 #include "skin/skin_item.h"
 
 namespace skin {
+
+// An item's place in its window's client coordinates.
+inline RECT RectOf(const SkinItem& item) {
+  return RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
+}
 
 class SkinFile {
  public:
@@ -23,6 +30,8 @@ class SkinFile {
   // The value of section/key parsed as a placement value.
   SkinItem ReadItem(const char* section, const char* key) const;
   SkinItem ReadItem(const char* section, int index) const;
+  // The place of the item section/index.
+  RECT ReadRect(const char* section, int index) const { return RectOf(ReadItem(section, index)); }
   // Full path of the picture a [Screen] key names: program folder + "skins\\" + value.
   std::string PicturePath(const char* screenKey) const;
 

@@ -73,11 +73,11 @@ void SkinnedDialog::ApplyRegion() {
 }
 
 bool SkinnedDialog::CreateButton(SkinButton& button, const SkinFile& skin, int index,
-                                 const FaceSources& faces) {
+                                 const FaceSources& faces, const RECT* cut) {
   const SkinItem item = skin.ReadItem("BUTTONPOS", index);
-  const RECT rect{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
+  const RECT rect = RectOf(item);
   if (!button.Create(Handle(), rect)) return false;
-  button.SetFaces(rect, faces);
+  button.SetFaces(cut ? *cut : rect, faces);
   button.SetLatched(item.latched);
   button.SetTooltip(item.tooltip, true);
   AddControl(button.Handle(), index);

@@ -75,9 +75,10 @@ class SkinnedDialog : public win::Dialog {
   // Copies the face (or a plain surface when there is none) to dc.
   void DrawFace(HDC dc, const RECT& client) const;
 
-  // One BUTTONPOS button: created in its item's rectangle, faces cut there, latched state
-  // and tooltip from the item, entered in the control table under its index.
-  bool CreateButton(SkinButton& button, const SkinFile& skin, int index, const FaceSources& faces);
+  // One BUTTONPOS button: created in its item's rectangle, faces cut there (or at cut), latched
+  // state and tooltip from the item, entered in the control table under its index.
+  bool CreateButton(SkinButton& button, const SkinFile& skin, int index, const FaceSources& faces,
+                    const RECT* cut = nullptr);
   // Enters a control the window made itself (a slider, a bar) under its skin index.
   void AddControl(HWND control, int index);
 

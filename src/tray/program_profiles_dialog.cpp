@@ -68,8 +68,7 @@ void ProgramProfilesDialog::CreateControls(const skin::SkinFile& skin,
     CreateButton(ruleProfiles_[i], skin, kProfilesRuleFirst + i, faces);
   for (int i = 0; i <= kLastProfile; ++i)
     CreateButton(otherPrograms_[i], skin, kProfilesOtherLeave + i, faces);
-  const skin::SkinItem item = skin.ReadItem("RULELIST", kListSkinKey);
-  const RECT rect{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
+  const RECT rect = skin.ReadRect("RULELIST", kListSkinKey);
   if (list_.Create(Handle(), rect, pictures.main.get())) AddControl(list_.Handle(), kProfilesList);
 }
 

@@ -130,24 +130,14 @@ void TrayWindow::UpdateTip() {
   const std::string tip = TrayTip(kTrayIconTip, follower_.Rules().enabled, stored);
   if (!iconAdded_ || tip == iconRecord_.szTip) return;
   std::snprintf(iconRecord_.szTip, sizeof iconRecord_.szTip, "%s", tip.c_str());
-  NOTIFYICONDATAA record{};
-  record.cbSize = sizeof record;
-  record.hWnd = Handle();
-  record.uID = kTrayIconId;
+  NOTIFYICONDATAA record = iconRecord_;
   record.uFlags = NIF_TIP;
-  std::snprintf(record.szTip, sizeof record.szTip, "%s", iconRecord_.szTip);
   Shell_NotifyIconA(NIM_MODIFY, &record);
 }
 
 void TrayWindow::OnDestroy() {
-  if (iconAdded_) {
-    NOTIFYICONDATAA record{};
-    record.cbSize = sizeof record;
-    record.hWnd = Handle();
-    record.uID = kTrayIconId;
-    Shell_NotifyIconA(NIM_DELETE, &record);
-    iconAdded_ = false;
-  }
+  if (iconAdded_) Shell_NotifyIconA(NIM_DELETE, &iconRecord_);  // the window and icon id name it
+  iconAdded_ = false;
   // The shell has let go of the icon now, so its handle can go.
   icon_.Reset();
   follower_.Destroy();

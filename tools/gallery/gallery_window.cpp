@@ -78,7 +78,7 @@ void GalleryWindow::CreateControls(const skin::SkinFile& file, const skin::Scree
       const skin::SkinItem item = skin::ParseSkinItem(value);
       doubleClick_.SetAnimationFile(ProgramPath("skins\\double_click.avi"));
       doubleClick_.SetSoundFile(ProgramPath("skins\\double_click.wav"));
-      doubleClick_.Create(Handle(), RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom},
+      doubleClick_.Create(Handle(), skin::RectOf(item),
                           language_);
       continue;
     }
@@ -100,7 +100,7 @@ void GalleryWindow::CreateArrow(const skin::SkinFile& file) {
   const skin::SkinItem item = file.ReadItem("BUTTONPOS", 1);
   buttons_.push_back(std::make_unique<skin::SkinButton>());
   skin::SkinButton& button = *buttons_.back();
-  if (!button.Create(Handle(), RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom})) return;
+  if (!button.Create(Handle(), skin::RectOf(item))) return;
   button.SetFaces(RECT{0, 0, item.rect.Width(), item.rect.Height()},
                   skin::FaceSources{arrow.main, arrow.over, arrow.down, nullptr});
   button.SetLatched(item.latched);
@@ -110,7 +110,7 @@ void GalleryWindow::CreateArrow(const skin::SkinFile& file) {
 void GalleryWindow::CreateSliders(const skin::SkinFile& file, const skin::ScreenPictures& pictures) {
   for (const SliderSpec& s : spec_.sliders) {
     const skin::SkinItem item = file.ReadItem("SLIDERS", s.key);
-    const RECT rect{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
+    const RECT rect = skin::RectOf(item);
     if (s.kind == SliderKind::Level) {
       bars_.push_back(std::make_unique<skin::LevelBar>());
       if (!bars_.back()->Create(rect, Handle(), s.key)) continue;
