@@ -59,14 +59,14 @@ IPicture* DecodePicture(HGLOBAL block, DWORD size) {
 // A bitmap of our own with the picture's pixels. The picture object owns its handle and
 // deletes it on release, so the pixels are copied out and the object is released at once:
 // keeping the object alive instead would leak one per loaded picture.
-HBITMAP TakeBitmap(IPicture* picture) {
+win::Bitmap TakeBitmap(IPicture* picture) {
   OLE_HANDLE handle = 0;
   SHORT type = PICTYPE_UNINITIALIZED;
-  HBITMAP copy = nullptr;
+  win::Bitmap copy;
   if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP &&
       SUCCEEDED(picture->get_Handle(&handle)) && handle) {
     HBITMAP own = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
-    copy = static_cast<HBITMAP>(CopyImage(own, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    copy.Reset(static_cast<HBITMAP>(CopyImage(own, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   }
   picture->Release();
   return copy;
@@ -124,23 +124,22 @@ win::FileHandle OpenPicture(const std::string& path, DWORD& size) {
 // An uncompressed BMP needs no decoder: its header is a BITMAPINFO and its rows, read from the
 // file straight into a DIB section, are the section's bits. Null for anything else
 // (compressed, other depths, other formats), which goes to the picture decoder.
-HBITMAP ReadPlainBmp(HANDLE file, DWORD size) {
+win::Bitmap ReadPlainBmp(HANDLE file, DWORD size) {
   const std::optional<PlainBmp> bmp = ReadPlainBmpLayout(file, size);
   DWORD read = 0;
   if (!bmp || SetFilePointer(file, static_cast<LONG>(bmp->rowsAt), nullptr, FILE_BEGIN) != bmp->rowsAt)
-    return nullptr;
+    return win::Bitmap();
   BITMAPINFO header{};
   header.bmiHeader = bmp->info;
   void* bits = nullptr;
   win::Bitmap bitmap(CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || !bits || !ReadFile(file, bits, bmp->rowBytes, &read, nullptr) || read != bmp->rowBytes)
-    return nullptr;
-  return bitmap.Release();
+    return win::Bitmap();
+  return bitmap;
 }
 
 // The pictures decoded so far, by file; a file that changed on disk is decoded again. They
-// belong to the process and the windows sharing them, and so are not counted as a window's
-// GDI owners.
+// belong to the process and the windows sharing them.
 struct CachedPicture {
   std::string path;
   FILETIME written;
@@ -154,15 +153,15 @@ std::vector<CachedPicture>& Cache() {
 }
 
 // Decodes a file, a plain BMP straight, anything else through the picture decoder.
-HBITMAP Decode(const std::string& path) {
+win::Bitmap Decode(const std::string& path) {
   DWORD bytes = 0;
   win::FileHandle file = OpenPicture(path, bytes);
-  if (bytes == 0) return nullptr;
-  if (HBITMAP bitmap = ReadPlainBmp(file.Get(), bytes)) return bitmap;
+  if (bytes == 0) return win::Bitmap();
+  if (win::Bitmap bitmap = ReadPlainBmp(file.Get(), bytes)) return bitmap;
   HGLOBAL block = ReadWholeFile(file.Get(), bytes);
-  if (!block) return nullptr;
+  if (!block) return win::Bitmap();
   IPicture* picture = DecodePicture(block, bytes);
-  return picture ? TakeBitmap(picture) : nullptr;
+  return picture ? TakeBitmap(picture) : win::Bitmap();
 }
 
 // The decoded picture of a file, decoding it on first use; null when it cannot be decoded.
@@ -184,9 +183,18 @@ Picture CachedBitmap(const std::string& path) {
 
 }  // namespace
 
-Picture SharePicture(HBITMAP bitmap) {
+// The picture points into an owner that goes with the last holder, so that the live-owner
+// count sees every shared picture.
+Picture SharePicture(win::Bitmap bitmap) {
   if (!bitmap) return nullptr;
-  return Picture(bitmap, [](HBITMAP owned) { DeleteObject(owned); });
+  auto owner = std::make_shared<win::Bitmap>(std::move(bitmap));
+  return Picture(owner, owner->Get());
+}
+
+long HeldGdiObjects() {
+  long onlyCached = 0;
+  for (const CachedPicture& entry : Cache()) onlyCached += entry.bitmap.use_count() == 1 ? 1 : 0;
+  return win::LiveGdiOwners() - onlyCached;
 }
 
 SIZE BitmapSize(HBITMAP bitmap) {
@@ -214,10 +222,10 @@ Picture LoadPicture(const std::string& path, SIZE& size) {
 bool LoadSkinPicture(const std::string& path, win::Bitmap& target, SIZE& size) {
   const Picture decoded = CachedBitmap(path);
   if (!decoded) return false;
-  HBITMAP copy = static_cast<HBITMAP>(CopyImage(decoded.get(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  win::Bitmap copy(static_cast<HBITMAP>(CopyImage(decoded.get(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!copy) return false;
-  target.Reset(copy);
-  size = BitmapSize(copy);
+  size = BitmapSize(copy.Get());
+  target = std::move(copy);
   return true;
 }
 
@@ -229,7 +237,7 @@ void CutFace(win::Bitmap& target, HBITMAP source, const RECT& rect) {
   win::MemoryDc to(CreateCompatibleDC(nullptr));
   win::MemoryDc from(CreateCompatibleDC(nullptr));
   if (!to || !from) return;
-  target.Reset(win::CreateCanvas(w, h));
+  target = win::CreateCanvas(w, h);
   if (!target) return;
   win::SelectScope selectTo(to.Get(), target.Get());
   win::SelectScope selectFrom(from.Get(), source);

@@ -31,7 +31,12 @@ bool LoadSkinPicture(const std::string& path, win::Bitmap& target, SIZE& size);
 void CutFace(win::Bitmap& target, HBITMAP source, const RECT& rect);
 
 // A bitmap of the caller's made a shared picture, which now owns it; null stays null.
-Picture SharePicture(HBITMAP bitmap);
+Picture SharePicture(win::Bitmap bitmap);
+
+// The GDI objects the process holds through its owners (win::LiveGdiOwners), shared pictures
+// included, less the pictures that only the cache keeps: what a window that is gone must
+// have given back. (GetGuiResources reports 0 under Wine.)
+long HeldGdiObjects();
 
 // Width and height of a bitmap, or 0 by 0 for none.
 SIZE BitmapSize(HBITMAP bitmap);

@@ -3,8 +3,8 @@
 
 namespace win {
 
-HBITMAP CreateCanvas(int width, int height) {
-  if (width <= 0 || height <= 0) return nullptr;
+Bitmap CreateCanvas(int width, int height) {
+  if (width <= 0 || height <= 0) return Bitmap();
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -13,7 +13,7 @@ HBITMAP CreateCanvas(int width, int height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  return Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
 }
 
 HDC PaintBuffer::Prepare(HDC compatibleWith, int width, int height) {
@@ -21,7 +21,7 @@ HDC PaintBuffer::Prepare(HDC compatibleWith, int width, int height) {
   if (dc_ && canvas_ && size_.cx >= width && size_.cy >= height) return dc_.Get();
   Free();
   dc_.Reset(CreateCompatibleDC(compatibleWith));
-  canvas_.Reset(CreateCanvas(width, height));
+  canvas_ = CreateCanvas(width, height);
   if (!dc_ || !canvas_) {
     Free();
     return nullptr;

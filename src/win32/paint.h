@@ -10,7 +10,7 @@ namespace win {
 // A 32-bit bitmap of the given size for off-screen drawing, or null. A DIB section rather than
 // a device-compatible bitmap: under Wine each compatible bitmap made or selected asks the
 // server about the displays, and a window full of faces asks hundreds of times.
-HBITMAP CreateCanvas(int width, int height);
+Bitmap CreateCanvas(int width, int height);
 
 // A memory DC and a canvas kept by a window between paints, so that a window that repaints
 // often does not make new ones each time. Grows as needed, never shrinks.

@@ -19,6 +19,7 @@
 #include "support/message_sequence.h"
 #include "support/win_test_support.h"
 #include "win32/raii.h"
+#include "skin/skin_picture.h"
 
 namespace {
 
@@ -138,7 +139,7 @@ class ConfigurationDialogTest : public ::testing::Test {
 
 TEST_F(ConfigurationDialogTest, AutoSaveIsKeptByApplyAndOkAndNotByCancelAlone) {
   session.Current().AutoSaveEnable = 0;
-  const long gdiOwners = win::LiveGdiOwners();
+  const long gdiOwners = skin::HeldGdiObjects();
   {
     auto dialog = MakeDialog();
     bool shownAtStart = true;
@@ -170,7 +171,7 @@ TEST_F(ConfigurationDialogTest, AutoSaveIsKeptByApplyAndOkAndNotByCancelAlone) {
     EXPECT_EQ(session.Current().AutoSaveEnable, 0);
   }
   EXPECT_EQ(session.Baseline().AutoSaveEnable, 0) << "nothing is saved here";
-  EXPECT_EQ(win::LiveGdiOwners(), gdiOwners) << "three runs leave nothing behind";
+  EXPECT_EQ(skin::HeldGdiObjects(), gdiOwners) << "three runs leave nothing behind";
 }
 
 // A slider change just before the export is not in it: export copies the file as last saved.

@@ -14,6 +14,7 @@
 #include "support/message_sequence.h"
 #include "support/win_test_support.h"
 #include "win32/language_library.h"
+#include "skin/skin_picture.h"
 
 namespace {
 
@@ -283,7 +284,7 @@ TEST_F(PointerPanelsTest, ArrowsAskForTheirSlideAndKeysCloseNothing) {
 TEST(PointerPanelsLifetime, OpeningAndClosingLeavesNoGdiObjectsBehind) {
   testing_support::RecorderWindow main;
   settings::SettingsSession session;
-  const long before = win::LiveGdiOwners();
+  const long before = skin::HeldGdiObjects();
   for (int round = 0; round < 3; ++round) {
     panels::SensitivityPanelExpanded sensitivity(main.Handle(), panelstest::SkinProgramFolder());
     panels::AdvancedPanelExpanded advanced(main.Handle(), panelstest::SkinProgramFolder());
@@ -294,9 +295,9 @@ TEST(PointerPanelsLifetime, OpeningAndClosingLeavesNoGdiObjectsBehind) {
     ShowWindow(sensitivity.Handle(), SW_SHOWNA);
     ShowWindow(advanced.Handle(), SW_SHOWNA);
     main.Drain();
-    EXPECT_GT(win::LiveGdiOwners(), before);
+    EXPECT_GT(skin::HeldGdiObjects(), before);
   }
-  EXPECT_EQ(win::LiveGdiOwners(), before);
+  EXPECT_EQ(skin::HeldGdiObjects(), before);
 }
 
 }  // namespace

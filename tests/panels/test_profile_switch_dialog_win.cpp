@@ -12,6 +12,7 @@
 #include "support/message_sequence.h"
 #include "support/win_test_support.h"
 #include "win32/raii.h"
+#include "skin/skin_picture.h"
 
 namespace {
 
@@ -136,7 +137,7 @@ TEST_F(ProfileSwitchDialogTest, EscAndEnterDoNotEndIt) {
 TEST_F(ProfileSwitchDialogTest, WithoutAChoiceOkAndApplyLeaveAMacroAlone) {
   Record(5) = panelstest::MacroRecord(6, 6, 7);
   const ProfileSet before = session.Current();
-  const long gdiOwners = win::LiveGdiOwners();
+  const long gdiOwners = skin::HeldGdiObjects();
   {
     ProfileSwitchDialog dialog(main.Handle(), panelstest::SkinProgramFolder(), session, 5);
     std::string shown = "?";
@@ -159,7 +160,7 @@ TEST_F(ProfileSwitchDialogTest, WithoutAChoiceOkAndApplyLeaveAMacroAlone) {
   }
   EXPECT_EQ(Record(5).code, 22);
   EXPECT_EQ(Record(5).eventCount, 0);
-  EXPECT_EQ(win::LiveGdiOwners(), gdiOwners) << "three runs leave nothing behind";
+  EXPECT_EQ(skin::HeldGdiObjects(), gdiOwners) << "three runs leave nothing behind";
 }
 
 // Real clicks under Xvfb on profile 3 and OK; then the save that OK asks the caller for.

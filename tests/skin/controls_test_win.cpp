@@ -31,10 +31,10 @@ constexpr COLORREF kDisabledColour = RGB(128, 128, 128);
 
 // Whole-window pictures of one colour each, so a pixel tells which face is drawn.
 struct Pictures {
-  skin::Picture main{skin::SharePicture(skintest::MakeSolidBitmap(400, 300, kMainColour))};
-  skin::Picture over{skin::SharePicture(skintest::MakeSolidBitmap(400, 300, kOverColour))};
-  skin::Picture down{skin::SharePicture(skintest::MakeSolidBitmap(400, 300, kDownColour))};
-  skin::Picture disabled{skin::SharePicture(skintest::MakeSolidBitmap(400, 300, kDisabledColour))};
+  skin::Picture main{skin::SharePicture(win::Bitmap(skintest::MakeSolidBitmap(400, 300, kMainColour)))};
+  skin::Picture over{skin::SharePicture(win::Bitmap(skintest::MakeSolidBitmap(400, 300, kOverColour)))};
+  skin::Picture down{skin::SharePicture(win::Bitmap(skintest::MakeSolidBitmap(400, 300, kDownColour)))};
+  skin::Picture disabled{skin::SharePicture(win::Bitmap(skintest::MakeSolidBitmap(400, 300, kDisabledColour)))};
   skin::FaceSources Faces() const { return {main, over, down, disabled}; }
 };
 

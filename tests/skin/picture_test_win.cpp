@@ -35,10 +35,10 @@ TEST(LoadSkinPicture, LoadsABmpAndGivesItsSize) {
   EXPECT_EQ(PixelOfBitmap(bitmap.Get(), 39, 19), RGB(40, 50, 60));
   // A second load replaces the first picture.
   ASSERT_TRUE(skintest::WriteBmp(path, 7, 5, [](int, int) { return RGB(9, 9, 9); }));
-  const long owners = win::LiveGdiOwners();
+  const long owners = skin::HeldGdiObjects();
   ASSERT_TRUE(skin::LoadSkinPicture(path, bitmap, size));
   EXPECT_EQ(size.cx, 7);
-  EXPECT_EQ(win::LiveGdiOwners(), owners);
+  EXPECT_EQ(skin::HeldGdiObjects(), owners);
 }
 
 // Windows share one decoded picture; a file changed on disk is decoded anew for later loads,

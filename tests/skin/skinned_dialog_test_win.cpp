@@ -10,6 +10,7 @@
 #include "skin/skinned_dialog.h"
 #include "skin_test_support.h"
 #include "support/modal_answer.h"
+#include "skin/skin_picture.h"
 
 namespace {
 
@@ -127,7 +128,7 @@ TEST(SkinMessageBox, MessageTextIsDrawnInWhiteAtItsPlace) {
 TEST(SkinnedDialog, MissingSkinGivesARectangularEmptyWindowThatStillWorks) {
   TempFolder empty;
   SkinScope scope(empty.Path() + "\\");
-  const long owners = win::LiveGdiOwners();
+  const long owners = skin::HeldGdiObjects();
   bool rectangular = false;
   int buttonWidth = -1;
   const INT_PTR result = AnswerBox("skins\\skin_warn_profile.ini", [&](SkinMessageBox& box) {
@@ -141,7 +142,7 @@ TEST(SkinnedDialog, MissingSkinGivesARectangularEmptyWindowThatStillWorks) {
   EXPECT_EQ(result, IDCANCEL);
   EXPECT_TRUE(rectangular);
   EXPECT_EQ(buttonWidth, 0);
-  EXPECT_EQ(win::LiveGdiOwners(), owners);
+  EXPECT_EQ(skin::HeldGdiObjects(), owners);
 }
 
 TEST(SkinnedDialog, TruncatedAndGarbagePicturesAreTreatedAsMissing) {
@@ -155,7 +156,7 @@ TEST(SkinnedDialog, TruncatedAndGarbagePicturesAreTreatedAsMissing) {
                              "Over=noise.bmp\r\nDisabled=\r\n[BUTTONPOS]\r\n"
                              "3=OK,10,10,50,20,Yes,FALSE\r\n4=Cancel,70,10,50,20,No,TRUE\r\n"));
   SkinScope scope(folder.Path() + "\\");
-  const long owners = win::LiveGdiOwners();
+  const long owners = skin::HeldGdiObjects();
   RECT okRect{};
   bool rectangular = false;
   const INT_PTR result = AnswerBox("skins\\broken.ini", [&](SkinMessageBox& box) {
@@ -168,7 +169,7 @@ TEST(SkinnedDialog, TruncatedAndGarbagePicturesAreTreatedAsMissing) {
   EXPECT_EQ(result, IDOK);  // buttons without faces still answer
   EXPECT_TRUE(rectangular);
   EXPECT_EQ(okRect.right - okRect.left, 50);
-  EXPECT_EQ(win::LiveGdiOwners(), owners);
+  EXPECT_EQ(skin::HeldGdiObjects(), owners);
 }
 
 TEST(SkinnedDialog, PressOnTheFaceOfADraggableWindowStartsACaptionDrag) {
@@ -241,14 +242,14 @@ TEST(SkinnedDialog, ItsOwnPaintDrawsTheWaitingButtonsToo) {
 
 TEST(SkinnedDialog, RepeatedOpeningLeavesNoGdiObjectOrWindowBehind) {
   SkinScope scope(skintest::DefaultSkinProgramFolder());
-  const long owners = win::LiveGdiOwners();
+  const long owners = skin::HeldGdiObjects();
   for (int i = 0; i < 30; ++i) {
     ASSERT_EQ(AnswerBox("skins\\skin_warn_profile.ini",
                         [](SkinMessageBox& box) { PostMessageA(box.CancelButton(), BM_CLICK, 0, 0); }),
               IDCANCEL)
         << i;
   }
-  EXPECT_EQ(win::LiveGdiOwners(), owners);
+  EXPECT_EQ(skin::HeldGdiObjects(), owners);
 }
 
 }  // namespace
