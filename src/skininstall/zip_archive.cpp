@@ -14,6 +14,10 @@ namespace skininstall {
 namespace {
 
 constexpr size_t kDefaultExtractBuffer = 65535;
+// What the installer shows for entry data that stops before its declared size, and has always
+// shown for an entry that did not install whole for another reason (no password; no time or
+// attributes for its file).
+constexpr char kDataEndsEarly[] = "its data ends early";
 // The zlib interface generation the reader was written against; zlib checks its first digit.
 constexpr char kZlibVersion[] = "1.1.3";
 
@@ -31,10 +35,6 @@ bool DirectoryFitsBefore(const EndRecord& end, uint64_t position) {
 
 // Sizes and offsets of hostile archives may be anything: sums stop at the largest value.
 uint64_t AddCapped(uint64_t a, uint64_t b) { return a > UINT64_MAX - b ? UINT64_MAX : a + b; }
-
-uint32_t Capped32(uint64_t value) {
-  return value > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(value);
-}
 
 // Where the entry's local header, data and data descriptor end at the least, given the
 // length of the local extra field and the shortest descriptor that can follow.
@@ -75,7 +75,7 @@ struct ZipArchive::OpenState {
   size_t aheadSize = 0;
 };
 
-ZipArchive::ZipArchive(ArchiveStorage& storage, OutputFiles* output)
+ZipArchive::ZipArchive(ArchiveStorage& storage, OutputFiles& output)
     : storage_(storage), output_(output) {}
 
 ZipArchive::~ZipArchive() { CloseArchive(); }
@@ -84,10 +84,9 @@ void ZipArchive::Fail(int code, std::string detail) const {
   throw ZipError(code, path_, std::move(detail));
 }
 
-void ZipArchive::OpenArchive(const std::string& path, int mode, int /*volumeSize*/) {
+void ZipArchive::OpenArchive(const std::string& path) {
   if (IsOpen()) return;
   path_ = path;
-  if (mode != kReadWrite && mode != kReadOnly) Fail(kZipGeneric);  // this reader only reads
   file_ = storage_.Open(path);
   try {
     ReadDirectory();
@@ -366,12 +365,17 @@ void ZipArchive::ReadExact(void* buffer, size_t size) {
   if (ReadSpanning(buffer, size) != size) Fail(kZipBadArchive);
 }
 
-bool ZipArchive::OpenEntry(int index) {
-  if (!IsOpen() || index < 0 || index >= GetCount() || open_) return false;
+const ZipEntry& ZipArchive::GetEntry(int index) const {
+  if (index < 0 || index >= GetCount()) Fail(kZipGeneric, "it has no entry " + std::to_string(index));
+  return entries_[static_cast<size_t>(index)];
+}
+
+void ZipArchive::OpenEntry(int index) {
+  const ZipEntry& entry = GetEntry(index);
+  if (open_) Fail(kZipGeneric, "another entry is open");
   if (overlapping_) Fail(kZipBadArchive);
-  const ZipEntry& entry = entries_[static_cast<size_t>(index)];
   CheckLocalHeader(index);
-  if (entry.IsEncrypted() && password_.empty()) return false;
+  if (entry.IsEncrypted() && password_.empty()) Fail(kZipBadPassword, kDataEndsEarly);
   open_ = std::make_unique<OpenState>();
   if (input_.size() != kInputBufferSize) input_.resize(kInputBufferSize);
   try {
@@ -392,7 +396,6 @@ bool ZipArchive::OpenEntry(int index) {
   }
   open_->index = index;
   open_->expectedLeft = entry.uncompressedSize;
-  return true;
 }
 
 // Local sizes are read from the Zip64 extra field where they are saturated, as in the
@@ -563,23 +566,19 @@ void ZipArchive::CheckStreamEnds() {
   }
 }
 
-int ZipArchive::CloseEntry(const char* filePath, bool afterError) {
-  if (!open_) return kClosedNothing;
+void ZipArchive::CloseEntry() {
+  if (!open_) return;
   const ZipEntry& entry = entries_[static_cast<size_t>(open_->index)];
-  int result = kClosedDone;
-  if (!afterError) {
-    if (open_->expectedLeft > 0) {
-      result = kClosedDataMissing;
-    } else {
-      // An entry of no declared bytes may be closed without a read: its stream is checked here.
-      if (open_->inflating && !open_->streamEnded) CheckStreamEnds();
-      if (open_->crc != entry.crc) Fail(kZipBadCrc);  // stays open until closed after the error
-      if (entry.flags & kFlagDataDescriptor) CheckDescriptor(entry);
-    }
-  }
+  if (open_->expectedLeft > 0) Fail(kZipBadArchive, kDataEndsEarly);
+  // An entry of no declared bytes may be closed without a read: its stream is checked here.
+  if (open_->inflating && !open_->streamEnded) CheckStreamEnds();
+  if (open_->crc != entry.crc) Fail(kZipBadCrc);
+  if (entry.flags & kFlagDataDescriptor) CheckDescriptor(entry);
   EndOpenEntry();
-  if (!afterError && filePath && result == kClosedDone) result = FinishFile(entry, filePath);
-  return result;
+}
+
+void ZipArchive::DiscardEntry() {
+  if (open_) EndOpenEntry();
 }
 
 // The data descriptor behind the data repeats the CRC-32 and the sizes, after an optional
@@ -615,27 +614,15 @@ void ZipArchive::EndOpenEntry() {
   open_.reset();
 }
 
-int ZipArchive::FinishFile(const ZipEntry& entry, const char* filePath) {
-  if (!output_) return kClosedDone;
-  int result = kClosedDone;
-  try {
-    output_->SetDosTime(filePath, entry.modDate, entry.modTime);
-  } catch (...) {
-    result = kClosedNothing;
-  }
-  if (!output_->SetAttributes(filePath, entry.externalAttributes)) result = kClosedNoAttributes;
-  return result;
-}
-
-int ZipArchive::FinishFile(const ZipEntry& entry, OutputFile& file) {
-  int result = kClosedDone;
+// Whether the file got its time and attributes; both are tried.
+bool ZipArchive::FinishFile(const ZipEntry& entry, OutputFile& file) {
+  bool finished = true;
   try {
     file.SetDosTime(entry.modDate, entry.modTime);
-  } catch (...) {
-    result = kClosedNothing;
+  } catch (const FileSystemError&) {
+    finished = false;
   }
-  if (!file.SetAttributes(entry.externalAttributes & ~kAttributeDirectory)) result = kClosedNoAttributes;
-  return result;
+  return file.SetAttributes(entry.externalAttributes & ~kAttributeDirectory) && finished;
 }
 
 uint64_t ZipArchive::DeclaredSize() const {
@@ -647,21 +634,16 @@ uint64_t ZipArchive::DeclaredSize() const {
 }
 
 void ZipArchive::CheckFreeSpace(const std::string& folder) const {
-  if (!output_) return;
-  if (DeclaredSize() > output_->FreeSpace(folder)) {
+  if (DeclaredSize() > output_.FreeSpace(folder)) {
     throw FileSystemError(folder, kDiskFullError, "the archive does not fit on the drive");
   }
 }
 
-bool ZipArchive::ExtractEntry(int index, const std::string& folder, bool keepPaths,
-                              const char* newName, ExtractProgress progress, void* progressData,
-                              size_t bufferSize) {
-  if (!IsOpen() || index < 0 || index >= GetCount() || !output_) return false;
+void ZipArchive::ExtractEntry(int index, const std::string& folder, size_t bufferSize) {
+  const ZipEntry& entry = GetEntry(index);
   if (overlapping_) Fail(kZipBadArchive);
-  const ZipEntry& entry = entries_[static_cast<size_t>(index)];
-  if (entry.nameUnusable && !newName) Fail(kZipBadArchive, "its name is not valid UTF-8");
-  const std::optional<std::string> relative =
-      TargetName(newName ? std::string(newName) : entry.name, keepPaths);
+  if (entry.nameUnusable) Fail(kZipBadArchive, "its name is not valid UTF-8");
+  const std::optional<std::string> relative = TargetName(entry.name);
   // The name would land outside the folder, on a device, or holds what Windows cannot.
   if (!relative) Fail(kZipBadArchive, "Windows cannot hold its name");
   const std::string path = JoinTarget(folder, *relative);
@@ -669,50 +651,43 @@ bool ZipArchive::ExtractEntry(int index, const std::string& folder, bool keepPat
   // A name that ends in a separator cannot hold data.
   if (entry.folderName && entry.HasData()) Fail(kZipBadArchive, "a folder name holds data");
   if (entry.IsFolder()) return ExtractFolder(entry, path);
-  if (!OpenEntry(index)) return false;
+  OpenEntry(index);
   MakeFolderFor(path);
   // Until it is committed, a file that fails leaves nothing behind and the file it would
   // replace stays as it was.
-  std::unique_ptr<OutputFile> file = output_->CreateOutputFile(path);
-  WriteEntryData(*file, entry, progress, progressData, bufferSize);
-  int closed = CloseEntry(nullptr, false);
-  if (closed == kClosedDataMissing) return false;
-  if (closed == kClosedDone) closed = FinishFile(entry, *file);
+  std::unique_ptr<OutputFile> file = output_.CreateOutputFile(path);
+  WriteEntryData(*file, bufferSize);
+  CloseEntry();
+  const bool finished = FinishFile(entry, *file);
   file->Commit();
-  return closed == kClosedDone;
+  // A file without its time or attributes is kept, but the entry has not installed whole.
+  if (!finished) Fail(kZipBadArchive, kDataEndsEarly);
 }
 
 void ZipArchive::MakeFolderFor(const std::string& path) {
   const std::string parent = ParentOf(path);
   if (!lastFolder_.empty() && parent == lastFolder_) return;
-  if (!CreateFolderPath(*output_, parent)) throw FileSystemError(parent, 0, "cannot create folder");
+  if (!CreateFolderPath(output_, parent)) throw FileSystemError(parent, 0, "cannot create folder");
   lastFolder_ = parent;
 }
 
-bool ZipArchive::ExtractFolder(const ZipEntry& entry, std::string path) {
+void ZipArchive::ExtractFolder(const ZipEntry& entry, std::string path) {
   while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
-  if (!CreateFolderPath(*output_, path)) throw FileSystemError(path, 0, "cannot create folder");
-  output_->SetAttributes(path, entry.externalAttributes);
-  return true;
+  if (!CreateFolderPath(output_, path)) throw FileSystemError(path, 0, "cannot create folder");
+  output_.SetAttributes(path, entry.externalAttributes);
 }
 
-void ZipArchive::WriteEntryData(OutputFile& file, const ZipEntry& entry, ExtractProgress progress,
-                                void* progressData, size_t bufferSize) {
+void ZipArchive::WriteEntryData(OutputFile& file, size_t bufferSize) {
   if (bufferSize == 0) bufferSize = kDefaultExtractBuffer;
   if (extractBufferSize_ != bufferSize) {
     extractBuffer_.reset(new uint8_t[bufferSize]);  // left uninitialised: every byte is written
     extractBufferSize_ = bufferSize;
   }
   uint8_t* buffer = extractBuffer_.get();
-  uint64_t written = 0;
   size_t got = 0;
   do {
     got = ReadEntry(buffer, bufferSize);
     file.Write(buffer, got);
-    written += got;
-    if (progress && !progress(Capped32(entry.uncompressedSize), Capped32(written), progressData)) {
-      break;
-    }
   } while (got == bufferSize);
 }
 
