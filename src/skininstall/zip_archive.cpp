@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <type_traits>
 
 #include "skininstall/zip_paths.h"
 
@@ -27,10 +26,10 @@ bool IsEndSignature(const uint8_t* p) {
 
 // In a one-file archive the directory ends at or before the end record; a saturated field
 // leaves the check to the Zip64 end record.
-bool DirectoryFitsBefore(const EndRecord& end, uint64_t position) {
-  if (end.thisVolume != 0 || end.directoryOffset == kSaturated32 || end.directorySize == kSaturated32)
+bool DirectoryFitsBefore(const DirectoryPlace& directory, uint64_t position) {
+  if (directory.thisVolume != 0 || directory.offset == kSaturated32 || directory.size == kSaturated32)
     return true;
-  return uint64_t{end.directoryOffset} + end.directorySize <= position;
+  return directory.offset + directory.size <= position;
 }
 
 // Sizes and offsets of hostile archives may be anything: sums stop at the largest value.
@@ -48,13 +47,7 @@ uint64_t EntryEnd(const ZipEntry& entry, uint64_t localExtraLength, uint64_t des
 }  // namespace
 
 // The directory's place and size from the end record, widened by the Zip64 end record.
-struct ZipArchive::Directory {
-  uint32_t thisVolume = 0;
-  uint32_t directoryVolume = 0;
-  uint64_t volumeEntries = 0;
-  uint64_t totalEntries = 0;
-  uint64_t size = 0;
-  uint64_t offset = 0;
+struct ZipArchive::Directory : DirectoryPlace {
   bool zip64 = false;  // the values came from a Zip64 end record
 };
 
@@ -136,7 +129,7 @@ uint64_t ZipArchive::FindEndRecord() {
     const EndRecord end = ParseEndRecord(&tail[i]);
     const uint64_t recordEnd = start + i + kEndRecordSize + end.commentLength;
     if (recordEnd > length && !nearest) cutShort = true;
-    if (recordEnd > length || !DirectoryFitsBefore(end, start + i)) continue;
+    if (recordEnd > length || !DirectoryFitsBefore(end.directory, start + i)) continue;
     if (recordEnd == length) reaching = start + i;
     if (!nearest) nearest = start + i;
   }
@@ -154,8 +147,7 @@ void ZipArchive::ReadDirectory() {
   comment_.resize(end.commentLength);
   ReadExact(comment_.data(), comment_.size());
 
-  Directory directory{end.thisVolume, end.directoryVolume, end.volumeEntries,
-                      end.totalEntries,  end.directorySize,   end.directoryOffset};
+  Directory directory{end.directory};
   // The records behind the central directory start here: the end record, or the Zip64 end
   // record when a locator stands in front of the end record. Without a Zip64 end the fields
   // are taken as they stand: 65,535 entries is a count, not a saturated field, for writers
@@ -229,16 +221,17 @@ std::optional<uint64_t> ZipArchive::ReadZip64End(uint64_t locatorPosition, Direc
     at = locator.endOffset;
     if (!recordAt(at)) return std::nullopt;
   }
-  auto widen = [&](auto& field, uint64_t narrow, uint64_t saturated, uint64_t wide) {
-    if (narrow != saturated && narrow != wide) Fail(kZipBadArchive);
-    field = static_cast<std::remove_reference_t<decltype(field)>>(wide);
+  auto widen = [&](auto& field, auto wide, uint64_t saturated) {
+    if (field != saturated && field != wide) Fail(kZipBadArchive);
+    field = wide;
   };
-  widen(directory.thisVolume, directory.thisVolume, kSaturated16, record.thisVolume);
-  widen(directory.directoryVolume, directory.directoryVolume, kSaturated16, record.directoryVolume);
-  widen(directory.volumeEntries, directory.volumeEntries, kSaturated16, record.volumeEntries);
-  widen(directory.totalEntries, directory.totalEntries, kSaturated16, record.totalEntries);
-  widen(directory.size, directory.size, kSaturated32, record.directorySize);
-  widen(directory.offset, directory.offset, kSaturated32, record.directoryOffset);
+  const DirectoryPlace& wide = record.directory;
+  widen(directory.thisVolume, wide.thisVolume, kSaturated16);
+  widen(directory.directoryVolume, wide.directoryVolume, kSaturated16);
+  widen(directory.volumeEntries, wide.volumeEntries, kSaturated16);
+  widen(directory.totalEntries, wide.totalEntries, kSaturated16);
+  widen(directory.size, wide.size, kSaturated32);
+  widen(directory.offset, wide.offset, kSaturated32);
   directory.zip64 = true;
   return at;
 }
