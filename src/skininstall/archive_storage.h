@@ -58,8 +58,6 @@ class OutputFiles {
   // Starts the file; where a file of that name exists, the data go to a temporary file beside
   // it until Commit. Throws FileSystemError when it cannot, as for a read-only file in the way.
   virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) = 0;
-  // Sets the modification time from a DOS date and time in local time; throws on failure.
-  virtual void SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) = 0;
   virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
   // Bytes the caller may still write on the drive that holds `folder` (which need not exist
   // yet); UINT64_MAX when it cannot be told.

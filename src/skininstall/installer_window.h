@@ -67,7 +67,7 @@ class InstallerWindow : public win::Dialog {
   HICON icon_ = nullptr;  // a shared resource icon: not destroyed
   WinArchiveStorage storage_;
   WinOutputFiles output_;
-  ZipArchive archive_{storage_, &output_};
+  ZipArchive archive_{storage_, output_};
 };
 
 // The about box: icon, version line and OK.

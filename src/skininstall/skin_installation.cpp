@@ -38,13 +38,8 @@ InstallFailure FailureAt(const ZipArchive& archive, int index, std::string reaso
 std::optional<InstallFailure> InstallEntry(ZipArchive& archive, int index,
                                            const std::string& targetFolder) {
   try {
-    // An entry whose data ended early reports it only by returning false: that is a failed
-    // entry as much as one that raised an error.
-    if (archive.ExtractEntry(index, targetFolder, true, nullptr, nullptr, nullptr,
-                             kInstallBufferSize)) {
-      return std::nullopt;
-    }
-    return FailureAt(archive, index, "its data ends early");
+    archive.ExtractEntry(index, targetFolder, kInstallBufferSize);
+    return std::nullopt;
   } catch (const ZipError& error) {
     return FailureAt(archive, index, ReasonOf(error));
   } catch (const FileSystemError& error) {
@@ -77,7 +72,7 @@ std::optional<InstallFailure> FindFoldedCollision(const ZipArchive& archive, Out
   };
   for (int i = 0; i < archive.GetCount(); ++i) {
     const ZipEntry& entry = archive.GetEntry(i);
-    const std::optional<std::string> relative = TargetName(entry.name, true);
+    const std::optional<std::string> relative = TargetName(entry.name);
     if (!relative) continue;  // refused when its turn comes
     const std::string key = FoldedPath(output, *relative);
     std::optional<int> other = collides(key, i, !entry.IsFolder());
@@ -99,7 +94,7 @@ std::optional<InstallFailure> InstallSkins(ZipArchive& archive, OutputFiles& out
                                            const std::function<void(double)>& setPosition,
                                            const std::string& password) {
   archive.SetOneFileOnly(true);
-  archive.OpenArchive(archivePath, ZipArchive::kReadOnly, 0);
+  archive.OpenArchive(archivePath);
   archive.SetPassword(password);
   const int count = archive.GetCount();
   const long double step = count > 0 ? 100.0L / count : 0.0L;
@@ -114,7 +109,7 @@ std::optional<InstallFailure> InstallSkins(ZipArchive& archive, OutputFiles& out
   // A 16-bit index would never reach the end of a Zip64 archive of 65,536 entries or more.
   for (int i = 0; i < count; ++i) {
     if (std::optional<InstallFailure> failure = InstallEntry(archive, i, targetFolder)) {
-      archive.CloseEntry(nullptr, true);
+      archive.DiscardEntry();
       return failure;
     }
     setPosition(static_cast<double>((i + 1) * step));

@@ -147,10 +147,6 @@ std::unique_ptr<OutputFile> StdOutputFiles::CreateOutputFile(const std::string& 
   return std::make_unique<StdOutputFile>(file, path, written);
 }
 
-void StdOutputFiles::SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
-  SetPathTime(path, dosDate, dosTime);
-}
-
 bool StdOutputFiles::SetAttributes(const std::string& path, uint32_t attributes) {
   return SetPathAttributes(path, attributes);
 }

@@ -219,15 +219,6 @@ std::unique_ptr<OutputFile> WinOutputFiles::CreateOutputFile(const std::string& 
   return std::make_unique<WinOutputFile>(std::move(file), path, std::move(written), true);
 }
 
-void WinOutputFiles::SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
-  const FILETIME utc = FileTimeOfDos(path, dosDate, dosTime);
-  win::FileHandle file(CreateFileW(win::Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!file || !SetFileTime(file.Get(), nullptr, nullptr, &utc)) {
-    throw FileSystemError(path, GetLastError(), "cannot set file time");
-  }
-}
-
 bool WinOutputFiles::SetAttributes(const std::string& path, uint32_t attributes) {
   return SetFileAttributesW(win::Widen(path).c_str(), WindowsAttributes(attributes)) != 0;
 }

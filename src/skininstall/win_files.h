@@ -39,7 +39,6 @@ class WinOutputFiles : public OutputFiles {
   bool FolderExists(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override;
-  void SetDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) override;
   bool SetAttributes(const std::string& path, uint32_t attributes) override;
   std::string FoldCase(const std::string& name) override;
   uint64_t FreeSpace(const std::string& folder) override;

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <type_traits>
 
 #include "skininstall/zip_paths.h"
 
@@ -14,6 +13,10 @@ namespace skininstall {
 namespace {
 
 constexpr size_t kDefaultExtractBuffer = 65535;
+// What the installer shows for entry data that stops before its declared size, and has always
+// shown for an entry that did not install whole for another reason (no password; no time or
+// attributes for its file).
+constexpr char kDataEndsEarly[] = "its data ends early";
 // The zlib interface generation the reader was written against; zlib checks its first digit.
 constexpr char kZlibVersion[] = "1.1.3";
 
@@ -23,18 +26,14 @@ bool IsEndSignature(const uint8_t* p) {
 
 // In a one-file archive the directory ends at or before the end record; a saturated field
 // leaves the check to the Zip64 end record.
-bool DirectoryFitsBefore(const EndRecord& end, uint64_t position) {
-  if (end.thisVolume != 0 || end.directoryOffset == kSaturated32 || end.directorySize == kSaturated32)
+bool DirectoryFitsBefore(const DirectoryPlace& directory, uint64_t position) {
+  if (directory.thisVolume != 0 || directory.offset == kSaturated32 || directory.size == kSaturated32)
     return true;
-  return uint64_t{end.directoryOffset} + end.directorySize <= position;
+  return directory.offset + directory.size <= position;
 }
 
 // Sizes and offsets of hostile archives may be anything: sums stop at the largest value.
 uint64_t AddCapped(uint64_t a, uint64_t b) { return a > UINT64_MAX - b ? UINT64_MAX : a + b; }
-
-uint32_t Capped32(uint64_t value) {
-  return value > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(value);
-}
 
 // Where the entry's local header, data and data descriptor end at the least, given the
 // length of the local extra field and the shortest descriptor that can follow.
@@ -48,13 +47,7 @@ uint64_t EntryEnd(const ZipEntry& entry, uint64_t localExtraLength, uint64_t des
 }  // namespace
 
 // The directory's place and size from the end record, widened by the Zip64 end record.
-struct ZipArchive::Directory {
-  uint32_t thisVolume = 0;
-  uint32_t directoryVolume = 0;
-  uint64_t volumeEntries = 0;
-  uint64_t totalEntries = 0;
-  uint64_t size = 0;
-  uint64_t offset = 0;
+struct ZipArchive::Directory : DirectoryPlace {
   bool zip64 = false;  // the values came from a Zip64 end record
 };
 
@@ -75,7 +68,7 @@ struct ZipArchive::OpenState {
   size_t aheadSize = 0;
 };
 
-ZipArchive::ZipArchive(ArchiveStorage& storage, OutputFiles* output)
+ZipArchive::ZipArchive(ArchiveStorage& storage, OutputFiles& output)
     : storage_(storage), output_(output) {}
 
 ZipArchive::~ZipArchive() { CloseArchive(); }
@@ -84,10 +77,9 @@ void ZipArchive::Fail(int code, std::string detail) const {
   throw ZipError(code, path_, std::move(detail));
 }
 
-void ZipArchive::OpenArchive(const std::string& path, int mode, int /*volumeSize*/) {
+void ZipArchive::OpenArchive(const std::string& path) {
   if (IsOpen()) return;
   path_ = path;
-  if (mode != kReadWrite && mode != kReadOnly) Fail(kZipGeneric);  // this reader only reads
   file_ = storage_.Open(path);
   try {
     ReadDirectory();
@@ -137,7 +129,7 @@ uint64_t ZipArchive::FindEndRecord() {
     const EndRecord end = ParseEndRecord(&tail[i]);
     const uint64_t recordEnd = start + i + kEndRecordSize + end.commentLength;
     if (recordEnd > length && !nearest) cutShort = true;
-    if (recordEnd > length || !DirectoryFitsBefore(end, start + i)) continue;
+    if (recordEnd > length || !DirectoryFitsBefore(end.directory, start + i)) continue;
     if (recordEnd == length) reaching = start + i;
     if (!nearest) nearest = start + i;
   }
@@ -155,8 +147,7 @@ void ZipArchive::ReadDirectory() {
   comment_.resize(end.commentLength);
   ReadExact(comment_.data(), comment_.size());
 
-  Directory directory{end.thisVolume, end.directoryVolume, end.volumeEntries,
-                      end.totalEntries,  end.directorySize,   end.directoryOffset};
+  Directory directory{end.directory};
   // The records behind the central directory start here: the end record, or the Zip64 end
   // record when a locator stands in front of the end record. Without a Zip64 end the fields
   // are taken as they stand: 65,535 entries is a count, not a saturated field, for writers
@@ -230,16 +221,17 @@ std::optional<uint64_t> ZipArchive::ReadZip64End(uint64_t locatorPosition, Direc
     at = locator.endOffset;
     if (!recordAt(at)) return std::nullopt;
   }
-  auto widen = [&](auto& field, uint64_t narrow, uint64_t saturated, uint64_t wide) {
-    if (narrow != saturated && narrow != wide) Fail(kZipBadArchive);
-    field = static_cast<std::remove_reference_t<decltype(field)>>(wide);
+  auto widen = [&](auto& field, auto wide, uint64_t saturated) {
+    if (field != saturated && field != wide) Fail(kZipBadArchive);
+    field = wide;
   };
-  widen(directory.thisVolume, directory.thisVolume, kSaturated16, record.thisVolume);
-  widen(directory.directoryVolume, directory.directoryVolume, kSaturated16, record.directoryVolume);
-  widen(directory.volumeEntries, directory.volumeEntries, kSaturated16, record.volumeEntries);
-  widen(directory.totalEntries, directory.totalEntries, kSaturated16, record.totalEntries);
-  widen(directory.size, directory.size, kSaturated32, record.directorySize);
-  widen(directory.offset, directory.offset, kSaturated32, record.directoryOffset);
+  const DirectoryPlace& wide = record.directory;
+  widen(directory.thisVolume, wide.thisVolume, kSaturated16);
+  widen(directory.directoryVolume, wide.directoryVolume, kSaturated16);
+  widen(directory.volumeEntries, wide.volumeEntries, kSaturated16);
+  widen(directory.totalEntries, wide.totalEntries, kSaturated16);
+  widen(directory.size, wide.size, kSaturated32);
+  widen(directory.offset, wide.offset, kSaturated32);
   directory.zip64 = true;
   return at;
 }
@@ -366,12 +358,17 @@ void ZipArchive::ReadExact(void* buffer, size_t size) {
   if (ReadSpanning(buffer, size) != size) Fail(kZipBadArchive);
 }
 
-bool ZipArchive::OpenEntry(int index) {
-  if (!IsOpen() || index < 0 || index >= GetCount() || open_) return false;
+const ZipEntry& ZipArchive::GetEntry(int index) const {
+  if (index < 0 || index >= GetCount()) Fail(kZipGeneric, "it has no entry " + std::to_string(index));
+  return entries_[static_cast<size_t>(index)];
+}
+
+void ZipArchive::OpenEntry(int index) {
+  const ZipEntry& entry = GetEntry(index);
+  if (open_) Fail(kZipGeneric, "another entry is open");
   if (overlapping_) Fail(kZipBadArchive);
-  const ZipEntry& entry = entries_[static_cast<size_t>(index)];
   CheckLocalHeader(index);
-  if (entry.IsEncrypted() && password_.empty()) return false;
+  if (entry.IsEncrypted() && password_.empty()) Fail(kZipBadPassword, kDataEndsEarly);
   open_ = std::make_unique<OpenState>();
   if (input_.size() != kInputBufferSize) input_.resize(kInputBufferSize);
   try {
@@ -392,7 +389,6 @@ bool ZipArchive::OpenEntry(int index) {
   }
   open_->index = index;
   open_->expectedLeft = entry.uncompressedSize;
-  return true;
 }
 
 // Local sizes are read from the Zip64 extra field where they are saturated, as in the
@@ -563,23 +559,19 @@ void ZipArchive::CheckStreamEnds() {
   }
 }
 
-int ZipArchive::CloseEntry(const char* filePath, bool afterError) {
-  if (!open_) return kClosedNothing;
+void ZipArchive::CloseEntry() {
+  if (!open_) return;
   const ZipEntry& entry = entries_[static_cast<size_t>(open_->index)];
-  int result = kClosedDone;
-  if (!afterError) {
-    if (open_->expectedLeft > 0) {
-      result = kClosedDataMissing;
-    } else {
-      // An entry of no declared bytes may be closed without a read: its stream is checked here.
-      if (open_->inflating && !open_->streamEnded) CheckStreamEnds();
-      if (open_->crc != entry.crc) Fail(kZipBadCrc);  // stays open until closed after the error
-      if (entry.flags & kFlagDataDescriptor) CheckDescriptor(entry);
-    }
-  }
+  if (open_->expectedLeft > 0) Fail(kZipBadArchive, kDataEndsEarly);
+  // An entry of no declared bytes may be closed without a read: its stream is checked here.
+  if (open_->inflating && !open_->streamEnded) CheckStreamEnds();
+  if (open_->crc != entry.crc) Fail(kZipBadCrc);
+  if (entry.flags & kFlagDataDescriptor) CheckDescriptor(entry);
   EndOpenEntry();
-  if (!afterError && filePath && result == kClosedDone) result = FinishFile(entry, filePath);
-  return result;
+}
+
+void ZipArchive::DiscardEntry() {
+  if (open_) EndOpenEntry();
 }
 
 // The data descriptor behind the data repeats the CRC-32 and the sizes, after an optional
@@ -615,27 +607,15 @@ void ZipArchive::EndOpenEntry() {
   open_.reset();
 }
 
-int ZipArchive::FinishFile(const ZipEntry& entry, const char* filePath) {
-  if (!output_) return kClosedDone;
-  int result = kClosedDone;
-  try {
-    output_->SetDosTime(filePath, entry.modDate, entry.modTime);
-  } catch (...) {
-    result = kClosedNothing;
-  }
-  if (!output_->SetAttributes(filePath, entry.externalAttributes)) result = kClosedNoAttributes;
-  return result;
-}
-
-int ZipArchive::FinishFile(const ZipEntry& entry, OutputFile& file) {
-  int result = kClosedDone;
+// Whether the file got its time and attributes; both are tried.
+bool ZipArchive::FinishFile(const ZipEntry& entry, OutputFile& file) {
+  bool finished = true;
   try {
     file.SetDosTime(entry.modDate, entry.modTime);
-  } catch (...) {
-    result = kClosedNothing;
+  } catch (const FileSystemError&) {
+    finished = false;
   }
-  if (!file.SetAttributes(entry.externalAttributes & ~kAttributeDirectory)) result = kClosedNoAttributes;
-  return result;
+  return file.SetAttributes(entry.externalAttributes & ~kAttributeDirectory) && finished;
 }
 
 uint64_t ZipArchive::DeclaredSize() const {
@@ -647,21 +627,16 @@ uint64_t ZipArchive::DeclaredSize() const {
 }
 
 void ZipArchive::CheckFreeSpace(const std::string& folder) const {
-  if (!output_) return;
-  if (DeclaredSize() > output_->FreeSpace(folder)) {
+  if (DeclaredSize() > output_.FreeSpace(folder)) {
     throw FileSystemError(folder, kDiskFullError, "the archive does not fit on the drive");
   }
 }
 
-bool ZipArchive::ExtractEntry(int index, const std::string& folder, bool keepPaths,
-                              const char* newName, ExtractProgress progress, void* progressData,
-                              size_t bufferSize) {
-  if (!IsOpen() || index < 0 || index >= GetCount() || !output_) return false;
+void ZipArchive::ExtractEntry(int index, const std::string& folder, size_t bufferSize) {
+  const ZipEntry& entry = GetEntry(index);
   if (overlapping_) Fail(kZipBadArchive);
-  const ZipEntry& entry = entries_[static_cast<size_t>(index)];
-  if (entry.nameUnusable && !newName) Fail(kZipBadArchive, "its name is not valid UTF-8");
-  const std::optional<std::string> relative =
-      TargetName(newName ? std::string(newName) : entry.name, keepPaths);
+  if (entry.nameUnusable) Fail(kZipBadArchive, "its name is not valid UTF-8");
+  const std::optional<std::string> relative = TargetName(entry.name);
   // The name would land outside the folder, on a device, or holds what Windows cannot.
   if (!relative) Fail(kZipBadArchive, "Windows cannot hold its name");
   const std::string path = JoinTarget(folder, *relative);
@@ -669,50 +644,43 @@ bool ZipArchive::ExtractEntry(int index, const std::string& folder, bool keepPat
   // A name that ends in a separator cannot hold data.
   if (entry.folderName && entry.HasData()) Fail(kZipBadArchive, "a folder name holds data");
   if (entry.IsFolder()) return ExtractFolder(entry, path);
-  if (!OpenEntry(index)) return false;
+  OpenEntry(index);
   MakeFolderFor(path);
   // Until it is committed, a file that fails leaves nothing behind and the file it would
   // replace stays as it was.
-  std::unique_ptr<OutputFile> file = output_->CreateOutputFile(path);
-  WriteEntryData(*file, entry, progress, progressData, bufferSize);
-  int closed = CloseEntry(nullptr, false);
-  if (closed == kClosedDataMissing) return false;
-  if (closed == kClosedDone) closed = FinishFile(entry, *file);
+  std::unique_ptr<OutputFile> file = output_.CreateOutputFile(path);
+  WriteEntryData(*file, bufferSize);
+  CloseEntry();
+  const bool finished = FinishFile(entry, *file);
   file->Commit();
-  return closed == kClosedDone;
+  // A file without its time or attributes is kept, but the entry has not installed whole.
+  if (!finished) Fail(kZipBadArchive, kDataEndsEarly);
 }
 
 void ZipArchive::MakeFolderFor(const std::string& path) {
   const std::string parent = ParentOf(path);
   if (!lastFolder_.empty() && parent == lastFolder_) return;
-  if (!CreateFolderPath(*output_, parent)) throw FileSystemError(parent, 0, "cannot create folder");
+  if (!CreateFolderPath(output_, parent)) throw FileSystemError(parent, 0, "cannot create folder");
   lastFolder_ = parent;
 }
 
-bool ZipArchive::ExtractFolder(const ZipEntry& entry, std::string path) {
+void ZipArchive::ExtractFolder(const ZipEntry& entry, std::string path) {
   while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
-  if (!CreateFolderPath(*output_, path)) throw FileSystemError(path, 0, "cannot create folder");
-  output_->SetAttributes(path, entry.externalAttributes);
-  return true;
+  if (!CreateFolderPath(output_, path)) throw FileSystemError(path, 0, "cannot create folder");
+  output_.SetAttributes(path, entry.externalAttributes);
 }
 
-void ZipArchive::WriteEntryData(OutputFile& file, const ZipEntry& entry, ExtractProgress progress,
-                                void* progressData, size_t bufferSize) {
+void ZipArchive::WriteEntryData(OutputFile& file, size_t bufferSize) {
   if (bufferSize == 0) bufferSize = kDefaultExtractBuffer;
   if (extractBufferSize_ != bufferSize) {
     extractBuffer_.reset(new uint8_t[bufferSize]);  // left uninitialised: every byte is written
     extractBufferSize_ = bufferSize;
   }
   uint8_t* buffer = extractBuffer_.get();
-  uint64_t written = 0;
   size_t got = 0;
   do {
     got = ReadEntry(buffer, bufferSize);
     file.Write(buffer, got);
-    written += got;
-    if (progress && !progress(Capped32(entry.uncompressedSize), Capped32(written), progressData)) {
-      break;
-    }
   } while (got == bufferSize);
 }
 

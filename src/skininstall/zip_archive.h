@@ -16,20 +16,8 @@
 
 namespace skininstall {
 
-// Called after every write of ExtractEntry; returning false stops the extraction. Sizes
-// beyond 32 bits are given as 0xFFFFFFFF.
-using ExtractProgress = bool (*)(uint32_t total, uint32_t written, void* data);
-
 class ZipArchive {
  public:
-  enum Mode { kReadWrite = 0, kReadOnly = 1, kCreate = 2, kCreateVolumes = 3 };
-
-  // CloseEntry results.
-  static constexpr int kClosedDone = 1;
-  static constexpr int kClosedDataMissing = -1;
-  static constexpr int kClosedNoAttributes = -2;
-  static constexpr int kClosedNothing = 0;
-
   // The reader's own input buffer; big enough that a volume read and a decryption pass
   // run long, small enough to stay in the second-level cache beside zlib's window.
   static constexpr size_t kInputBufferSize = 128 * 1024;
@@ -37,12 +25,14 @@ class ZipArchive {
   // entry, which is decrypted before anything can be inflated, costs little.
   static constexpr size_t kAheadBlockSize = 32 * 1024;
 
-  ZipArchive(ArchiveStorage& storage, OutputFiles* output);
+  ZipArchive(ArchiveStorage& storage, OutputFiles& output);
   ~ZipArchive();
   ZipArchive(const ZipArchive&) = delete;
   ZipArchive& operator=(const ZipArchive&) = delete;
 
-  void OpenArchive(const std::string& path, int mode, int volumeSize);
+  // Reads the directory. Errors raise ZipError, here and in every call below; a file that
+  // cannot be opened or written raises FileSystemError.
+  void OpenArchive(const std::string& path);
   void CloseArchive();
   bool IsOpen() const { return file_ != nullptr; }
 
@@ -51,7 +41,7 @@ class ZipArchive {
   void SetOneFileOnly(bool oneFile) { oneFileOnly_ = oneFile; }
   void SetPassword(const std::string& password) { password_ = password; }
   int GetCount() const { return static_cast<int>(entries_.size()); }
-  const ZipEntry& GetEntry(int index) const { return entries_.at(static_cast<size_t>(index)); }
+  const ZipEntry& GetEntry(int index) const;
   const std::string& GetComment() const { return comment_; }
   uint64_t BytesBeforeArchive() const { return bytesBefore_; }
 
@@ -63,13 +53,18 @@ class ZipArchive {
   // Throws FileSystemError when the declared sizes do not fit on the drive of `folder`.
   void CheckFreeSpace(const std::string& folder) const;
 
-  bool OpenEntry(int index);
+  // Opens the entry for ReadEntry. An encrypted entry needs the password.
+  void OpenEntry(int index);
   // Stops with -101 when deflated data would go on past the entry's declared size.
   size_t ReadEntry(void* buffer, size_t size);
-  int CloseEntry(const char* filePath, bool afterError);
-  // Sets the written file's time and attributes through the handle it was written with.
-  bool ExtractEntry(int index, const std::string& folder, bool keepPaths, const char* newName,
-                    ExtractProgress progress, void* progressData, size_t bufferSize);
+  // Checks that every declared byte was read, the CRC-32 and the data descriptor, then closes
+  // the entry. An entry that raised an error stays open until DiscardEntry.
+  void CloseEntry();
+  // Closes the open entry, if any, without a check: after an error.
+  void DiscardEntry();
+  // Writes the entry under `folder` with its path and sets the file's time and attributes
+  // through the handle it was written with.
+  void ExtractEntry(int index, const std::string& folder, size_t bufferSize);
 
  private:
   struct OpenState;
@@ -98,15 +93,13 @@ class ZipArchive {
   bool RefillInput();
   void ReadAhead();
   void EndOpenEntry();
-  int FinishFile(const ZipEntry& entry, const char* filePath);
-  int FinishFile(const ZipEntry& entry, OutputFile& file);
+  bool FinishFile(const ZipEntry& entry, OutputFile& file);
   void MakeFolderFor(const std::string& path);
-  bool ExtractFolder(const ZipEntry& entry, std::string path);
-  void WriteEntryData(OutputFile& file, const ZipEntry& entry, ExtractProgress progress,
-                      void* progressData, size_t bufferSize);
+  void ExtractFolder(const ZipEntry& entry, std::string path);
+  void WriteEntryData(OutputFile& file, size_t bufferSize);
 
   ArchiveStorage& storage_;
-  OutputFiles* output_;
+  OutputFiles& output_;
   std::string path_;
   std::unique_ptr<StorageFile> file_;
   uint32_t currentVolume_ = 0;

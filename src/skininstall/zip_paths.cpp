@@ -147,21 +147,12 @@ std::string OutputFiles::FoldCase(const std::string& name) {
   return folded;
 }
 
-std::optional<std::string> TargetName(const std::string& name, bool keepPaths) {
-  std::string relative;
-  if (keepPaths) {
-    size_t first = 0;
-    while (first < name.size() && name[first] == '\\') ++first;
-    relative = name.substr(first);
-  } else {
-    std::string trimmed = name;
-    TrimTrailingSeparators(trimmed);
-    const size_t slash = trimmed.find_last_of("\\/");
-    relative = slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
-  }
+std::optional<std::string> TargetName(const std::string& name) {
+  size_t first = 0;
+  while (first < name.size() && name[first] == '\\') ++first;
   // An empty name would be the target folder itself, which no entry may replace or give
   // attributes to.
-  return SafeRelative(relative);
+  return SafeRelative(name.substr(first));
 }
 
 size_t Utf16Length(const std::string& utf8) {

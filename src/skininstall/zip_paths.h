@@ -8,14 +8,13 @@
 
 namespace skininstall {
 
-// The name relative to the target folder: with its folders (leading backslashes removed) or
-// only its file title and extension, each component without the trailing dots and spaces that
-// Windows drops. Empty when the name would leave the target folder: a ".." component (or one
-// of dots that Windows trims to it), a drive letter or other colon; when it holds a character
-// no Windows name holds (controls, * ? " < > |); when any component names a device
-// (IsDeviceName) or is only spaces; or when nothing is left, as that would be the target
-// folder itself.
-std::optional<std::string> TargetName(const std::string& name, bool keepPaths);
+// The name relative to the target folder: with its folders (leading backslashes removed), each
+// component without the trailing dots and spaces that Windows drops. Empty when the name would
+// leave the target folder: a ".." component (or one of dots that Windows trims to it), a drive
+// letter or other colon; when it holds a character no Windows name holds (controls,
+// * ? " < > |); when any component names a device (IsDeviceName) or is only spaces; or when
+// nothing is left, as that would be the target folder itself.
+std::optional<std::string> TargetName(const std::string& name);
 
 // Windows opens a device, not a file, for a path component named CON, PRN, AUX, NUL,
 // COM0-COM9, LPT0-LPT9 (also with the superscript digits 1, 2 and 3), CONIN$ or CONOUT$, in any

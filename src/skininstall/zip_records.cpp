@@ -3,57 +3,35 @@
 
 namespace skininstall {
 
+namespace {
+
+// The local header's fields from `p` on: 4 bytes into the local header, 6 into the central one.
+void ParseHeaderFields(const uint8_t* p, HeaderFields& h) {
+  h = {Le16(p), Le16(p + 2), Le16(p + 4), Le16(p + 6), Le16(p + 8),
+       Le32(p + 10), Le32(p + 14), Le32(p + 18), Le16(p + 22), Le16(p + 24)};
+}
+
+}  // namespace
+
 EndRecord ParseEndRecord(const uint8_t* p) {
-  EndRecord r;
-  r.signature = Le32(p);
-  r.thisVolume = Le16(p + 4);
-  r.directoryVolume = Le16(p + 6);
-  r.volumeEntries = Le16(p + 8);
-  r.totalEntries = Le16(p + 10);
-  r.directorySize = Le32(p + 12);
-  r.directoryOffset = Le32(p + 16);
-  r.commentLength = Le16(p + 20);
-  return r;
+  return {Le32(p), {Le16(p + 4), Le16(p + 6), Le16(p + 8), Le16(p + 10), Le32(p + 12), Le32(p + 16)},
+          Le16(p + 20)};
 }
 
 Zip64Locator ParseZip64Locator(const uint8_t* p) {
-  Zip64Locator l;
-  l.signature = Le32(p);
-  l.endVolume = Le32(p + 4);
-  l.endOffset = Le64(p + 8);
-  l.volumeCount = Le32(p + 16);
-  return l;
+  return {Le32(p), Le32(p + 4), Le64(p + 8), Le32(p + 16)};
 }
 
 Zip64EndRecord ParseZip64EndRecord(const uint8_t* p) {
-  Zip64EndRecord r;
-  r.signature = Le32(p);
-  r.recordSize = Le64(p + 4);
-  r.versionMadeBy = Le16(p + 12);
-  r.versionNeeded = Le16(p + 14);
-  r.thisVolume = Le32(p + 16);
-  r.directoryVolume = Le32(p + 20);
-  r.volumeEntries = Le64(p + 24);
-  r.totalEntries = Le64(p + 32);
-  r.directorySize = Le64(p + 40);
-  r.directoryOffset = Le64(p + 48);
-  return r;
+  return {Le32(p), Le64(p + 4),
+          {Le32(p + 16), Le32(p + 20), Le64(p + 24), Le64(p + 32), Le64(p + 40), Le64(p + 48)}};
 }
 
 ZipEntry ParseCentralHeader(const uint8_t* p) {
   ZipEntry e;
+  ParseHeaderFields(p + 6, e);
   e.signature = Le32(p);
   e.versionMadeBy = Le16(p + 4);
-  e.versionNeeded = Le16(p + 6);
-  e.flags = Le16(p + 8);
-  e.method = Le16(p + 10);
-  e.modTime = Le16(p + 12);
-  e.modDate = Le16(p + 14);
-  e.crc = Le32(p + 16);
-  e.compressedSize = Le32(p + 20);
-  e.uncompressedSize = Le32(p + 24);
-  e.nameLength = Le16(p + 28);
-  e.extraLength = Le16(p + 30);
   e.commentLength = Le16(p + 32);
   e.diskStart = Le16(p + 34);
   e.internalAttributes = Le16(p + 36);
@@ -64,17 +42,8 @@ ZipEntry ParseCentralHeader(const uint8_t* p) {
 
 LocalHeader ParseLocalHeader(const uint8_t* p) {
   LocalHeader h;
+  ParseHeaderFields(p + 4, h);
   h.signature = Le32(p);
-  h.versionNeeded = Le16(p + 4);
-  h.flags = Le16(p + 6);
-  h.method = Le16(p + 8);
-  h.modTime = Le16(p + 10);
-  h.modDate = Le16(p + 12);
-  h.crc = Le32(p + 14);
-  h.compressedSize = Le32(p + 18);
-  h.uncompressedSize = Le32(p + 22);
-  h.nameLength = Le16(p + 26);
-  h.extraLength = Le16(p + 28);
   return h;
 }
 

@@ -44,14 +44,20 @@ inline uint32_t Le32(const uint8_t* p) {
 }
 inline uint64_t Le64(const uint8_t* p) { return Le32(p) | (uint64_t{Le32(p + 4)} << 32); }
 
+// Where the central directory lies and how many headers it holds: the same fields in the end
+// record (16 and 32 bits wide) and in the Zip64 end record (32 and 64 bits).
+struct DirectoryPlace {
+  uint32_t thisVolume = 0;
+  uint32_t directoryVolume = 0;
+  uint64_t volumeEntries = 0;
+  uint64_t totalEntries = 0;
+  uint64_t size = 0;
+  uint64_t offset = 0;
+};
+
 struct EndRecord {
   uint32_t signature = 0;
-  uint16_t thisVolume = 0;
-  uint16_t directoryVolume = 0;
-  uint16_t volumeEntries = 0;
-  uint16_t totalEntries = 0;
-  uint32_t directorySize = 0;
-  uint32_t directoryOffset = 0;
+  DirectoryPlace directory;
   uint16_t commentLength = 0;
 };
 
@@ -66,21 +72,12 @@ struct Zip64Locator {
 struct Zip64EndRecord {
   uint32_t signature = 0;
   uint64_t recordSize = 0;  // what follows this field: 44 plus the extensible data
-  uint16_t versionMadeBy = 0;
-  uint16_t versionNeeded = 0;
-  uint32_t thisVolume = 0;
-  uint32_t directoryVolume = 0;
-  uint64_t volumeEntries = 0;
-  uint64_t totalEntries = 0;
-  uint64_t directorySize = 0;
-  uint64_t directoryOffset = 0;
+  DirectoryPlace directory;  // behind the two version fields
 };
 
-// One central directory entry; the name is already converted for the system and the sizes
-// and offset are the Zip64 values where the 32-bit fields were saturated.
-struct ZipEntry {
-  uint32_t signature = 0;
-  uint16_t versionMadeBy = 0;
+// The fields a local header repeats from its central header, in the same order; the sizes are
+// the Zip64 values where the 32-bit fields were saturated.
+struct HeaderFields {
   uint16_t versionNeeded = 0;
   uint16_t flags = 0;
   uint16_t method = 0;
@@ -91,6 +88,13 @@ struct ZipEntry {
   uint64_t uncompressedSize = 0;
   uint16_t nameLength = 0;
   uint16_t extraLength = 0;
+};
+
+// One central directory entry; the name is already converted for the system and the offset is
+// the Zip64 value where the 32-bit field was saturated.
+struct ZipEntry : HeaderFields {
+  uint32_t signature = 0;
+  uint16_t versionMadeBy = 0;
   uint16_t commentLength = 0;
   uint32_t diskStart = 0;
   uint16_t internalAttributes = 0;
@@ -115,18 +119,8 @@ struct ZipEntry {
   }
 };
 
-struct LocalHeader {
+struct LocalHeader : HeaderFields {
   uint32_t signature = 0;
-  uint16_t versionNeeded = 0;
-  uint16_t flags = 0;
-  uint16_t method = 0;
-  uint16_t modTime = 0;
-  uint16_t modDate = 0;
-  uint32_t crc = 0;
-  uint64_t compressedSize = 0;
-  uint64_t uncompressedSize = 0;
-  uint16_t nameLength = 0;
-  uint16_t extraLength = 0;
 };
 
 EndRecord ParseEndRecord(const uint8_t* p);

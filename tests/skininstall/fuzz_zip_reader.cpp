@@ -15,18 +15,17 @@ void ReadEvery(ZipArchive& archive, skininstall::testing::MemoryOutput& output) 
   static uint8_t buffer[8192];
   for (int i = 0; i < archive.GetCount(); ++i) {
     try {
-      if (archive.OpenEntry(i)) {
-        while (archive.ReadEntry(buffer, sizeof buffer) > 0) {
-        }
-        archive.CloseEntry(nullptr, false);
+      archive.OpenEntry(i);
+      while (archive.ReadEntry(buffer, sizeof buffer) > 0) {
       }
+      archive.CloseEntry();
     } catch (const std::exception&) {
-      archive.CloseEntry(nullptr, true);
+      archive.DiscardEntry();
     }
     try {
-      archive.ExtractEntry(i, "C:\\skins", true, nullptr, nullptr, nullptr, 4096);
+      archive.ExtractEntry(i, "C:\\skins", 4096);
     } catch (const std::exception&) {
-      archive.CloseEntry(nullptr, true);
+      archive.DiscardEntry();
     }
   }
 }
@@ -38,9 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   storage.files["C:\\skins.zip"] = std::string(reinterpret_cast<const char*>(data), size);
   skininstall::testing::MemoryOutput output;
   output.discardData = true;
-  ZipArchive archive(storage, &output);
+  ZipArchive archive(storage, output);
   try {
-    archive.OpenArchive("C:\\skins.zip", ZipArchive::kReadOnly, 0);
+    archive.OpenArchive("C:\\skins.zip");
   } catch (const std::exception&) {
     return 0;
   }

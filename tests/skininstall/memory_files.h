@@ -32,7 +32,6 @@ class MemoryOutput : public OutputFiles {
   bool FolderExists(const std::string& path) override { return folders.count(path) != 0; }
   bool CreateFolder(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override;
-  void SetDosTime(const std::string&, uint16_t, uint16_t) override {}
   bool SetAttributes(const std::string& path, uint32_t value) override;
   uint64_t FreeSpace(const std::string& folder) override {
     freeSpaceAskedFor = folder;

@@ -33,7 +33,7 @@ std::string Refusal(const std::string& archivePath, const std::string& folder,
                     const std::string& password, int& entries) {
   PlatformStorage storage;
   PlatformOutput output;
-  ZipArchive archive(storage, &output);
+  ZipArchive archive(storage, output);
   try {
     const std::optional<InstallFailure> failure =
         InstallSkins(archive, output, archivePath, folder, [](double) {}, password);

@@ -70,14 +70,11 @@ int main(int argc, char** argv) {
   const auto start = std::chrono::steady_clock::now();
   uint64_t bytes = 0;
   try {
-    ZipArchive archive(storage, &output);
-    archive.OpenArchive(argv[1], ZipArchive::kReadOnly, 0);
+    ZipArchive archive(storage, output);
+    archive.OpenArchive(argv[1]);
     archive.SetPassword(argv[2]);
     for (int i = 0; i < archive.GetCount(); ++i) {
-      if (!archive.ExtractEntry(i, argv[3], true, nullptr, nullptr, nullptr, buffer)) {
-        std::fprintf(stderr, "entry %d not extracted\n", i);
-        return 1;
-      }
+      archive.ExtractEntry(i, argv[3], buffer);
       bytes += archive.GetEntry(i).uncompressedSize;
     }
   } catch (const std::exception& e) {
