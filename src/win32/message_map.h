@@ -199,6 +199,10 @@ constexpr Row DecodedRow(typename Row::Match match, UINT message, long long firs
                          Default then) {
   return Row{match, message, first, last, then, &Decoded<H, Decode>};
 }
+template <auto H, auto Decode, class Row = MessageRow<ClassOf<H>>>
+constexpr Row Decoding(UINT message, Default then = Default::No) {
+  return DecodedRow<H, Decode>(Row::Match::Message, message, 0, 0, then);
+}
 
 // WM_PAINT through BeginPaint/EndPaint; WM_PRINTCLIENT into the DC it brings.
 template <auto H>
@@ -297,34 +301,20 @@ constexpr MessageRow<detail::ClassOf<H>> OnAnyCode(UINT message) {
 // A private message that reports a value (wParam) from a sender (lParam, an identifier):
 // handler(int value, int sender) or handler(int value).
 template <auto H>
-constexpr MessageRow<detail::ClassOf<H>> OnValue(UINT message) {
-  using Row = MessageRow<detail::ClassOf<H>>;
-  return detail::DecodedRow<H, &detail::ValueOf>(Row::Match::Message, message, 0, 0, Default::No);
-}
+constexpr auto OnValue(UINT message) { return detail::Decoding<H, &detail::ValueOf>(message); }
 
-// WM_DRAWITEM reflected to the control it draws: handler(const DRAWITEMSTRUCT&).
+// WM_DRAWITEM and WM_COMMAND reflected to the control they are about:
+// handler(const DRAWITEMSTRUCT&), handler(UINT notification).
 template <auto H>
-constexpr MessageRow<detail::ClassOf<H>> OnDrawItem() {
-  using Row = MessageRow<detail::ClassOf<H>>;
-  return detail::DecodedRow<H, &detail::DrawItemOf>(Row::Match::Message, kReflectedDrawItem, 0, 0,
-                                                    Default::No);
-}
-
-// WM_COMMAND reflected to the control that sent it: handler(UINT notification).
+constexpr auto OnDrawItem() { return detail::Decoding<H, &detail::DrawItemOf>(kReflectedDrawItem); }
 template <auto H>
-constexpr MessageRow<detail::ClassOf<H>> OnReflectedCommand() {
-  using Row = MessageRow<detail::ClassOf<H>>;
-  return detail::DecodedRow<H, &detail::NotificationOf>(Row::Match::Message, kReflectedCommand, 0,
-                                                        0, Default::No);
+constexpr auto OnReflectedCommand() {
+  return detail::Decoding<H, &detail::NotificationOf>(kReflectedCommand);
 }
 
 // WM_MOUSEWHEEL: handler(int delta), in units of WHEEL_DELTA a notch.
 template <auto H>
-constexpr MessageRow<detail::ClassOf<H>> OnMouseWheel() {
-  using Row = MessageRow<detail::ClassOf<H>>;
-  return detail::DecodedRow<H, &detail::WheelOf>(Row::Match::Message, WM_MOUSEWHEEL, 0, 0,
-                                                 Default::No);
-}
+constexpr auto OnMouseWheel() { return detail::Decoding<H, &detail::WheelOf>(WM_MOUSEWHEEL); }
 
 // One item of the system menu (WM_SYSCOMMAND, the low four bits ignored): handler().
 template <auto H>
@@ -337,21 +327,12 @@ constexpr MessageRow<detail::ClassOf<H>> OnSysCommand(UINT command) {
 // A window that keeps its own text: WM_SETTEXT handler(const char* text), WM_GETTEXT
 // handler(char* buffer, std::size_t size); WM_SETFONT handler(HFONT font).
 template <auto H>
-constexpr MessageRow<detail::ClassOf<H>> OnSetText() {
-  using Row = MessageRow<detail::ClassOf<H>>;
-  return detail::DecodedRow<H, &detail::SetTextOf>(Row::Match::Message, WM_SETTEXT, 0, 0,
-                                                   Default::No);
-}
+constexpr auto OnSetText() { return detail::Decoding<H, &detail::SetTextOf>(WM_SETTEXT); }
 template <auto H>
-constexpr MessageRow<detail::ClassOf<H>> OnGetText() {
-  using Row = MessageRow<detail::ClassOf<H>>;
-  return detail::DecodedRow<H, &detail::GetTextOf>(Row::Match::Message, WM_GETTEXT, 0, 0,
-                                                   Default::No);
-}
+constexpr auto OnGetText() { return detail::Decoding<H, &detail::GetTextOf>(WM_GETTEXT); }
 template <auto H>
-constexpr MessageRow<detail::ClassOf<H>> OnSetFont(Default then = Default::No) {
-  using Row = MessageRow<detail::ClassOf<H>>;
-  return detail::DecodedRow<H, &detail::FontOf>(Row::Match::Message, WM_SETFONT, 0, 0, then);
+constexpr auto OnSetFont(Default then = Default::No) {
+  return detail::Decoding<H, &detail::FontOf>(WM_SETFONT, then);
 }
 
 // A message answered with a fixed value and nothing else, such as WM_ERASEBKGND with 1 for
