@@ -27,16 +27,18 @@ void WorkerThread::Submit(std::function<void()> job) {
 
 void WorkerThread::Wait() {
   std::unique_lock<std::mutex> lock(mutex_);
-  if (busy_ && !started_) {
-    started_ = true;
-    std::function<void()> job = std::move(job_);
-    lock.unlock();
-    job();
-    lock.lock();
-    busy_ = started_ = false;
-    return;
-  }
+  if (busy_ && !started_) return RunJob(lock);
   changed_.wait(lock, [this] { return !busy_; });
+}
+
+// Runs the waiting job outside the lock; the lock is held again afterwards.
+void WorkerThread::RunJob(std::unique_lock<std::mutex>& lock) {
+  started_ = true;
+  std::function<void()> job = std::move(job_);
+  lock.unlock();
+  job();
+  lock.lock();
+  busy_ = started_ = false;
 }
 
 void WorkerThread::Run() {
@@ -44,12 +46,7 @@ void WorkerThread::Run() {
   for (;;) {
     changed_.wait(lock, [this] { return (busy_ && !started_) || stopping_; });
     if (!busy_ || started_) return;  // stopping with nothing to do
-    started_ = true;
-    std::function<void()> job = std::move(job_);
-    lock.unlock();
-    job();
-    lock.lock();
-    busy_ = started_ = false;
+    RunJob(lock);
     changed_.notify_all();
   }
 }

@@ -26,6 +26,7 @@ class WorkerThread {
 
  private:
   void Run();
+  void RunJob(std::unique_lock<std::mutex>& lock);
 
   std::mutex mutex_;
   std::condition_variable changed_;
