@@ -54,7 +54,7 @@ class TrayProgramTest : public ::testing::Test {
 };
 
 // Wine's shell forgets the icons of ended programs by itself, so that the icon's removal is
-// checked in-process, from inside the window's destruction (tray_window_test.cpp).
+// checked in-process, from inside the window's destruction (test_tray_window_win.cpp).
 TEST_F(TrayProgramTest, StartWritesTrayDisabledAndTheExitCommandKeepsIt) {
   SetTrayEnabled(1);
   ProgramFolder folder(kLanguage | kIcon);
