@@ -24,7 +24,6 @@ using namespace testing_support;
 
 namespace {
 
-std::string SkinProgramFolder() { return win::ModuleFolder() + "..\\skin\\"; }
 
 using Step = std::function<void(HWND window)>;
 
@@ -95,7 +94,7 @@ class AssignmentTest : public ::testing::Test {
 
   ScratchUserHive hive;
   ProfileFileGuard profile;
-  app::MainWindow window{SkinProgramFolder(), app::ShellActions{}};
+  app::MainWindow window{DefaultSkinFolder(), app::ShellActions{}};
 };
 
 const std::string kFunctionMenu = "skins\\skin_menu.ini";
@@ -179,7 +178,7 @@ TEST_F(AssignmentTest, EachMenuReturnsItsItemsResults) {
       {assign::Menu::AdditionalCommand, 0, 1, 0}, {assign::Menu::MediaCommand, 0, 7, 6},
   };
   for (const Case& c : cases) {
-    assign::CommandMenu menu(window.Handle(), SkinProgramFolder(), c.menu, c.button);
+    assign::CommandMenu menu(window.Handle(), DefaultSkinFolder(), c.menu, c.button);
     menu.SetAnchor(assign::CommandMenu::AnchorBelow(Hotspot(3)));
     ModalAnswer answer(Click(c.item));
     EXPECT_EQ(menu.DoModal(), c.result) << static_cast<int>(c.menu) << " item " << c.item;
@@ -188,7 +187,7 @@ TEST_F(AssignmentTest, EachMenuReturnsItsItemsResults) {
 
 TEST_F(AssignmentTest, AMenuOpensBelowItsButtonAndKeepsTheMouse) {
   const POINT anchor = assign::CommandMenu::AnchorBelow(Hotspot(3));
-  assign::CommandMenu menu(window.Handle(), SkinProgramFolder(), assign::Menu::Function, 3);
+  assign::CommandMenu menu(window.Handle(), DefaultSkinFolder(), assign::Menu::Function, 3);
   menu.SetAnchor(anchor);
   RECT placed{};
   HWND shown = nullptr, captured = nullptr;
@@ -206,7 +205,7 @@ TEST_F(AssignmentTest, AMenuOpensBelowItsButtonAndKeepsTheMouse) {
 
 TEST_F(AssignmentTest, TheAdditionalMenuWithholdsItsFirstItemFromTheWheelAndTilts) {
   for (int button : {8, 0}) {
-    assign::CommandMenu menu(window.Handle(), SkinProgramFolder(), assign::Menu::AdditionalCommand, button);
+    assign::CommandMenu menu(window.Handle(), DefaultSkinFolder(), assign::Menu::AdditionalCommand, button);
     bool enabled = true;
     ModalAnswer answer([&](HWND w) {
       HWND first = Skinned(w)->Control(1);
@@ -230,7 +229,7 @@ TEST_F(AssignmentTest, TheAdditionalMenuWithholdsItsFirstItemFromTheWheelAndTilt
 }
 
 TEST_F(AssignmentTest, TheKeyboardWorksAMenuWithoutTheMouse) {
-  assign::CommandMenu menu(window.Handle(), SkinProgramFolder(), assign::Menu::Function, 3);
+  assign::CommandMenu menu(window.Handle(), DefaultSkinFolder(), assign::Menu::Function, 3);
   ModalAnswer answer([](HWND w) {
     for (UINT key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_UP, VK_RETURN}) PostMessageA(w, WM_KEYDOWN, key, 0);
   });
@@ -256,7 +255,7 @@ TEST_F(AssignmentTest, PrivateMessagesAnswerAsTheyShould) {
 TEST(MainWindowShellTest, HelpAndTheWebPageGoThroughTheShell) {
   ScratchUserHive hive;
   std::vector<std::string> opened;
-  app::MainWindow window(SkinProgramFolder(),
+  app::MainWindow window(DefaultSkinFolder(),
                          app::ShellActions{[&](const std::string& path) { opened.push_back(path); },
                                            [&](const std::string& line) {
                                              opened.push_back("start " + line);

@@ -2,8 +2,6 @@
 // buttons, saving through the face and closing without saving, seen from outside as a user does.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "settings/device_service.h"
 #include "settings/settings_store.h"
 #include "support/win_test_support.h"
@@ -12,38 +10,17 @@ using namespace testing_support;
 
 namespace {
 
-// The build tree's generated skin, reachable from Wine through drive Z:.
-std::string GeneratedSkinFolder() {
-  const char* unixPath = std::getenv("PW_SKIN_DIR");
-  if (!unixPath) return {};
-  std::string path = std::string("Z:") + unixPath;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
 class PointwickWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string skins = GeneratedSkinFolder();
-    ASSERT_FALSE(skins.empty()) << "PW_SKIN_DIR is not set";
-    CopyFileA((ProgramFolderOfBuild() + "Pointwick.exe").c_str(), folder.File("Pointwick.exe").c_str(), FALSE);
-    CopyFileA((ProgramFolderOfBuild() + "lan.dll").c_str(), folder.File("lan.dll").c_str(), FALSE);
-    CopyFolderFiles(skins, folder.File("skins"));
+    ASSERT_TRUE(folder.Complete());
     ASSERT_EQ(FindWindowA(nullptr, "Mouse Driver"), nullptr);
     ASSERT_TRUE(StartProgram(folder.File("Pointwick.exe"), "", process));
     window = WaitForWindow("Mouse Driver", 30000);
     ASSERT_NE(window, nullptr);
     WaitForInputIdle(process.hProcess, 10000);  // the window has finished starting
   }
-  void TearDown() override {
-    if (process.hProcess) {
-      if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) PostMessageA(window, WM_CLOSE, 0, 0);
-      if (WaitForSingleObject(process.hProcess, 15000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-      CloseHandle(process.hProcess);
-      CloseHandle(process.hThread);
-    }
-  }
+  void TearDown() override { CloseProgram(process, window); }
   // The face button under a client point of the main window.
   HWND ButtonAt(int x, int y) {
     HWND child = ChildWindowFromPointEx(window, POINT{x, y}, CWP_SKIPINVISIBLE);
@@ -58,7 +35,7 @@ class PointwickWindowTest : public ::testing::Test {
   }
 
   ProfileFileGuard profile;
-  TempFolder folder;
+  ProgramFolder folder{kLanguage | kSkins, "Pointwick.exe"};
   PROCESS_INFORMATION process{};
   HWND window = nullptr;
 };

@@ -23,13 +23,6 @@ std::string CurrentDirectory() {
   return text;
 }
 
-void CloseProcess(PROCESS_INFORMATION& pi, HWND window) {
-  if (window) PostMessageA(window, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(pi.hProcess, 15000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-}
-
 TEST(StartupTest, ASecondInstanceEndsAtOnceAndTheFirstKeepsRunning) {
   ASSERT_EQ(FindWindowA(nullptr, "Mouse Driver"), nullptr) << "another copy is running already";
   const std::string exe = ProgramFolderOfBuild() + "Pointwick.exe";
@@ -49,7 +42,7 @@ TEST(StartupTest, ASecondInstanceEndsAtOnceAndTheFirstKeepsRunning) {
   char title[64] = {};
   GetWindowTextA(window, title, sizeof title);
   EXPECT_STREQ(title, "Mouse Driver");
-  CloseProcess(first, window);
+  CloseProgram(first, window);
 }
 
 class MainWindowTest : public ::testing::Test {

@@ -19,7 +19,7 @@
 #include "skin/skin_picture.h"
 #include "support/message_sequence.h"
 #include "support/modal_answer.h"
-#include "win32/file_system.h"
+#include "support/win_test_support.h"
 
 using namespace assign;
 using testing_support::kCheckLParam;
@@ -27,7 +27,6 @@ using testing_support::kPosted;
 
 namespace {
 
-std::string SkinProgramFolder() { return win::ModuleFolder() + "..\\skin\\"; }
 
 // The pixels of a client area or of part of a picture, as COLORREF values, row by row.
 struct Pixels {
@@ -96,7 +95,7 @@ class MacroEditorTest : public ::testing::Test {
     settings::ProfileSet defaults{};
     settings::SetDefaults(defaults);
     settings::Normalise(session.Current(), defaults);
-    editor = std::make_unique<MacroEditor>(main.Handle(), SkinProgramFolder());
+    editor = std::make_unique<MacroEditor>(main.Handle(), testing_support::DefaultSkinFolder());
     editor->AttachSettings(session);
     ASSERT_TRUE(editor->Create());
     SetWindowPos(editor->Handle(), HWND_TOP, 460, 60, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
@@ -232,7 +231,7 @@ TEST_F(MacroEditorTest, AMediaCommandIsWrittenAtOnceAndAKeyRecordedAfterItMakesA
   EXPECT_TRUE(editor->Display().Highlighted());
 
   // The media button shows the command's cell with its drop-down end; the others "nothing chosen".
-  const skin::SkinFile sheet(SkinProgramFolder(), "skins\\skin_menu_all.ini");
+  const skin::SkinFile sheet(testing_support::DefaultSkinFolder(), "skins\\skin_menu_all.ini");
   const auto cell = [&](int code) {
     const skin::SkinItem item = sheet.ReadItem("BUTTONINFO", settings::FaceCellIndex(code) + 1);
     return PictureCut(sheet.PicturePath("Main"), RECT{item.rect.left, item.rect.top,
@@ -349,7 +348,7 @@ TEST_F(MacroEditorTest, WhileSlidingOnlyTheCloseButtonShowsAndTheFacesRightPartI
   for (int k = kOptionButton; k <= kDelayButton; ++k)
     EXPECT_FALSE(IsWindowVisible(Button(static_cast<EditorButton>(k)))) << k;
   EXPECT_FALSE(IsWindowVisible(editor->Display().Handle()));
-  const skin::SkinFile skin(SkinProgramFolder(), "skins\\skin_key_expand.ini");
+  const skin::SkinFile skin(testing_support::DefaultSkinFolder(), "skins\\skin_key_expand.ini");
   EXPECT_EQ(Printed(editor->Handle()).values,
             PictureCut(skin.PicturePath("Main"), RECT{140, 0, 240, face.cy}).values);
 
@@ -360,7 +359,7 @@ TEST_F(MacroEditorTest, WhileSlidingOnlyTheCloseButtonShowsAndTheFacesRightPartI
 
 TEST(MacroEditorCollapsedTest, TheStripsHiddenButtonAsksForTheEditor) {
   testing_support::RecorderWindow main({panels::kPanelMessage});
-  panels::CollapsedPanel strip(main.Handle(), SkinProgramFolder(), panels::kKeyStrip);
+  panels::CollapsedPanel strip(main.Handle(), testing_support::DefaultSkinFolder(), panels::kKeyStrip);
   ASSERT_TRUE(strip.Create());
   EXPECT_EQ(strip.FaceSize().cx, 16);
   HWND arrow = strip.Control(1);

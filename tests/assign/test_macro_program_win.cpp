@@ -12,7 +12,6 @@
 #include "settings/profile_set.h"
 #include "skin/skin_file.h"
 #include "support/win_test_support.h"
-#include "win32/file_system.h"
 
 using namespace testing_support;
 
@@ -41,21 +40,7 @@ std::string TextOf(HWND window) {
 
 // The visible window owned by `owner` that `match` accepts.
 HWND OwnedWindow(HWND owner, const std::function<bool(HWND)>& match) {
-  struct Search {
-    HWND owner;
-    const std::function<bool(HWND)>* match;
-    HWND found;
-  } search{owner, &match, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (GetWindow(window, GW_OWNER) != s->owner || !IsWindowVisible(window) || !(*s->match)(window))
-          return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindTopLevel([&](HWND w) { return GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w) && match(w); });
 }
 
 HWND DisplayOf(HWND panel) { return FindWindowExA(panel, nullptr, assign::kMacroDisplayClass, nullptr); }
@@ -67,8 +52,7 @@ class MacroProgramTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_FALSE(profile.Path().empty());
     DeleteFileA(profile.Path().c_str());  // the factory settings
-    CopyFileA((ProgramFolderOfBuild() + "Pointwick.exe").c_str(), folder.File("Pointwick.exe").c_str(), FALSE);
-    CopyFolderFiles(win::ModuleFolder() + "..\\skin\\skins", folder.File("skins"));
+    ASSERT_TRUE(folder.Complete());
   }
   void TearDown() override { Stop(); }
 
@@ -81,14 +65,7 @@ class MacroProgramTest : public ::testing::Test {
     // side panels it does not show at first.
     ASSERT_TRUE(WaitFor([&] { return OwnedDialogs(main) == 6; })) << "the side panels were not made";
   }
-  void Stop() {
-    if (!process.hProcess) return;
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 15000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    process = {};
-  }
+  void Stop() { CloseProgram(process, main); }
 
   // The control of a window at the centre of BUTTONPOS `index` of its skin description.
   HWND ControlAt(HWND window, const char* skin, int index) {
@@ -126,7 +103,7 @@ class MacroProgramTest : public ::testing::Test {
   }
 
   ProfileFileGuard profile;
-  TempFolder folder;
+  ProgramFolder folder{kSkins, "Pointwick.exe"};
   PROCESS_INFORMATION process{};
   HWND main = nullptr;
 };

@@ -5,7 +5,7 @@
 
 #include "skin/skin_file.h"
 #include "skin/skinned_dialog.h"
-#include "win32/file_system.h"
+#include "support/win_test_support.h"
 #include "win32/window.h"
 
 namespace panelstest {
@@ -45,11 +45,9 @@ constexpr SettingRange kSettingRanges[] = {
 
 }  // namespace
 
-std::string SkinProgramFolder() { return win::ModuleFolder() + "..\\skin\\"; }
-std::string LanguageLibraryPath() { return win::ModuleFolder() + "..\\program\\lan.dll"; }
 
 RECT SkinRect(const char* ini, const char* section, int entry) {
-  const skin::SkinItem item = skin::SkinFile(SkinProgramFolder(), std::string("skins\\") + ini).ReadItem(section, entry);
+  const skin::SkinItem item = skin::SkinFile(testing_support::DefaultSkinFolder(), std::string("skins\\") + ini).ReadItem(section, entry);
   return RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
 }
 

@@ -1,6 +1,6 @@
-// Helpers of the pointer panel tests under Wine: the default skin's program folder, a settings
-// session in a scratch folder, a script that answers nested modal windows, real input through
-// xdotool, and profile files read back key by key.
+// Helpers of the pointer panel tests under Wine: a settings session in a scratch folder, a
+// script that answers nested modal windows, real input through xdotool, and profile files read
+// back key by key.
 #pragma once
 
 #include <windows.h>
@@ -13,11 +13,6 @@
 #include "settings/profile_set.h"
 
 namespace panelstest {
-
-// The folder that holds the generated default skin's "skins" folder, laid out like a program
-// folder, and the build's "lan.dll".
-std::string SkinProgramFolder();
-std::string LanguageLibraryPath();
 
 // Answers the modal windows of this thread one step at a time, as a user would act on the
 // window in front. A step gets the window that accepts input now (the enabled, visible

@@ -83,7 +83,7 @@ class ConfigurationDialogTest : public ::testing::Test {
   }
   // The dialog as the main window makes it, with its file dialogs answered from `chosen`.
   std::unique_ptr<ConfigurationDialog> MakeDialog() {
-    auto dialog = std::make_unique<ConfigurationDialog>(main.Handle(), panelstest::SkinProgramFolder(), session,
+    auto dialog = std::make_unique<ConfigurationDialog>(main.Handle(), testing_support::DefaultSkinFolder(), session,
                                                         [this] { return keyPanelOpen; });
     dialog->SetFileChooser([this](HWND, ConfDialog which) -> std::optional<std::string> {
       asked.push_back(which);
@@ -178,7 +178,7 @@ TEST_F(ConfigurationDialogTest, AutoSaveIsKeptByApplyAndOkAndNotByCancelAlone) {
 TEST_F(ConfigurationDialogTest, ExportCopiesTheSavedProfileFileByteForByte) {
   FillRecord(0);
   SaveAndReload();
-  panels::AdvancedPanelExpanded advanced(main.Handle(), panelstest::SkinProgramFolder());
+  panels::AdvancedPanelExpanded advanced(main.Handle(), testing_support::DefaultSkinFolder());
   ASSERT_TRUE(advanced.Create());
   advanced.AttachSettings(session);
   PostMessageA(advanced.Handle(), skin::kSliderValueMessage, 11, panels::AdvancedPanelExpanded::kSpeedXId);

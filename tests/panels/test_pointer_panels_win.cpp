@@ -38,7 +38,7 @@ class PointerPanelsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(hive.Active());
-    language.Load(panelstest::LanguageLibraryPath());
+    language.Load(testing_support::ProgramFolderOfBuild() + "lan.dll");
     session.Reload();  // no profile file yet: every value at its default
     ASSERT_TRUE(sensitivity.Create());
     ASSERT_TRUE(advanced.Create());
@@ -65,8 +65,8 @@ class PointerPanelsTest : public ::testing::Test {
   testing_support::RecorderWindow main;  // stands in for the main window
   settings::SettingsSession session{{folder.File("RerirUv.ini"), folder.File("RerirUv.conf")}};
   win::LanguageLibrary language;
-  panels::SensitivityPanelExpanded sensitivity{main.Handle(), panelstest::SkinProgramFolder(), &language};
-  panels::AdvancedPanelExpanded advanced{main.Handle(), panelstest::SkinProgramFolder()};
+  panels::SensitivityPanelExpanded sensitivity{main.Handle(), testing_support::DefaultSkinFolder(), &language};
+  panels::AdvancedPanelExpanded advanced{main.Handle(), testing_support::DefaultSkinFolder()};
 };
 
 TEST_F(PointerPanelsTest, AttachShowsTheRecordInEveryControl) {
@@ -260,8 +260,8 @@ TEST_F(PointerPanelsTest, OneClickFlipsASwitchAndTwoLeaveItAsItWas) {
 
 // Each arrow asks the main window for its slide; Esc and Enter reach no panel.
 TEST_F(PointerPanelsTest, ArrowsAskForTheirSlideAndKeysCloseNothing) {
-  panels::CollapsedPanel sensitivityClosed(main.Handle(), panelstest::SkinProgramFolder(), panels::kSensitivityStrip);
-  panels::CollapsedPanel advancedClosed(main.Handle(), panelstest::SkinProgramFolder(), panels::kAdvancedStrip);
+  panels::CollapsedPanel sensitivityClosed(main.Handle(), testing_support::DefaultSkinFolder(), panels::kSensitivityStrip);
+  panels::CollapsedPanel advancedClosed(main.Handle(), testing_support::DefaultSkinFolder(), panels::kAdvancedStrip);
   ASSERT_TRUE(sensitivityClosed.Create());
   ASSERT_TRUE(advancedClosed.Create());
   panels::SidePanel* const kPanels[] = {&sensitivityClosed, &sensitivity, &advancedClosed, &advanced};
@@ -286,8 +286,8 @@ TEST(PointerPanelsLifetime, OpeningAndClosingLeavesNoGdiObjectsBehind) {
   settings::SettingsSession session;
   const long before = skin::HeldGdiObjects();
   for (int round = 0; round < 3; ++round) {
-    panels::SensitivityPanelExpanded sensitivity(main.Handle(), panelstest::SkinProgramFolder());
-    panels::AdvancedPanelExpanded advanced(main.Handle(), panelstest::SkinProgramFolder());
+    panels::SensitivityPanelExpanded sensitivity(main.Handle(), testing_support::DefaultSkinFolder());
+    panels::AdvancedPanelExpanded advanced(main.Handle(), testing_support::DefaultSkinFolder());
     ASSERT_TRUE(sensitivity.Create());
     ASSERT_TRUE(advanced.Create());
     sensitivity.AttachSettings(session);

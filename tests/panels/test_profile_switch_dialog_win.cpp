@@ -73,7 +73,7 @@ TEST_F(ProfileSwitchDialogTest, OpenedOnCode20ItLatchesProfile3AndOkWrites20With
   written.eventCount = 0;
   std::memset(written.events, 0, sizeof written.events);
 
-  ProfileSwitchDialog dialog(main.Handle(), panelstest::SkinProgramFolder(), session, 3);
+  ProfileSwitchDialog dialog(main.Handle(), testing_support::DefaultSkinFolder(), session, 3);
   std::string shown;
   ModalScript script({Click(dialog, panels::kSwitchOk, &shown)});
   EXPECT_EQ(dialog.DoModal(), IDOK);
@@ -86,7 +86,7 @@ TEST_F(ProfileSwitchDialogTest, OpenedOnCode20ItLatchesProfile3AndOkWrites20With
 TEST_F(ProfileSwitchDialogTest, StepCodesLatchNothingAndCancelWritesNothing) {
   Record(0).code = 20;
   const ProfileSet before = session.Current();
-  ProfileSwitchDialog dialog(main.Handle(), panelstest::SkinProgramFolder(), session, 0);
+  ProfileSwitchDialog dialog(main.Handle(), testing_support::DefaultSkinFolder(), session, 0);
   std::string first, afterNext, afterProfile2;
   ModalScript script({Click(dialog, panels::kSwitchNextProfile, &first),
                       Click(dialog, panels::kSwitchProfile1 + 1, &afterNext),
@@ -101,7 +101,7 @@ TEST_F(ProfileSwitchDialogTest, StepCodesLatchNothingAndCancelWritesNothing) {
 
 TEST_F(ProfileSwitchDialogTest, ApplyThenCancelKeepsTheCodeAndAsksForOneSave) {
   int saves = 0, codeWhenSaved = 0;
-  ProfileSwitchDialog dialog(main.Handle(), panelstest::SkinProgramFolder(), session, 1, [&] {
+  ProfileSwitchDialog dialog(main.Handle(), testing_support::DefaultSkinFolder(), session, 1, [&] {
     ++saves;
     codeWhenSaved = Record(1).code;
   });
@@ -117,7 +117,7 @@ TEST_F(ProfileSwitchDialogTest, ApplyThenCancelKeepsTheCodeAndAsksForOneSave) {
 
 TEST_F(ProfileSwitchDialogTest, EscAndEnterDoNotEndIt) {
   Record(2).code = 20;
-  ProfileSwitchDialog dialog(main.Handle(), panelstest::SkinProgramFolder(), session, 2);
+  ProfileSwitchDialog dialog(main.Handle(), testing_support::DefaultSkinFolder(), session, 2);
   ModalScript script({
       [&](HWND front) {
         if (front != dialog.Handle()) return false;
@@ -139,14 +139,14 @@ TEST_F(ProfileSwitchDialogTest, WithoutAChoiceOkAndApplyLeaveAMacroAlone) {
   const ProfileSet before = session.Current();
   const long gdiOwners = skin::HeldGdiObjects();
   {
-    ProfileSwitchDialog dialog(main.Handle(), panelstest::SkinProgramFolder(), session, 5);
+    ProfileSwitchDialog dialog(main.Handle(), testing_support::DefaultSkinFolder(), session, 5);
     std::string shown = "?";
     ModalScript script({Click(dialog, panels::kSwitchOk, &shown)});
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(shown, "");
   }
   {
-    ProfileSwitchDialog dialog(main.Handle(), panelstest::SkinProgramFolder(), session, 5);
+    ProfileSwitchDialog dialog(main.Handle(), testing_support::DefaultSkinFolder(), session, 5);
     ModalScript script({Click(dialog, panels::kSwitchApply), Click(dialog, panels::kSwitchCancel)});
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
   }
@@ -154,7 +154,7 @@ TEST_F(ProfileSwitchDialogTest, WithoutAChoiceOkAndApplyLeaveAMacroAlone) {
   main.Drain();
   EXPECT_TRUE(main.Messages().empty()) << "no save asked for";
   {
-    ProfileSwitchDialog dialog(main.Handle(), panelstest::SkinProgramFolder(), session, 5);
+    ProfileSwitchDialog dialog(main.Handle(), testing_support::DefaultSkinFolder(), session, 5);
     ModalScript script({Click(dialog, panels::kSwitchProfile5), Click(dialog, panels::kSwitchOk)});
     EXPECT_EQ(dialog.DoModal(), IDOK);
   }
@@ -170,7 +170,7 @@ TEST_F(ProfileSwitchDialogTest, RealClicksOnProfile3AndOkGiveCode20AndTheService
   testing_support::StubService service(folder.File("service.log"), session.Paths().profile);
   ASSERT_TRUE(service.Running());
   session.Current().Profile = 0;
-  ProfileSwitchDialog dialog(main.Handle(), panelstest::SkinProgramFolder(), session, 7);
+  ProfileSwitchDialog dialog(main.Handle(), testing_support::DefaultSkinFolder(), session, 7);
   bool started = false;
   ModalScript script({[&](HWND front) {
     if (front != dialog.Handle()) return false;

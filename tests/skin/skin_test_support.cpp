@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "skin/skin_messages.h"
-#include "win32/file_system.h"
 
 namespace skintest {
 
@@ -69,8 +68,6 @@ bool WriteBmp(const std::string& path, int w, int h, const PixelRule& rule) {
   return ok && written == bytes.size();
 }
 
-std::string DefaultSkinProgramFolder() { return win::ModuleFolder() + "..\\skin\\"; }
-std::string BuildProgramFolder() { return win::ModuleFolder() + "..\\program\\"; }
 
 HostWindow::HostWindow(int w, int h)
     : RecorderWindow({WM_COMMAND, skin::kSliderValueMessage, skin::kLevelBarValueMessage}, w, h) {}

@@ -24,11 +24,6 @@ inline HBITMAP MakeSolidBitmap(int w, int h, COLORREF c) {
 std::string BmpFileBytes(int w, int h, const PixelRule& rule);
 bool WriteBmp(const std::string& path, int w, int h, const PixelRule& rule);
 
-// The folder that holds the generated default skin's "skins" folder, laid out like a
-// program folder, and the shipped program folder of the build (for "lan.dll").
-std::string DefaultSkinProgramFolder();
-std::string BuildProgramFolder();
-
 // What reached the host window.
 struct Report {
   UINT message;

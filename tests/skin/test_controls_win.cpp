@@ -340,9 +340,9 @@ TEST_F(LevelBarTest, LosingTheMouseEndsTheDrag) {
 class DoubleClickTestButtonTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(language.Load(skintest::BuildProgramFolder() + win::kLanFileName));
-    button.SetAnimationFile(skintest::DefaultSkinProgramFolder() + "skins\\double_click.avi");
-    button.SetSoundFile(skintest::DefaultSkinProgramFolder() + "skins\\double_click.wav");
+    ASSERT_TRUE(language.Load(testing_support::ProgramFolderOfBuild() + win::kLanFileName));
+    button.SetAnimationFile(testing_support::DefaultSkinFolder() + "skins\\double_click.avi");
+    button.SetSoundFile(testing_support::DefaultSkinFolder() + "skins\\double_click.wav");
     ASSERT_TRUE(button.Create(host.Handle(), RECT{20, 20, 80, 60}, &language));
   }
   void TearDown() override { button.Destroy(); }

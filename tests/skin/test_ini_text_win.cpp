@@ -33,7 +33,7 @@ TEST(IniTextAgainstTheSystem, TheSystemsReaderGivesTheSameTable) {
 
 // Every value of the default skin's descriptions, enumerated by the system, reads the same.
 TEST(IniTextAgainstTheSystem, DefaultSkinDescriptionsReadTheSame) {
-  const std::string skins = skintest::DefaultSkinProgramFolder() + "skins\\";
+  const std::string skins = testing_support::DefaultSkinFolder() + "skins\\";
   std::vector<std::string> names;
   WIN32_FIND_DATAA found{};
   HANDLE search = FindFirstFileA((skins + "*.ini").c_str(), &found);

@@ -23,7 +23,7 @@ using testing_support::WriteFileBytes;
 class ButtonWindow : public SkinnedDialog {
  public:
   ButtonWindow(std::string skinPath, std::vector<int> keys, bool draggable)
-      : SkinnedDialog(IDD_RESET_DEFAULT, nullptr, skintest::DefaultSkinProgramFolder(), std::move(skinPath),
+      : SkinnedDialog(IDD_RESET_DEFAULT, nullptr, testing_support::DefaultSkinFolder(), std::move(skinPath),
                       {.draggable = draggable}),
         keys_(std::move(keys)) {}
   std::vector<skin::SkinButton> buttons = std::vector<skin::SkinButton>(8);
@@ -65,7 +65,7 @@ INT_PTR AnswerBox(const char* skinPath, const std::function<void(SkinMessageBox&
 }
 
 TEST(SkinMessageBox, AnswersOneForOkAndTwoForCancelAndEscape) {
-  SkinScope scope(skintest::DefaultSkinProgramFolder());
+  SkinScope scope(testing_support::DefaultSkinFolder());
   EXPECT_EQ(AnswerBox("skins\\skin_warn_profile.ini",
                       [](SkinMessageBox& box) { PostMessageA(box.OkButton(), BM_CLICK, 0, 0); }),
             IDOK);
@@ -78,7 +78,7 @@ TEST(SkinMessageBox, AnswersOneForOkAndTwoForCancelAndEscape) {
 }
 
 TEST(SkinMessageBox, TakesSizeShapeAndButtonsFromTheSkin) {
-  SkinScope scope(skintest::DefaultSkinProgramFolder());
+  SkinScope scope(testing_support::DefaultSkinFolder());
   RECT window{}, ok{}, cancel{};
   bool shaped = false, cornerOut = true, centreIn = false;
   AnswerBox("skins\\skin_warn_profile.ini", [&](SkinMessageBox& box) {
@@ -106,7 +106,7 @@ TEST(SkinMessageBox, TakesSizeShapeAndButtonsFromTheSkin) {
 }
 
 TEST(SkinMessageBox, MessageTextIsDrawnInWhiteAtItsPlace) {
-  SkinScope scope(skintest::DefaultSkinProgramFolder());
+  SkinScope scope(testing_support::DefaultSkinFolder());
   int white = 0, whiteElsewhere = 0;
   for (const char* text : {"", "MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM"}) {
     SkinMessageBox box(nullptr, g_folder, "skins\\skin_warn_profile.ini", IDD_MESSAGE_BOX_PROFILE);
@@ -173,7 +173,7 @@ TEST(SkinnedDialog, TruncatedAndGarbagePicturesAreTreatedAsMissing) {
 }
 
 TEST(SkinnedDialog, PressOnTheFaceOfADraggableWindowStartsACaptionDrag) {
-  SkinScope scope(skintest::DefaultSkinProgramFolder());
+  SkinScope scope(testing_support::DefaultSkinFolder());
   for (bool draggable : {true, false}) {
     ButtonWindow window("skins\\skin_reset_default.ini", {3, 4}, draggable);
     ASSERT_TRUE(window.CreateModeless());
@@ -193,7 +193,7 @@ TEST(SkinnedDialog, PressOnTheFaceOfADraggableWindowStartsACaptionDrag) {
 }
 
 TEST(SkinnedDialog, PaintsItsFaceAndTheButtonsTheirs) {
-  SkinScope scope(skintest::DefaultSkinProgramFolder());
+  SkinScope scope(testing_support::DefaultSkinFolder());
   ButtonWindow window("skins\\skin_reset_default.ini", {3, 4}, true);
   ASSERT_TRUE(window.CreateModeless());
   ShowWindow(window.Handle(), SW_SHOW);
@@ -211,14 +211,14 @@ TEST(SkinnedDialog, PaintsItsFaceAndTheButtonsTheirs) {
 // The window's own paint also draws the buttons that wait for theirs, each as it looks now,
 // and leaves them nothing to paint.
 TEST(SkinnedDialog, ItsOwnPaintDrawsTheWaitingButtonsToo) {
-  SkinScope scope(skintest::DefaultSkinProgramFolder());
+  SkinScope scope(testing_support::DefaultSkinFolder());
   ButtonWindow window("skins\\skin_reset_default.ini", {3, 4}, true);
   ASSERT_TRUE(window.CreateModeless());
   window.buttons[0].SetLatched(true);
   ShowWindow(window.Handle(), SW_SHOW);
   RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   SendMessageA(window.Handle(), WM_PAINT, 0, 0);  // the window's paint, not the buttons'
-  const skin::SkinFile file(skintest::DefaultSkinProgramFolder(), "skins\\skin_reset_default.ini");
+  const skin::SkinFile file(testing_support::DefaultSkinFolder(), "skins\\skin_reset_default.ini");
   SIZE size{};
   const skin::Picture down = skin::LoadPicture(file.PicturePath("Down"), size);
   const skin::Picture main = skin::LoadPicture(file.PicturePath("Main"), size);
@@ -241,7 +241,7 @@ TEST(SkinnedDialog, ItsOwnPaintDrawsTheWaitingButtonsToo) {
 }
 
 TEST(SkinnedDialog, RepeatedOpeningLeavesNoGdiObjectOrWindowBehind) {
-  SkinScope scope(skintest::DefaultSkinProgramFolder());
+  SkinScope scope(testing_support::DefaultSkinFolder());
   const long owners = skin::HeldGdiObjects();
   for (int i = 0; i < 30; ++i) {
     ASSERT_EQ(AnswerBox("skins\\skin_warn_profile.ini",

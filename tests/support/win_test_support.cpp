@@ -1,4 +1,4 @@
-// Implementation of the Wine-side test helpers.
+// Implementation of the Wine-side test helpers: folders, files, the registry and INI files.
 #include "support/win_test_support.h"
 
 #include "settings/settings_store.h"
@@ -96,113 +96,47 @@ bool PutString(HKEY root, const char* key, const char* name, const char* text) {
   return rc == ERROR_SUCCESS;
 }
 
-std::string TestProgramFolder() { return win::ModuleFolder(); }
-
-std::string ProgramFolderOfBuild() { return TestProgramFolder() + "..\\program\\"; }
-
-bool StartProgram(const std::string& exe, const std::string& workingDir, PROCESS_INFORMATION& pi) {
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  std::string commandLine = "\"" + exe + "\"";
-  return CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingDir.empty() ? nullptr : workingDir.c_str(), &si, &pi) != FALSE;
+std::optional<DWORD> ReadDword(HKEY root, const char* key, const char* name) {
+  DWORD value = 0, size = sizeof value, type = 0;
+  HKEY handle;
+  if (RegOpenKeyExA(root, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return {};
+  const LONG rc = RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+  RegCloseKey(handle);
+  if (rc != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value) return {};
+  return value;
 }
 
-StubService::StubService(const std::string& logPath, const std::string& profile) : log_(logPath) {
-  DeleteFileA(log_.c_str());
-  DeleteFileA((log_ + ".ready").c_str());
-  DeleteFileA((log_ + ".stop").c_str());
-  const std::string exe = TestProgramFolder() + "..\\tools-bin\\MouseHidStub.exe";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  std::string commandLine = "\"" + exe + "\" \"" + log_ + "\"";
-  if (!profile.empty()) commandLine += " \"" + profile + "\"";
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &si, &process_))
+void PutDword(HKEY root, const char* key, const char* name, DWORD value) {
+  HKEY handle;
+  if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) != ERROR_SUCCESS)
     return;
-  for (int i = 0; i < 300; ++i) {
-    if (GetFileAttributesA((log_ + ".ready").c_str()) != INVALID_FILE_ATTRIBUTES) break;
-    Sleep(20);
+  RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), sizeof value);
+  RegCloseKey(handle);
+}
+
+RegistryValueGuard::RegistryValueGuard(HKEY root, const char* key, const char* name)
+    : root_(root), key_(key), name_(name) {
+  HKEY handle;
+  keyExisted_ = RegOpenKeyExA(root_, key, 0, KEY_READ, &handle) == ERROR_SUCCESS;
+  if (!keyExisted_) return;
+  size_ = sizeof data_;
+  valueExisted_ = RegQueryValueExA(handle, name, nullptr, &type_, data_, &size_) == ERROR_SUCCESS;
+  RegCloseKey(handle);
+}
+
+RegistryValueGuard::~RegistryValueGuard() {
+  if (!keyExisted_) {
+    RegDeleteTreeA(root_, key_.c_str());
+    RegDeleteKeyA(root_, key_.c_str());
+    return;
   }
-  window_ = FindWindowA(nullptr, "MouseHid");
-}
-
-StubService::~StubService() { Stop(); }
-
-void StubService::Stop() {
-  if (process_.hProcess) {
-    if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0)
-      TerminateProcess(process_.hProcess, 1);
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
-    process_ = {};
-  }
-  window_ = nullptr;
-}
-
-std::vector<ServiceMessage> StubService::Messages() {
-  // The stand-in logs what was posted before a sent message first, so once the sent marker
-  // returns, the log holds everything that came before it.
-  if (window_) SendMessageA(window_, kLogMarker, 0, 0);
-  std::vector<ServiceMessage> lines;
-  std::ifstream in(log_, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::istringstream fields(line);
-    ServiceMessage m;
-    if (!(fields >> m.message >> m.wParam >> m.lParam >> m.ms)) continue;
-    std::getline(fields, m.extra);
-    if (m.message != kLogMarker) lines.push_back(m);
-  }
-  return lines;
-}
-
-int OwnedDialogs(HWND owner) {
-  struct Count {
-    HWND owner;
-    int dialogs;
-  } count{owner, 0};
-  EnumWindows(
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        auto* c = reinterpret_cast<Count*>(param);
-        char name[16] = {};
-        GetClassNameA(hwnd, name, sizeof name);
-        if (GetWindow(hwnd, GW_OWNER) == c->owner && lstrcmpA(name, "#32770") == 0) ++c->dialogs;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
-  return count.dialogs;
-}
-
-HWND WaitForWindow(const char* title, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  do {
-    if (HWND hwnd = FindWindowA(nullptr, title)) return hwnd;
-    Sleep(50);
-  } while (GetTickCount() - start < timeoutMs);
-  return nullptr;
-}
-
-namespace {
-struct CountRequest {
-  const char* title;
-  int count;
-};
-BOOL CALLBACK CountTitled(HWND hwnd, LPARAM param) {
-  auto* request = reinterpret_cast<CountRequest*>(param);
-  char text[256] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
-  if (std::strcmp(text, request->title) == 0) ++request->count;
-  return TRUE;
-}
-}  // namespace
-
-int CountWindowsTitled(const char* title) {
-  CountRequest request{title, 0};
-  EnumWindows(CountTitled, reinterpret_cast<LPARAM>(&request));
-  return request.count;
+  HKEY handle;
+  if (RegOpenKeyExA(root_, key_.c_str(), 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS) return;
+  if (valueExisted_)
+    RegSetValueExA(handle, name_.c_str(), 0, type_, data_, size_);
+  else
+    RegDeleteValueA(handle, name_.c_str());
+  RegCloseKey(handle);
 }
 
 std::string ReadFileBytes(const std::string& path) {
@@ -223,24 +157,27 @@ FILETIME LastWriteTime(const std::string& path) {
   return data.ftLastWriteTime;
 }
 
-void CopyFolderFiles(const std::string& from, const std::string& to) {
-  CreateDirectoryA(to.c_str(), nullptr);
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-      CopyFileA((from + "\\" + found.cFileName).c_str(), (to + "\\" + found.cFileName).c_str(), FALSE);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+std::string SettingText(const std::string& path, const std::string& key) {
+  std::istringstream lines(ReadFileBytes(path));
+  std::string line;
+  bool inSetting = false;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.front() == '[') {
+      inSetting = line == "[Setting]";
+      continue;
+    }
+    if (inSetting && line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
+  }
+  return {};
 }
 
-ProfileFileGuard::ProfileFileGuard() : path_(settings::FindProfilePaths().profile) {
+FileGuard::FileGuard(std::string path) : path_(std::move(path)) {
   existed_ = GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
   if (existed_) bytes_ = ReadFileBytes(path_);
 }
 
-ProfileFileGuard::~ProfileFileGuard() {
+FileGuard::~FileGuard() {
   if (existed_) {
     WriteFileBytes(path_, bytes_);
   } else {
@@ -248,17 +185,7 @@ ProfileFileGuard::~ProfileFileGuard() {
   }
 }
 
-void PumpMessages(DWORD forMs) {
-  const DWORD start = GetTickCount();
-  MSG msg;
-  do {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(5);
-  } while (GetTickCount() - start < forMs);
-}
+ProfileFileGuard::ProfileFileGuard() : FileGuard(settings::FindProfilePaths().profile) {}
 
 std::string RecordFileWriter::ReadString(const char* section, const char* key, const char* fallback) {
   char buffer[2048] = {};

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "support/win_test_support.h"
-#include "tray/tray_test_support.h"
+#include "tray/rules_file.h"
+#include "win32/file_system.h"
 
-using namespace tray_testing;
-using testing_support::StubService;
+using namespace testing_support;
 
 namespace {
 
@@ -29,10 +29,27 @@ const char kRules[] =
 
 std::vector<UINT> ReloadsOf(StubService& service) {
   std::vector<UINT> reloads;
-  for (UINT m : ServiceMessagesSoFar(service))
+  for (UINT m : service.MessageIds())
     if (m == kReloadAll) reloads.push_back(m);
   return reloads;
 }
+
+// The per-user profile file, holding profile 1, and no rules file beside it; both are put back
+// as they were afterwards.
+class UserFiles {
+ public:
+  UserFiles() {
+    DeleteFileA(rules_.Path().c_str());
+    win::CreateParentFolders(profile_.Path());
+    WriteFileBytes(profile_.Path(), "[Setting]\r\nProfile=0\r\n");
+  }
+  const std::string& Profile() const { return profile_.Path(); }
+  void WriteRules(const std::string& text) const { WriteFileBytes(rules_.Path(), text); }
+
+ private:
+  ProfileFileGuard profile_;
+  FileGuard rules_{tray::RulesPathBeside(profile_.Path())};
+};
 
 // A hidden window titled as the configuration program's main window.
 class ConfigurationWindowStandIn {
@@ -78,13 +95,13 @@ class ProgramFollowTest : public ::testing::Test {
     WaitForProfile(index, reloads);
   }
   void WaitForProfile(const char* index, std::size_t reloads) {
-    const bool changes = StoredProfile(files_.Profile()) != index;
+    const bool changes = SettingText(files_.Profile(), "Profile") != index;
     if (changes) {
-      PumpUntil([&] { return StoredProfile(files_.Profile()) == index; }, kSwitchTimeoutMs);
+      PumpUntil([&] { return SettingText(files_.Profile(), "Profile") == index; }, kSwitchTimeoutMs);
     } else {
       testing_support::PumpMessages(kQuietMs);
     }
-    EXPECT_EQ(StoredProfile(files_.Profile()), index);
+    EXPECT_EQ(SettingText(files_.Profile(), "Profile"), index);
     EXPECT_EQ(ReloadsOf(service_), std::vector<UINT>(reloads, kReloadAll));
   }
 
@@ -93,8 +110,8 @@ class ProgramFollowTest : public ::testing::Test {
     EXPECT_TRUE(companion_.WaitForExit(10000));
   }
 
-  TrayKeyGuard registry_;
-  UserFilesGuard files_{0};
+  RegistryValueGuard registry_{HKEY_CURRENT_USER, kTrayKey, "CHTrayEnabled"};
+  UserFiles files_;
   ProgramFolder folder_{kLanguage | kIcon};
   StubService service_{folder_.File("service.log"), files_.Profile()};
   ProbeProgram photo_{folder_, "photoedit.exe"};
@@ -124,13 +141,13 @@ TEST_F(ProgramFollowTest, TheProfileFollowsTheProgramInFrontOncePerRealChange) {
   SCOPED_TRACE("the flips toggle the companion's own file and post 1284 as before");
   for (WORD command : {WORD{6002}, WORD{6003}, WORD{6004}}) SendMessageA(tray_, WM_COMMAND, command, 0);
   for (const char* key : {"OFASensitivityEnabled", "OFASensitivityViewable", "UniversalScrollEnabled"}) {
-    EXPECT_EQ(SwitchText(folder_.Profile(), key), "1") << key;
-    EXPECT_EQ(SwitchText(files_.Profile(), key), "") << key;
+    EXPECT_EQ(SettingText(folder_.Profile(), key), "1") << key;
+    EXPECT_EQ(SettingText(files_.Profile(), key), "") << key;
   }
   const std::vector<UINT> expected = {kReloadAll, kReloadAll, kReloadAll, kReloadAll,
                                       kReloadSwitches, kReloadSwitches, kReloadSwitches};
-  EXPECT_EQ(ServiceMessagesSoFar(service_), expected);
-  EXPECT_EQ(StoredProfile(files_.Profile()), "4");
+  EXPECT_EQ(service_.MessageIds(), expected);
+  EXPECT_EQ(SettingText(files_.Profile(), "Profile"), "4");
 }
 
 TEST_F(ProgramFollowTest, WhileTheConfigurationProgramRunsSwitchingWaitsAndResumesWhenItCloses) {
@@ -150,7 +167,7 @@ TEST_F(ProgramFollowTest, WithTheFeatureOffNothingSwitches) {
   StartAll(off.c_str());
   Forward(photo_, "0", 0);
   Forward(race_, "0", 0);
-  EXPECT_EQ(ServiceMessagesSoFar(service_), std::vector<UINT>{});
+  EXPECT_EQ(service_.MessageIds(), std::vector<UINT>{});
 }
 
 }  // namespace

@@ -15,15 +15,9 @@
 #include "tray/program_profiles_dialog.h"
 #include "tray/rules_file.h"
 #include "tray/tray_ids.h"
-#include "tray/tray_test_support.h"
 #include "tray/tray_window.h"
 
-using namespace tray_testing;
-using testing_support::kCheckWParam;
-using testing_support::ReadFileBytes;
-using testing_support::RecorderWindow;
-using testing_support::TempFolder;
-using testing_support::WriteFileBytes;
+using namespace testing_support;
 
 namespace {
 
@@ -62,13 +56,13 @@ TEST(ProfileFollowerTest, TheForegroundHookAloneReportsEachProgramThatComesToThe
   EXPECT_SEQUENCE(notify.Messages(), {{tray::kProfileFollowedMessage, kCheckWParam, 5},
                                       {tray::kProfileFollowedMessage, kCheckWParam, 2},
                                       {tray::kProfileFollowedMessage, kCheckWParam, 5}});
-  EXPECT_EQ(StoredProfile(profile), "4");
+  EXPECT_EQ(SettingText(profile, "Profile"), "4");
 
   follower.SetRules(PhotoRule(false));  // off: the hook is gone, nothing follows
   ASSERT_TRUE(photo.ComeForward());
   testing_support::PumpMessages(1500);
   EXPECT_EQ(notify.Messages().size(), 3u);
-  EXPECT_EQ(StoredProfile(profile), "4");
+  EXPECT_EQ(SettingText(profile, "Profile"), "4");
   follower.Destroy();
 }
 
@@ -119,7 +113,7 @@ TEST_F(ProgramProfilesDialogTest, EveryControlEditsTheRulesAndOkGivesThemBack) {
         return race == programs.end() ? -1 : static_cast<int>(race - programs.begin());
       },
       [](HWND) { return std::string("C:\\Apps\\Writer.EXE"); }};
-  tray::ProgramProfilesDialog dialog(nullptr, testing_support::ProgramFolderOfBuild() + "..\\skin\\",
+  tray::ProgramProfilesDialog dialog(nullptr, DefaultSkinFolder(),
                                      PhotoRule(false), choosers);
   static const DialogStep kSteps[] = {
       {"add a running program", tray::kProfilesAddRunning, 0, 1, 1},

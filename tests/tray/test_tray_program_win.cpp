@@ -8,12 +8,8 @@
 #include <cctype>
 
 #include "support/win_test_support.h"
-#include "tray/tray_test_support.h"
 
-using namespace tray_testing;
-using testing_support::CountWindowsTitled;
-using testing_support::StubService;
-using testing_support::WriteFileBytes;
+using namespace testing_support;
 
 namespace {
 
@@ -50,7 +46,7 @@ class TrayProgramTest : public ::testing::Test {
     return WaitForTrayWindow(job);
   }
 
-  TrayKeyGuard registry_;
+  RegistryValueGuard registry_{HKEY_CURRENT_USER, kTrayKey, "CHTrayEnabled"};
 };
 
 // Wine's shell forgets the icons of ended programs by itself, so that the icon's removal is
@@ -117,25 +113,25 @@ TEST_F(TrayProgramTest, EachFlipTogglesItsOwnSwitchAndPostsOneReload) {
     ASSERT_NE(tray, nullptr);
 
     Command(tray, flip.command);  // absent counts as off
-    EXPECT_EQ(SwitchText(folder.Profile(), flip.key), "1");
-    EXPECT_EQ(ServiceMessagesSoFar(service), std::vector<UINT>{1284});
+    EXPECT_EQ(SettingText(folder.Profile(), flip.key), "1");
+    EXPECT_EQ(service.MessageIds(), std::vector<UINT>{1284});
     for (const auto& other : kFlips) {
       if (other.command != flip.command) {
-        EXPECT_EQ(SwitchText(folder.Profile(), other.key), "");
+        EXPECT_EQ(SettingText(folder.Profile(), other.key), "");
       }
     }
 
     Command(tray, flip.command);
-    EXPECT_EQ(SwitchText(folder.Profile(), flip.key), "0");
-    EXPECT_EQ(ServiceMessagesSoFar(service), (std::vector<UINT>{1284, 1284}));
+    EXPECT_EQ(SettingText(folder.Profile(), flip.key), "0");
+    EXPECT_EQ(service.MessageIds(), (std::vector<UINT>{1284, 1284}));
 
     // Only 1 is on: any other value is switched on, not off.
     std::string five = "[Setting]\r\n";
     five.append(flip.key).append("=5\r\n");
     ASSERT_TRUE(WriteFileBytes(folder.Profile(), five));
     Command(tray, flip.command);
-    EXPECT_EQ(SwitchText(folder.Profile(), flip.key), "1");
-    EXPECT_EQ(ServiceMessagesSoFar(service), (std::vector<UINT>{1284, 1284, 1284}));
+    EXPECT_EQ(SettingText(folder.Profile(), flip.key), "1");
+    EXPECT_EQ(service.MessageIds(), (std::vector<UINT>{1284, 1284, 1284}));
     Command(tray, 6006);
     EXPECT_TRUE(job.WaitForExit(10000));
   }
@@ -148,9 +144,9 @@ TEST_F(TrayProgramTest, FlipWithoutServiceStillWritesTheFile) {
   HWND tray = Start(folder, job);
   ASSERT_NE(tray, nullptr);
   Command(tray, 6002);
-  EXPECT_EQ(SwitchText(folder.Profile(), "OFASensitivityEnabled"), "1");
+  EXPECT_EQ(SettingText(folder.Profile(), "OFASensitivityEnabled"), "1");
   Command(tray, 6002);
-  EXPECT_EQ(SwitchText(folder.Profile(), "OFASensitivityEnabled"), "0");
+  EXPECT_EQ(SettingText(folder.Profile(), "OFASensitivityEnabled"), "0");
   EXPECT_FALSE(job.WaitForExit(0));
   Command(tray, 6006);
   EXPECT_TRUE(job.WaitForExit(10000));
@@ -160,7 +156,7 @@ TEST_F(TrayProgramTest, DoubleClickRestoresTheMinimisedConfigurationProgramAndSt
   ProgramFolder running(kConfiguration, "Pointwick.exe");
   ProgramJob configurationJob;
   ASSERT_TRUE(configurationJob.Start(running.File("Pointwick.exe")));
-  HWND main = WaitForWindowOf(configurationJob.ProcessId(), "Mouse Driver", 30000);
+  HWND main = WaitForWindow("Mouse Driver", 30000, configurationJob.ProcessId());
   ASSERT_NE(main, nullptr);
   ShowWindow(main, SW_MINIMIZE);
   ASSERT_TRUE(IsIconic(main));
@@ -189,7 +185,7 @@ TEST_F(TrayProgramTest, DoubleClickStartsTheConfigurationProgramOfItsFolderOnce)
   ASSERT_EQ(job.ProcessesEverRun(), 1u);
 
   PostMessageA(tray, kTrayCallback, 128, WM_LBUTTONDBLCLK);
-  HWND main = testing_support::WaitForWindow("Mouse Driver", 30000);
+  HWND main = WaitForWindow("Mouse Driver", 30000);
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(Lower(ImageOfWindow(main)), Lower(folder.File("Pointwick.exe")));
   EXPECT_EQ(job.ProcessesEverRun(), 2u);
@@ -231,7 +227,7 @@ TEST_F(TrayProgramTest, WithoutLanguageLibraryAndIconTheEntryAndTheCommandsStill
   ASSERT_NE(tray, nullptr);
   EXPECT_TRUE(TrayIconPresent(tray));  // an entry without a picture
   Command(tray, 6003);
-  EXPECT_EQ(SwitchText(folder.Profile(), "OFASensitivityViewable"), "1");
+  EXPECT_EQ(SettingText(folder.Profile(), "OFASensitivityViewable"), "1");
 
   // The items have no text but keep their commands: the fourth one is 6006.
   PostMessageA(tray, kTrayCallback, 128, WM_RBUTTONDOWN);

@@ -9,12 +9,9 @@
 #include "support/win_test_support.h"
 #include "tray/tray_ids.h"
 #include "tray/tray_registry_key.h"
-#include "tray/tray_test_support.h"
 #include "tray/tray_window.h"
 
-using namespace tray_testing;
-using testing_support::PumpMessages;
-using testing_support::ScratchUserHive;
+using namespace testing_support;
 
 namespace {
 
