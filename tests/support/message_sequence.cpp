@@ -3,8 +3,6 @@
 
 #include <cstdio>
 
-#include "win32/window.h"
-
 namespace testing_support {
 namespace {
 
@@ -61,25 +59,29 @@ std::string CompareSequence(const std::vector<RecordedMessage>& recorded,
 }
 
 RecorderWindow::RecorderWindow(std::initializer_list<UINT> interesting, int width, int height)
-    : interesting_(interesting) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = kRecorderClass;
-  RegisterClassA(&wc);
-  hwnd_ = CreateWindowExA(0, kRecorderClass, "test recorder", WS_POPUP | WS_VISIBLE, 40, 40, width,
-                          height, nullptr, nullptr, GetModuleHandleA(nullptr), this);
-  SetForegroundWindow(hwnd_);
-  SetActiveWindow(hwnd_);
+    : MessageRecorder(interesting) {
+  CreateOwn(kRecorderClass, 0, 0, "test recorder", WS_POPUP | WS_VISIBLE, RECT{40, 40, 40 + width, 40 + height},
+            nullptr, nullptr);
+  SetForegroundWindow(Handle());
+  SetActiveWindow(Handle());
 }
 
-RecorderWindow::~RecorderWindow() {
-  if (hwnd_) DestroyWindow(hwnd_);
+bool RecorderWindow::ProcessMessage(win::Message& m) {
+  static constexpr win::MessageRow<RecorderWindow> kMap[] = {
+      win::OnMessage<&RecorderWindow::OnEraseBackground>(WM_ERASEBKGND),
+  };
+  return Dispatch(kMap, m) || MessageRecorder::ProcessMessage(m);
 }
 
-bool RecorderWindow::Interesting(UINT message) const {
+// The system's window colour, as a class brush would paint it.
+LRESULT RecorderWindow::OnEraseBackground(WPARAM dc, LPARAM) {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  FillRect(reinterpret_cast<HDC>(dc), &client, GetSysColorBrush(COLOR_WINDOW));
+  return 1;
+}
+
+bool MessageRecorder::Interesting(UINT message) const {
   if (message == kMarker) return false;
   if (interesting_.empty()) return message >= WM_USER;
   for (UINT m : interesting_)
@@ -87,10 +89,10 @@ bool RecorderWindow::Interesting(UINT message) const {
   return false;
 }
 
-void RecorderWindow::Drain() {
+void MessageRecorder::Drain() {
   for (int round = 0; round < 2; ++round) {
     markerSeen_ = false;
-    PostMessageA(hwnd_, kMarker, 0, 0);
+    PostMessageA(Handle(), kMarker, 0, 0);
     MSG msg;
     while (!markerSeen_ && GetMessageA(&msg, nullptr, 0, 0) > 0) {
       TranslateMessage(&msg);
@@ -101,29 +103,15 @@ void RecorderWindow::Drain() {
   }
 }
 
-LRESULT CALLBACK RecorderWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+bool MessageRecorder::ProcessMessage(win::Message& m) {
+  if (m.id == kMarker) markerSeen_ = true;
+  if (Interesting(m.id)) {
+    const MSG* d = dispatching_;
+    const bool posted = d && d->hwnd == m.hwnd && d->message == m.id && d->wParam == m.wParam &&
+                        d->lParam == m.lParam;
+    messages_.push_back(RecordedMessage{m.id, posted, m.wParam, m.lParam});
   }
-  auto* self = reinterpret_cast<RecorderWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  // Owner draw and button notifications go back to our controls, as any window of ours does.
-  HWND child = nullptr;
-  if (message == WM_COMMAND) child = reinterpret_cast<HWND>(lParam);
-  if (message == WM_DRAWITEM && lParam) child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
-  if (child && win::WindowObject::FromHandle(child) &&
-      SendMessageA(child, win::kReflectBase + message, wParam, lParam) != 0)
-    return message == WM_DRAWITEM ? TRUE : 0;
-  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-  if (message == kMarker) self->markerSeen_ = true;
-  if (self->Interesting(message)) {
-    const MSG* d = self->dispatching_;
-    const bool posted = d && d->hwnd == hwnd && d->message == message && d->wParam == wParam &&
-                        d->lParam == lParam;
-    self->messages_.push_back(RecordedMessage{message, posted, wParam, lParam});
-    return 0;
-  }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return Window::ProcessMessage(m);
 }
 
 }  // namespace testing_support

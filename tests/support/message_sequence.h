@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/window.h"
+
 namespace testing_support {
 
 enum MessageFlags : unsigned {
@@ -45,34 +47,46 @@ struct RecordedMessage {
 std::string CompareSequence(const std::vector<RecordedMessage>& recorded,
                             const std::vector<ExpectedMessage>& expected);
 
-// A visible top-level window that records the messages it is interested in, reflects owner
-// draw and notifications to our controls like any window of ours, and tells sent from
-// posted messages: posted ones are those its own pump dispatches.
-class RecorderWindow {
+// Records the messages that reach a window and interest a test (all WM_USER and above when the
+// list is empty), telling sent from posted ones: posted ones are those that Drain dispatches.
+// Each message then goes on as it would without the recorder. The recorder is a window of ours
+// like any other: WM_COMMAND and WM_DRAWITEM about a child control of ours go to that control
+// first, and a recorder that is itself a control receives them from its parent as
+// kReflectBase + the message. Made with CreateSystem, or put on an existing control with
+// Subclass, it records that control's own sequence; RecorderWindow records a stand-in parent's.
+class MessageRecorder : public win::Window {
  public:
-  // Records the given messages (all WM_USER and above when the list is empty).
-  explicit RecorderWindow(std::initializer_list<UINT> interesting = {}, int width = 400,
-                          int height = 300);
-  ~RecorderWindow();
-  RecorderWindow(const RecorderWindow&) = delete;
-  RecorderWindow& operator=(const RecorderWindow&) = delete;
+  explicit MessageRecorder(std::initializer_list<UINT> interesting = {}) : interesting_(interesting) {}
 
-  HWND Handle() const { return hwnd_; }
   const std::vector<RecordedMessage>& Messages() const { return messages_; }
   void Clear() { messages_.clear(); }
   // Posts a marker and dispatches this thread's messages until it arrives (twice, so that a
   // message posted on by a handler of the first round is delivered as well).
   void Drain();
 
+ protected:
+  bool ProcessMessage(win::Message& m) override;
+
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   bool Interesting(UINT message) const;
 
-  HWND hwnd_ = nullptr;
   std::vector<UINT> interesting_;
   std::vector<RecordedMessage> messages_;
   const MSG* dispatching_ = nullptr;
   bool markerSeen_ = false;
+};
+
+// A visible top-level window that stands in for a parent and records what reaches it.
+class RecorderWindow : public MessageRecorder {
+ public:
+  explicit RecorderWindow(std::initializer_list<UINT> interesting = {}, int width = 400,
+                          int height = 300);
+
+ protected:
+  bool ProcessMessage(win::Message& m) override;
+
+ private:
+  LRESULT OnEraseBackground(WPARAM dc, LPARAM);
 };
 
 }  // namespace testing_support

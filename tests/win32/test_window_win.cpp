@@ -291,42 +291,28 @@ TEST(WindowCore, HandlersReceiveDecodedArguments) {
   window.Destroy();
 }
 
-// A parent of ours with an owner-drawn button of ours, and a recorder as the button's
-// parent's listener: the click arrives as one sent WM_COMMAND naming the button, and the
-// button itself draws through the reflected WM_DRAWITEM.
-class OwnerDrawn : public win::Window {
- public:
-  int draws = 0;
-
- protected:
-  bool ProcessMessage(win::Message& m) override {
-    static constexpr win::MessageRow<OwnerDrawn> kMap[] = {
-        win::OnMessage<&OwnerDrawn::OnDrawItem>(win::kReflectedDrawItem),
-    };
-    return Dispatch(kMap, m) || Window::ProcessMessage(m);
-  }
-
- private:
-  LRESULT OnDrawItem() {
-    ++draws;
-    return TRUE;
-  }
-};
-
+// A parent of ours with an owner-drawn button of ours, both recording: the click arrives at the
+// parent as one sent WM_COMMAND naming the button, and the button itself gets the parent's
+// WM_DRAWITEM and WM_COMMAND about it, reflected.
 TEST(WindowCore, NotificationsReachTheParentAndOwnerDrawReachesTheControl) {
   testing_support::RecorderWindow parent({WM_COMMAND, kProbe});
-  OwnerDrawn button;
+  testing_support::MessageRecorder button({win::kReflectedDrawItem, win::kReflectedCommand});
   ASSERT_TRUE(button.CreateSystem("BUTTON", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, RECT{5, 5, 65, 35},
                                   parent.Handle(), 0));
   RedrawWindow(button.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  EXPECT_GE(button.draws, 1);
+  EXPECT_SEQUENCE(button.Messages(), {{win::kReflectedDrawItem, kSent}});
+  button.Clear();
   SendMessageA(button.Handle(), BM_CLICK, 0, 0);
   PostMessageA(parent.Handle(), kProbe, 7, 0);
   parent.Drain();
-  EXPECT_SEQUENCE(parent.Messages(),
-                  {{WM_COMMAND, kSent | kCheckWParam | kCheckLParam, MAKEWPARAM(0, BN_CLICKED),
-                    reinterpret_cast<LPARAM>(button.Handle())},
-                   {kProbe, kPosted | kCheckWParam, 7}});
+  const WPARAM clicked = MAKEWPARAM(0, BN_CLICKED);
+  const auto named = reinterpret_cast<LPARAM>(button.Handle());
+  EXPECT_SEQUENCE(parent.Messages(), {{WM_COMMAND, kSent | kCheckWParam | kCheckLParam, clicked, named},
+                                      {kProbe, kPosted | kCheckWParam, 7}});
+  const std::vector<testing_support::RecordedMessage>& own = button.Messages();
+  ASSERT_FALSE(own.empty());
+  EXPECT_SEQUENCE(std::vector<testing_support::RecordedMessage>{own.back()},
+                  {{win::kReflectedCommand, kSent | kCheckWParam | kCheckLParam, clicked, named}});
   // The comparison itself notices a wrong order and a missing message.
   EXPECT_FALSE(testing_support::CompareSequence(parent.Messages(), {{kProbe}, {WM_COMMAND}}).empty());
   EXPECT_FALSE(testing_support::CompareSequence(parent.Messages(), {{WM_COMMAND}}).empty());
