@@ -26,6 +26,8 @@ import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
+sys.path.insert(0, os.path.join(ROOT, "tests", "support"))
+import desktop  # noqa: E402
 
 INSTALL = r"C:\Program Files\Pointwick"
 MENU = r"C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Pointwick"
@@ -60,11 +62,9 @@ class Prefix:
     """A fresh copy of the build's prefix; Windows paths of drive C: map into it."""
 
     def __init__(self, base, path):
-        subprocess.run(["bash", "-c", '. "$1"; make_prefix "$2"', "-", os.path.join(ROOT, "tools/scripts/prefix.sh"),
-                        base], check=True)
+        desktop.make_prefix(base)
         self.path = path
-        self.env = dict(os.environ, WINEPREFIX=path, WINEDEBUG="-all", WINEARCH="win64",
-                        WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d")
+        self.env = desktop.wine_env(path)
         self.kill()
         shutil.rmtree(path, ignore_errors=True)
         subprocess.run(["cp", "-a", base, path], check=True)
@@ -215,9 +215,6 @@ def main(setup, program_dir, probe_exe, base_prefix, work, gallery):
     os.makedirs(work, exist_ok=True)
     prefix = Prefix(base_prefix, os.path.join(work, "wineprefix"))
     os.environ["WINEPREFIX"] = prefix.path
-    sys.path.insert(0, os.path.join(ROOT, "tests", "support"))
-    import desktop  # the prefix is set: the helpers find the profile file in it
-
     check = Check()
     probe = Probe(prefix, probe_exe, work)
     opened = os.path.join(work, "opened.txt")

@@ -7,13 +7,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=${PW_BUILD_DIR:-$root/build/win}
 out=${1:-$build/gallery/unfurlex-installing.png}
 mkdir -p "$(dirname "$out")"
-. "$root/tools/scripts/prefix.sh"
-make_prefix "$build/shots-wineprefix"
-export WINEPREFIX=$build/shots-wineprefix WINEDEBUG=-all
-start_xvfb
-# A wineserver started for another display would keep this program off the new one.
-wineserver -k 2>/dev/null || true
-trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
+. "$root/tools/scripts/wine-env.sh"
+wine_session "$build/shots-wineprefix" --display
 
 folder=/tmp/unfurlex-shot
 rm -rf "$folder" && mkdir -p "$folder/data"

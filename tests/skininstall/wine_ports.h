@@ -6,7 +6,7 @@
 
 namespace skininstall::testing {
 
-// COM1-COM9 and LPT1-LPT9 as files (tools/scripts/prefix.sh, map_ports, names the folder in
+// COM1-COM9 and LPT1-LPT9 as files (tools/scripts/wine-env.sh, map_ports, names the folder in
 // PW_WINE_PORTS); none when the ports are not mapped.
 std::vector<std::filesystem::path> PortFiles();
 

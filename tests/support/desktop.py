@@ -1,7 +1,8 @@
 """Driving our programs under Wine as a user does: real clicks and keys through xdotool on the
 test display, the skin descriptions for where to click, the profile file and the stand-in
 service's log for what happened. Used by the journey tests and the screenshot scripts; the
-display (DISPLAY) and the prefix (WINEPREFIX) come from the environment."""
+display (DISPLAY) and the prefix (WINEPREFIX) come from the environment, the rest of Wine's
+environment from wine_env, as tools/scripts/wine-env.sh sets it for the shell scripts."""
 import configparser
 import glob
 import os
@@ -10,8 +11,23 @@ import subprocess
 import tempfile
 import time
 
-WINE_ENV = dict(os.environ, WINEDEBUG="-all",
-                WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d")
+WINE_ENV_SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "scripts",
+                               "wine-env.sh")
+
+
+def wine_env(prefix=None):
+    """The environment of our programs under Wine: quiet, no menu entries, in `prefix` or the
+    prefix WINEPREFIX names."""
+    env = dict(os.environ, WINEARCH="win64", WINEDEBUG=os.environ.get("WINEDEBUG", "-all"),
+               WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d")
+    if prefix:
+        env["WINEPREFIX"] = prefix
+    return env
+
+
+def make_prefix(prefix):
+    """Creates a Wine prefix once (first use takes a while), as the shell scripts do."""
+    subprocess.run(["bash", "-c", '. "$1"; make_prefix "$2"', "-", WINE_ENV_SCRIPT, prefix], check=True)
 
 
 def run(*args, **kwargs):
@@ -124,7 +140,7 @@ class StandIn:
         self.log = os.path.join(tempfile.mkdtemp(prefix="pw-service-"), "service.log")
         self.process = subprocess.Popen(
             ["wine", os.path.join(tools_bin, "MouseHidStub.exe"), winpath(self.log), winpath(profile)],
-            env=WINE_ENV, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            env=wine_env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         end = time.time() + 30
         while not os.path.exists(self.log + ".ready"):
             if time.time() > end:
@@ -151,7 +167,7 @@ class StandIn:
 
 
 def start_program(folder, exe="Pointwick.exe", *args):
-    return subprocess.Popen(["wine", os.path.join(folder, exe)] + list(args), cwd=folder, env=WINE_ENV,
+    return subprocess.Popen(["wine", os.path.join(folder, exe)] + list(args), cwd=folder, env=wine_env(),
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 

@@ -23,18 +23,6 @@ import desktop  # noqa: E402
 PROFILE_BUTTON = 21  # profile 1; profile n is 20 + n
 
 
-def make_prefix(prefix):
-    if os.path.exists(os.path.join(prefix, ".pw-ready")):
-        return
-    shutil.rmtree(prefix, ignore_errors=True)
-    env = dict(desktop.WINE_ENV, WINEDLLOVERRIDES="mscoree,mshtml=")
-    subprocess.run(["wineboot", "-i"], env=env, capture_output=True)
-    subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/d", "N", "/f"],
-                   env=env, capture_output=True)
-    subprocess.run(["wineserver", "-w"], env=env)
-    open(os.path.join(prefix, ".pw-ready"), "w").close()
-
-
 def real_program(program_dir, skin_dir, tools_bin, user_folder):
     failures = []
     programs = os.path.join(user_folder, "Programy \u017c\u00f3\u0142te")
@@ -74,19 +62,19 @@ def real_program(program_dir, skin_dir, tools_bin, user_folder):
 
 def main(program_dir, skin_dir, tools_bin, test_bin):
     prefix = os.environ["WINEPREFIX"]
-    make_prefix(prefix)
+    desktop.make_prefix(prefix)
     user_folder = os.path.join(prefix, "drive_c", "users", USER)
     failures = []
     if not os.path.isdir(user_folder):
         failures.append("wineboot made no folder for the user %s" % USER)
     else:
-        check = subprocess.run(["wine", os.path.join(test_bin, "user_name_check.exe")], env=desktop.WINE_ENV,
+        check = subprocess.run(["wine", os.path.join(test_bin, "user_name_check.exe")], env=desktop.wine_env(),
                                capture_output=True, text=True, errors="replace")
         if check.returncode != 0:
             print(check.stdout[-3000:])
             failures.append("user_name_check failed")
         failures += real_program(program_dir, skin_dir, tools_bin, user_folder)
-    subprocess.run(["wineserver", "-k"], env=desktop.WINE_ENV, capture_output=True)
+    subprocess.run(["wineserver", "-k"], env=desktop.wine_env(), capture_output=True)
     return desktop.report("journey_user_name", failures)
 
 

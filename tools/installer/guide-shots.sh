@@ -11,16 +11,11 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=$(cd "$1" && pwd)
 nsi=$2 icon=$3 bitmap=$4 version=$5
-. "$root/tools/scripts/prefix.sh"
-export WINEPREFIX=$build/gallery-wineprefix WINEDEBUG=-all WINEARCH=win64
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-export PW_GALLERY_PREFIX=$WINEPREFIX
-make_prefix "$WINEPREFIX"
-wineserver -k 2>/dev/null || true  # a running server keeps the display it was started with
-start_xvfb || exit 1
-trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
-# The scripts below use this display; the gallery is built already (this runs inside the build).
-export PW_USE_DISPLAY=1 PW_GALLERY_NO_BUILD=1
+. "$root/tools/scripts/wine-env.sh"
+wine_session "$build/gallery-wineprefix" --display || exit 1
+# The scripts below use this prefix and display; the gallery is built already (this runs inside
+# the build).
+export PW_GALLERY_PREFIX=$WINEPREFIX PW_USE_DISPLAY=1 PW_GALLERY_NO_BUILD=1
 
 for step in "$root/tools/scripts/gallery.sh $build" "$root/tools/scripts/main-window-shots.sh $build" \
             "/usr/bin/python3 $here/guide_shots.py $build $nsi $icon $bitmap $version"; do
@@ -28,6 +23,5 @@ for step in "$root/tools/scripts/gallery.sh $build" "$root/tools/scripts/main-wi
     echo "guide pictures: '$step' failed; the guide is made without its missing pictures" >&2
   fi
 done
-wineserver -k 2>/dev/null || true
 # A failed step does not fail the build: the guide's test counts the pictures the guide holds.
 exit 0

@@ -58,7 +58,7 @@ def setup_pages(build, nsi, icon, bitmap, version, out):
         setup = os.path.join(work, "PointwickSetup-%s.exe" % version)
         desktop.run("makensis", "-V1", "-DVERSION=" + version, "-DPROGRAM_DIR=" + folder, "-DICON=" + icon,
                     "-DWIZARD_BITMAP=" + bitmap, "-DOUTFILE=" + setup, nsi)
-        process = subprocess.Popen(["wine", setup], env=desktop.WINE_ENV, stdout=subprocess.DEVNULL,
+        process = subprocess.Popen(["wine", setup], env=desktop.wine_env(), stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
         try:
             window = desktop.find_window("Pointwick %s Setup" % version)
@@ -88,7 +88,7 @@ def tray_menu(build, out):
         shutil.copy(os.path.join(build, "skin", "skins", "logo.ico"), os.path.join(work, "skins"))
         size = "%dx%d" % DESKTOP_SIZE
         process = subprocess.Popen(["wine", "explorer", "/desktop=guide," + size, os.path.join(work, "Glimmet.exe")],
-                                   env=desktop.WINE_ENV, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                   env=desktop.wine_env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             x, y, w, h = geometry(desktop.find_window("guide - Wine desktop"))
             time.sleep(2.0)

@@ -6,26 +6,16 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 rounds=${1:-12}
-. "$root/tools/scripts/prefix.sh"
+. "$root/tools/scripts/wine-env.sh"
 bench=$root/build/win/tools-bin
 for file in "$bench/bench_startup.exe" "$bench/bare_dialog.exe" "$root/build/win/program/Pointwick.exe"; do
   [ -f "$file" ] || { echo "missing $file: build first" >&2; exit 1; }
 done
 work=$(mktemp -d /tmp/pw-bench.XXXXXX)
-export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-export WINEPREFIX=$work/prefix
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-make_prefix "$root/build/win/wineprefix"
-fresh_prefix "$root/build/win/wineprefix" "$WINEPREFIX"
+wine_session "$work/prefix" --copy-of "$root/build/win/wineprefix" --display --warm
+trap 'wine_session_end; rm -rf "$work"' EXIT
 # The program runs from a folder of its own, with the unpacked skin beside it.
 mkdir -p "$work/program"
 cp "$root/build/win/program/Pointwick.exe" "$root/build/win/program/lan.dll" "$work/program/"
 cp -r "$root/build/win/skin/skins" "$work/program/"
-start_xvfb
-wineserver -p60
 wine "$bench/bench_startup.exe" "$(winepath -w "$work/program")" "$(winepath -w "$bench/bare_dialog.exe")" "$rounds"

@@ -11,16 +11,9 @@ margin=24
 
 # PW_GALLERY_NO_BUILD: run from inside the build, which has made the gallery already.
 [ -n "${PW_GALLERY_NO_BUILD:-}" ] || cmake --build "$build" --target gallery -j2 >/dev/null
-. "$here/prefix.sh"
+. "$here/wine-env.sh"
 # A prefix of its own: the server is restarted for the display, which must not hit a test run.
-export WINEPREFIX=${PW_GALLERY_PREFIX:-$build/gallery-wineprefix} WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-make_prefix "$WINEPREFIX"
-if [ -z "${PW_USE_DISPLAY:-}" ]; then
-  wineserver -k 2>/dev/null || true  # a running server keeps the display it started with
-  start_xvfb
-  trap 'WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
-fi
+wine_session "${PW_GALLERY_PREFIX:-$build/gallery-wineprefix}" --display
 xsetroot -solid '#3a6ea5'
 mkdir -p "$out"
 

@@ -8,18 +8,15 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 cd "$root"
 "$root/tools/scripts/deps.sh"
 PW_SKIP_NATIVE=1 "$root/tools/scripts/build.sh"
-. "$root/tools/scripts/prefix.sh"
+. "$root/tools/scripts/wine-env.sh"
 
 headless=0
-if [ -z "${DISPLAY:-}" ]; then headless=1; start_xvfb; fi
-export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-export WINEPREFIX=$root/build/win/wineprefix-run
-make_prefix "$WINEPREFIX"
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  [ $headless -eq 1 ] && stop_xvfb
-}
-trap cleanup EXIT
+[ -n "${DISPLAY:-}" ] || headless=1
+if [ $headless -eq 1 ]; then
+  wine_session "$root/build/win/wineprefix-run" --display
+else
+  wine_session "$root/build/win/wineprefix-run"
+fi
 
 program=$root/build/win/program
 shots=$root/build/screenshots

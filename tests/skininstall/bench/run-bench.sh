@@ -48,14 +48,8 @@ mkdir -p "$work/unfurlex"
 cp "$root/build/win/program/Unfurlex.exe" "$work/unfurlex/"
 ln -f "$archive" "$work/unfurlex/skins.zip"
 
-. "$root/tools/scripts/prefix.sh"
-export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-export WINEPREFIX=$root/build/win/wineprefix-bench
-start_xvfb
-trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
-make_prefix "$WINEPREFIX"
-wineserver -p >/dev/null 2>&1 || true
-wine cmd /c exit >/dev/null 2>&1 || true  # the prefix's services are up before the first timing
+. "$root/tools/scripts/wine-env.sh"
+wine_session "$root/build/win/wineprefix-bench" --display --warm  # services up before the first timing
 
 winpath() { local p="Z:$1"; echo "${p//\//\\}"; }
 declare -A out=(

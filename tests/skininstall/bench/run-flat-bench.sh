@@ -27,14 +27,8 @@ PY
   ln -f "$archive" "$work/$kind/skins.zip"
 done
 
-. "$root/tools/scripts/prefix.sh"
-export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-export WINEPREFIX=$root/build/win/wineprefix-bench
-start_xvfb
-trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
-make_prefix "$WINEPREFIX"
-wineserver -p >/dev/null 2>&1 || true
-wine cmd /c exit >/dev/null 2>&1 || true
+. "$root/tools/scripts/wine-env.sh"
+wine_session "$root/build/win/wineprefix-bench" --display --warm
 
 declare -A times
 for ((r = 1; r <= rounds; r++)); do
