@@ -40,28 +40,37 @@ function(pw_windows_program name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PW_PROGRAM_DIR})
 endfunction()
 
-# A GoogleTest program; one ctest entry per program (under Wine in the cross build).
-# pw_test(name SOURCES ... LIBS ... [TIMEOUT s] [LABELS l...] [DESKTOP])
-# DESKTOP marks a program that shows windows, starts our programs or owns a window title
-# that others look for ("Mouse Driver", "MouseHid"): such programs run one at a time.
+# A GoogleTest program whose cases are ctest entries of their own, named Suite.Case and labelled
+# "case", so that `ctest -R Suite.Case` runs one. ctest reads the list of cases from the program
+# when it starts (under Wine in the cross build), and again after the program is rebuilt.
+# Under Wine every case would pay for a process of its own, which makes a run of them all about
+# a third slower: there the whole program is an entry too, named after it, and
+# tools/scripts/test-all.sh runs the whole programs unless told otherwise.
+# pw_test(name SOURCES ... LIBS ... [TIMEOUT s] [DESKTOP])
+# TIMEOUT holds for the whole program and for each case. The cases of one program run one at a
+# time, as the whole program did. DESKTOP marks a program that shows windows, starts our
+# programs or owns a window title that others look for ("Mouse Driver", "MouseHid"): its runs
+# take turns with every other such run.
 function(pw_test name)
-  cmake_parse_arguments(A "DESKTOP" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(A "DESKTOP" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_compile_options(${name} PRIVATE ${PW_WARNINGS})
   target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PW_TEST_BIN_DIR})
-  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
   if(NOT A_TIMEOUT)
     set(A_TIMEOUT 300)
   endif()
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT}
-    ENVIRONMENT "PW_PROGRAM_DIR=${PW_PROGRAM_DIR};PW_SKIN_DIR=${PW_SKIN_DIR};PW_SOURCE_DIR=${PROJECT_SOURCE_DIR};PW_TEST_BIN_DIR=${PW_TEST_BIN_DIR}")
-  if(A_LABELS)
-    set_tests_properties(${name} PROPERTIES LABELS "${A_LABELS}")
-  endif()
+  set(lock ${name})
   if(A_DESKTOP)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)
+    set(lock desktop)
+  endif()
+  set(properties TIMEOUT ${A_TIMEOUT} RESOURCE_LOCK ${lock} ENVIRONMENT PW_PROGRAM_DIR=${PW_PROGRAM_DIR})
+  gtest_discover_tests(${name} EXTRA_ARGS --gtest_color=no DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+    PROPERTIES LABELS case ${properties})
+  if(PW_WINDOWS)
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    set_tests_properties(${name} PROPERTIES ${properties})
   endif()
 endfunction()
 
