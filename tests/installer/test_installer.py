@@ -139,11 +139,12 @@ class Probe:
         lines = self.ask("window", window_class, title)
         return None if lines == ["none"] else (lines[0] == "visible", int(lines[1]), lines[2])
 
-    def wait_window(self, window_class, title, present=True):
+    def wait_window(self, window_class, title, present=True, shown=False):
+        """The window once it exists (and, with shown, is visible), or None once it is gone."""
         end = time.time() + WAIT
         while time.time() < end:
             found = self.window(window_class, title)
-            if (found is not None) == present:
+            if (found is not None) == present and not (shown and found and not found[0]):
                 return found
             time.sleep(0.3)
         return self.window(window_class, title)
@@ -240,7 +241,8 @@ def main(setup, program_dir, probe_exe, base_prefix, work, gallery):
         check.that(tray is not None and same_path(tray[2], INSTALL + "\\Glimmet.exe"),
                    "logging on did not start the installed Glimmet: %r" % (tray,))
         programs.append(prefix.start(INSTALL + "\\Pointwick.exe"))
-        main_window = probe.wait_window("-", MAIN_TITLE)
+        # The window has its title before it is shown.
+        main_window = probe.wait_window("-", MAIN_TITLE, shown=True)
         check.must(main_window is not None, "the installed Pointwick shows no window")
         visible, region, image = main_window
         check.that(same_path(image, INSTALL + "\\Pointwick.exe"), "the window belongs to %r" % image)
