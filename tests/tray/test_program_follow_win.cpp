@@ -97,7 +97,10 @@ class ProgramFollowTest : public ::testing::Test {
   void WaitForProfile(const char* index, std::size_t reloads) {
     const bool changes = SettingText(files_.Profile(), "Profile") != index;
     if (changes) {
-      PumpUntil([&] { return SettingText(files_.Profile(), "Profile") == index; }, kSwitchTimeoutMs);
+      // The file is written before the reload is posted: wait for the service to log it too.
+      PumpUntil([&] {
+        return SettingText(files_.Profile(), "Profile") == index && ReloadsOf(service_).size() >= reloads;
+      }, kSwitchTimeoutMs);
     } else {
       testing_support::PumpMessages(kQuietMs);
     }
