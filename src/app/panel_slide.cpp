@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "app/slide_steps.h"
 #include "panels/panel_messages.h"
 
 namespace app {
@@ -29,7 +30,11 @@ bool PanelSlide::Start(const Request& request) {
     GetWindowRect(request.companion, &c);
     companionAt_ = POINT{c.left, c.top};
   }
-  width_ = startWidth_ = (request.mode == Mode::Open) ? request.minimumWidth : fullWidth_;
+  // Not std::clamp: a panel no wider than its minimum ends at the minimum.
+  const int full = std::max(request.minimumWidth, fullWidth_);
+  width_ = startWidth_ = (request.mode == Mode::Open) ? request.minimumWidth : full;
+  endWidth_ = (request.mode == Mode::Open) ? full : request.minimumWidth;
+  started_ = std::chrono::steady_clock::now();
   if (!SetTimer(request.panel, kSlideTimer, 1, &PanelSlide::OnTimer)) return false;
   running_ = true;
   g_running = this;
@@ -42,11 +47,11 @@ void CALLBACK PanelSlide::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 bool PanelSlide::Tick() {
   if (!running_) return false;
-  width_ += (request_.mode == Mode::Open) ? kSlideStep : -kSlideStep;
-  // Not std::clamp: a panel no wider than its minimum ends at the minimum.
-  width_ = std::max(request_.minimumWidth, std::min(fullWidth_, width_));
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - started_);
+  width_ = SlideWidthAt(startWidth_, endWidth_, elapsed.count());
   Place();
-  if (width_ > request_.minimumWidth && width_ < fullWidth_) return true;
+  if (width_ != endWidth_) return true;
   Stop();
   if (width_ <= request_.minimumWidth) ShowWindow(request_.panel, SW_HIDE);
   PostMessageA(request_.tell, panels::kPanelStateMessage, 0, request_.code);

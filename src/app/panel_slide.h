@@ -1,13 +1,15 @@
-// PanelSlide: the animation that slides a side panel open or shut, five pixels per tick of a
-// 1 ms timer on the sliding panel, and tells the main window when it ends.
+// PanelSlide: the animation that slides a side panel open or shut on a 1 ms timer of the
+// sliding panel, by the time elapsed (kSlideMilliseconds whatever the timer's resolution), and
+// tells the main window when it ends.
 #pragma once
 
 #include <windows.h>
 
+#include <chrono>
+
 namespace app {
 
 constexpr UINT_PTR kSlideTimer = 4096;
-constexpr int kSlideStep = 5;
 
 class PanelSlide {
  public:
@@ -43,7 +45,8 @@ class PanelSlide {
 
   Request request_{};
   bool running_ = false;
-  int width_ = 0, startWidth_ = 0, fullWidth_ = 0, fullHeight_ = 0;
+  std::chrono::steady_clock::time_point started_;
+  int width_ = 0, startWidth_ = 0, endWidth_ = 0, fullWidth_ = 0, fullHeight_ = 0;
   int left_ = 0, top_ = 0, right_ = 0;
   POINT companionAt_{0, 0};
 };
