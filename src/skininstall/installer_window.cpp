@@ -3,6 +3,9 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
+
+#include "skininstall/redraw_pacer.h"
 #include "skininstall/resource.h"
 #include "skininstall/skin_installation.h"
 #include "win32/file_system.h"
@@ -82,9 +85,12 @@ void InstallerWindow::OnStartTimer() {
 }
 
 void InstallerWindow::RunInstallation() {
-  auto step = [this](double position) {
+  // The bar keeps every position; the screen is brought up to date when RedrawPacer says so.
+  RedrawPacer pacer;
+  auto step = [this, &pacer](double position) {
     bar_.SetPos(position);
-    RedrawWindow(bar_.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
+    if (pacer.Due(position, static_cast<std::int64_t>(GetTickCount64())))
+      RedrawWindow(bar_.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
     if (hooks_.afterStep) hooks_.afterStep(bar_);
   };
   if (const std::optional<InstallFailure> failure =
