@@ -18,8 +18,8 @@ void FaceCells::Load(const std::string& programFolder) {
   SIZE size{};
   sheet_.main = skin::LoadPicture(sheet.PicturePath("Main"), size);
   sheet_.down = skin::LoadPicture(sheet.PicturePath("Down"), size);
-  sheet_.over = skin::LoadPicture(sheet.PicturePath("Over"), size);
-  sheet_.disabled = skin::LoadPicture(sheet.PicturePath("Disabled"), size);
+  sheet_.over = skin::FacePicture::OnFirstUse(sheet.PicturePath("Over"));
+  sheet_.disabled = skin::FacePicture::OnFirstUse(sheet.PicturePath("Disabled"));
   cells_.clear();
   for (int k = 1; k <= kFaceCellCount; ++k) {
     cells_.push_back(sheet.ReadRect("BUTTONINFO", k));

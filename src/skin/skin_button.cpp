@@ -46,7 +46,7 @@ bool SkinButton::Create(HWND parent, const RECT& rect, int id) {
 // Faces are drawn straight from the shared pictures: cutting copies cost a window of twenty
 // buttons eighty bitmaps and a noticeable part of its start.
 void SkinButton::SetFaces(const RECT& rect, const FaceSources& sources) {
-  const Picture* from[4] = {&sources.main, &sources.over, &sources.down, &sources.disabled};
+  const FacePicture* from[4] = {&sources.main, &sources.over, &sources.down, &sources.disabled};
   for (int i = 0; i < 4; ++i) {
     if (*from[i]) faces_[i] = Face{*from[i], rect};
   }
@@ -201,20 +201,21 @@ void SkinButton::DrawNow(HDC dc, const RECT& where) {
 
 void SkinButton::DrawFace(HDC dc, const RECT& where, UINT itemState) {
   const Face& face = faces_[static_cast<int>(ChooseFace(itemState))];
-  if (!face.picture) {
+  const HBITMAP picture = face.picture.Get();
+  if (!picture) {
     // No picture for this face: a plain surface instead of whatever the DC holds.
     FillRect(dc, &where, GetSysColorBrush(COLOR_BTNFACE));
   } else if (caption_.empty()) {
-    DrawPart(dc, where, face.picture.get(), face.rect);
+    DrawPart(dc, where, picture, face.rect);
   } else {
-    DrawCaption(dc, where, face);
+    DrawCaption(dc, where, picture, face.rect);
   }
 }
 
-void SkinButton::DrawCaption(HDC target, const RECT& where, const Face& face) {
+void SkinButton::DrawCaption(HDC target, const RECT& where, HBITMAP picture, const RECT& rect) {
   win::BufferedPaint buffer(target, where);
   const HDC dc = buffer.Dc();
-  DrawPart(dc, where, face.picture.get(), face.rect);
+  DrawPart(dc, where, picture, rect);
   win::Font font(CreateFontA(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0x20, "Arial"));
   win::SelectScope selectFont(dc, font.Get());
   SetBkMode(dc, TRANSPARENT);

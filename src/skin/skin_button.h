@@ -12,10 +12,10 @@ namespace skin {
 
 // The whole-window pictures a window's buttons take their faces from; any may be null.
 struct FaceSources {
-  Picture main;
-  Picture over;
-  Picture down;
-  Picture disabled;
+  FacePicture main;
+  FacePicture over;
+  FacePicture down;
+  FacePicture disabled;
 };
 
 enum class ButtonFace { Main, Over, Down, Disabled };
@@ -59,10 +59,10 @@ class SkinButton : public win::Window {
   void DrawFace(HDC dc, const RECT& where, UINT itemState);
   // A face: the part of a shared picture under rect.
   struct Face {
-    Picture picture;
+    FacePicture picture;
     RECT rect{};
   };
-  void DrawCaption(HDC target, const RECT& where, const Face& face);
+  void DrawCaption(HDC target, const RECT& where, HBITMAP picture, const RECT& rect);
   void NotifyClicked();
 
   Face faces_[4];  // indexed by ButtonFace

@@ -219,6 +219,22 @@ Picture LoadPicture(const std::string& path, SIZE& size) {
   return picture;
 }
 
+FacePicture FacePicture::OnFirstUse(const std::string& path) {
+  if (GetFileAttributesW(win::Widen(path).c_str()) == INVALID_FILE_ATTRIBUTES) return {};
+  FacePicture face;
+  face.waiting_ = std::make_shared<Waiting>(Waiting{path, nullptr, false});
+  return face;
+}
+
+HBITMAP FacePicture::Get() const {
+  if (!waiting_) return decoded_.get();
+  if (!waiting_->tried) {
+    waiting_->tried = true;
+    waiting_->picture = CachedBitmap(waiting_->path);
+  }
+  return waiting_->picture.get();
+}
+
 bool LoadSkinPicture(const std::string& path, win::Bitmap& target, SIZE& size) {
   const Picture decoded = CachedBitmap(path);
   if (!decoded) return false;

@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 #include "win32/raii.h"
 
@@ -21,6 +23,31 @@ using Picture = std::shared_ptr<std::remove_pointer_t<HBITMAP>>;
 // decoded once per process; its size goes into size. Null, with size untouched, for a file
 // that cannot be opened or decoded.
 Picture LoadPicture(const std::string& path, SIZE& size);
+
+// A face picture that may be decoded only when it is first drawn: the pointer-over and disabled
+// faces of a window are rarely seen soon after it opens, and each is a whole-window picture.
+// Copies share the decoding. It converts from a picture decoded already.
+class FacePicture {
+ public:
+  FacePicture() = default;
+  FacePicture(Picture decoded) : decoded_(std::move(decoded)) {}  // NOLINT: a picture is a face
+  FacePicture(std::nullptr_t) {}
+  // The picture of path, decoded at the first Get(); none for a file that is not there.
+  static FacePicture OnFirstUse(const std::string& path);
+  // The bitmap, decoding it now if it waited; null when there is none or it cannot be decoded.
+  HBITMAP Get() const;
+  // Whether there is a picture, decoded or waiting.
+  explicit operator bool() const { return decoded_ || waiting_; }
+
+ private:
+  struct Waiting {
+    std::string path;
+    Picture picture;
+    bool tried = false;
+  };
+  Picture decoded_;
+  std::shared_ptr<Waiting> waiting_;
+};
 
 // The same picture as a bitmap of the caller's own, replacing what target held. A file that
 // cannot be opened or decoded leaves both untouched and returns false.

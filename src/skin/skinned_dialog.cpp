@@ -58,8 +58,12 @@ void SkinnedDialog::LoadPictures(const SkinFile& skin, ScreenPictures& pictures)
   if (keys.mask) mask_ = LoadPicture(mask, size);
   pictures.main = LoadPicture(main, size);
   if (keys.down) pictures.down = LoadPicture(down, size);
-  if (keys.over) pictures.over = LoadPicture(over, size);
-  if (keys.disabled) pictures.disabled = LoadPicture(disabled, size);
+  // Over and Disabled wait for their first draw; without Main they decide the size as before.
+  const auto face = [&](const std::string& path) {
+    return pictures.main ? FacePicture::OnFirstUse(path) : FacePicture(LoadPicture(path, size));
+  };
+  if (keys.over) pictures.over = face(over);
+  if (keys.disabled) pictures.disabled = face(disabled);
   face_ = LoadPicture(main, size);  // the same picture, and its size again
   if (keys.main2) face2_ = LoadPicture(main2, size);
   // Without any picture the window keeps its template size.

@@ -26,7 +26,8 @@ struct ScreenKeys {
 
 // The whole-window pictures the controls take their faces from, shared with the picture cache.
 struct ScreenPictures {
-  Picture main, over, down, disabled;
+  Picture main, down;
+  FacePicture over, disabled;  // decoded when first drawn
   FaceSources Faces() const { return FaceSources{main, over, down, disabled}; }
 };
 
