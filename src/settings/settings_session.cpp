@@ -21,6 +21,18 @@ win::FileResult ReadExisting(const std::string& path, std::string& text) {
   return unread.Ok() ? win::FileResult{win::FileFault::PathNotFound, path} : unread;
 }
 
+// "FWVersion" and "Device" as text: "V1.20" for 120 on device 1, else "N/A".
+std::string FirmwareTextOf(win::IniDocument& file) {
+  const int version = file.ReadInt(kSettingSection, "FWVersion", 0);
+  const int device = file.ReadInt(kSettingSection, "Device", 0);
+  if (version < 100 || device != 1) return "N/A";
+  // "V%d" with a point after the first digit: 120 gives V1.20.
+  const std::string digits = std::to_string(version);
+  char text[24];
+  std::snprintf(text, sizeof text, "V%c.%s", digits[0], digits.c_str() + 1);
+  return text;
+}
+
 }  // namespace
 
 void SettingsSession::Open() {
@@ -28,8 +40,12 @@ void SettingsSession::Open() {
   Reload();
 }
 
+// One read of the file serves the records and the firmware text.
 void SettingsSession::Reload() {
-  if (paths_.Found()) LoadSettings(scratch_, current_, baseline_, paths_.profile);
+  if (!paths_.Found()) return;
+  win::IniDocument file = ReadProfileDocument(paths_.profile);
+  LoadSettings(scratch_, current_, baseline_, file);
+  firmware_ = FirmwareTextOf(file);
 }
 
 SaveResult SettingsSession::Save() { return SaveSettings(baseline_, current_, paths_); }
@@ -90,17 +106,12 @@ void SettingsSession::ReadSpeeds() {
   baseline_.OFASensitivity = current_.OFASensitivity;
 }
 
-std::string SettingsSession::FirmwareText() const {
-  if (!paths_.Found()) return "N/A";
-  win::IniDocument file = ReadProfileDocument(paths_.profile);
-  const int version = file.ReadInt(kSettingSection, "FWVersion", 0);
-  const int device = file.ReadInt(kSettingSection, "Device", 0);
-  if (version < 100 || device != 1) return "N/A";
-  // "V%d" with a point after the first digit: 120 gives V1.20.
-  const std::string digits = std::to_string(version);
-  char text[24];
-  std::snprintf(text, sizeof text, "V%c.%s", digits[0], digits.c_str() + 1);
-  return text;
+const std::string& SettingsSession::ReadFirmware() {
+  if (paths_.Found()) {
+    win::IniDocument file = ReadProfileDocument(paths_.profile);
+    firmware_ = FirmwareTextOf(file);
+  }
+  return firmware_;
 }
 
 }  // namespace settings

@@ -40,8 +40,10 @@ class SettingsSession {
 
   // Reads the speeds again from the profile file into the current record and the baseline.
   void ReadSpeeds();
-  // "FWVersion" and "Device" of the profile file as text: "V1.20" for 120 on device 1, else "N/A".
-  std::string FirmwareText() const;
+  // "FWVersion" and "Device" of the profile file as text: "V1.20" for 120 on device 1, else
+  // "N/A". FirmwareText() is what the last load read; ReadFirmware() reads the file again.
+  const std::string& FirmwareText() const { return firmware_; }
+  const std::string& ReadFirmware();
 
   // Edited in place by the windows; reaches the file only through Save.
   ProfileSet& Current() { return current_; }
@@ -57,6 +59,7 @@ class SettingsSession {
   ProfileSet scratch_{};
   ProfileSet current_{};
   ProfileSet baseline_{};
+  std::string firmware_ = "N/A";
 };
 
 }  // namespace settings

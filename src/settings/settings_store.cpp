@@ -91,8 +91,15 @@ win::FileResult WriteToFile(const ProfileSet& record, const std::string& path,
 
 void LoadSettings(ProfileSet& scratch, ProfileSet& current, ProfileSet& baseline,
                   const std::string& path) {
+  win::IniDocument file = ReadProfileDocument(path);
+  LoadSettings(scratch, current, baseline, file);
+}
+
+void LoadSettings(ProfileSet& scratch, ProfileSet& current, ProfileSet& baseline,
+                  win::IniDocument& file) {
   SetDefaults(scratch);
-  LoadFromFile(scratch, path, -1);
+  RegistryPointerStore pointers;
+  Load(scratch, file, pointers, -1);
   Normalise(current, scratch);
   std::memcpy(&baseline, &current, sizeof baseline);
 }

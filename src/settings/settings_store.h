@@ -45,6 +45,9 @@ win::FileResult WriteToFile(const ProfileSet& record, const std::string& path,
 // The main window's load: defaults and load into scratch, normalised into current, copied to baseline.
 void LoadSettings(ProfileSet& scratch, ProfileSet& current, ProfileSet& baseline,
                   const std::string& path);
+// The same from a profile file read already.
+void LoadSettings(ProfileSet& scratch, ProfileSet& current, ProfileSet& baseline,
+                  win::IniDocument& file);
 
 struct SaveResult {
   ChangeSet changes = NoChange;  // what was saved and announced
