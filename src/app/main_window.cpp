@@ -55,12 +55,11 @@ LRESULT MainWindow::OnCreate() {
                                               savedDirectory_.data()));
   SetCurrentDirectoryW(win::Widen(ProgramFolder()).c_str());
   language_.Load(ProgramPath(win::kLanFileName));
-  // Face, buttons and region from the skin, then the side panel that shows at start.
+  // Face, buttons and region from the skin; the side panels come after the first paint.
   const LRESULT result = SkinnedDialog::OnCreate();
   // The first place on the screen, its middle, is taken before any panel hangs beside it.
   win::CentreWindow(Handle(), nullptr);
   panels_ = std::make_unique<SidePanels>(Handle(), ProgramFolder(), &language_);
-  panels_->Create();
   CreateAssigner();
   return result;
 }
@@ -99,8 +98,6 @@ BOOL MainWindow::OnInitDialog() {
   SetWindowTextA(Handle(), kMainWindowTitle);
   versionText_ = VersionWithPoint(kProgramVersion);
   LoadPictures();
-  panels_->Layout();
-  panels_->ShowOrHide();
   SetTimer(Handle(), kFinishStartTimer, USER_TIMER_MINIMUM, nullptr);
   return TRUE;
 }
@@ -246,7 +243,7 @@ void MainWindow::OnReadSpeeds() {
 }
 
 LRESULT MainWindow::OnFirmware() {
-  firmwareText_ = settings_.FirmwareText();
+  firmwareText_ = settings_.ReadFirmware();
   return 1;
 }
 
@@ -264,12 +261,12 @@ void MainWindow::ShowSettings() {
 LRESULT MainWindow::OnIdle() { return 0; }
 
 // What the first look of the window does not need is done once the window is on the screen:
-// the icon, the menus' pictures, and the panels that do not show at start.
+// the icon, the menus' pictures, and the side panels, the closed key panel among them.
 void MainWindow::OnFinishStartTimer() {
   KillTimer(Handle(), kFinishStartTimer);
   LoadWindowIcon();
   assign::CommandMenu::PreparePictures(ProgramFolder());
-  panels_->CreateRest();
+  panels_->Create();
 }
 
 void MainWindow::OnCursor(bool wait) {

@@ -24,7 +24,7 @@ using Anchor = PanelSlide::Anchor;
 // The open panels' screen rectangle widths decide where the panels further out hang.
 int WidthOf(panels::SidePanel& panel) { return panel.FaceSize().cx; }
 
-// A panel not made yet stays where it is made: CreateRest() lays the panels out again.
+// A panel not made yet stays where it is made: Create() lays the panels out again.
 void MoveTo(panels::SidePanel& panel, int x, int y) {
   if (!panel.Handle()) return;
   const SIZE size = panel.FaceSize();
@@ -44,13 +44,11 @@ SidePanels::SidePanels(HWND mainWindow, const std::string& programFolder,
       keyClosed_(mainWindow, programFolder, panels::kKeyStrip),
       keyEditor_(mainWindow, programFolder) {}
 
-bool SidePanels::Create() { return keyClosed_.Create(); }
-
-bool SidePanels::CreateRest() {
-  if (restCreated_) return true;
-  restCreated_ = true;
+bool SidePanels::Create() {
+  if (created_) return true;
+  created_ = true;
   bool made = true;
-  for (Which which : {kSensitivityClosed, kSensitivity, kAdvancedClosed, kAdvanced, kKey})
+  for (Which which : {kKeyClosed, kSensitivityClosed, kSensitivity, kAdvancedClosed, kAdvanced, kKey})
     made = Panel(which).Create() && made;
   if (session_) AttachSettings(*session_);
   Layout();
@@ -77,7 +75,7 @@ void SidePanels::Layout() {
 
 void SidePanels::AttachSettings(settings::SettingsSession& session) {
   session_ = &session;
-  if (!restCreated_) return;
+  if (!created_) return;
   sensitivity_.AttachSettings(session);
   advanced_.AttachSettings(session);
   keyEditor_.AttachSettings(session);
@@ -134,7 +132,7 @@ HWND SidePanels::Companion(const SlideRow& row) {
 bool SidePanels::StartSlide(int code) {
   const SlideRow* row = FindSlide(code);
   if (!row) return false;
-  CreateRest();
+  Create();
   if (row->hideFirst != kNone) ShowWindow(Panel(row->hideFirst).Handle(), SW_HIDE);
   slide_.Start(PanelSlide::Request{Panel(row->sliding).Handle(), mainWindow_, code, row->mode,
                                    row->anchor, WidthOf(Panel(row->minimumFrom)), Companion(*row)});
@@ -157,7 +155,7 @@ bool SidePanels::SlideEnded(int code) {
   };
   for (const FlagRow& row : kFlags) {
     if (row.code != code) continue;
-    CreateRest();
+    Create();
     this->*row.flag = row.value;
     Layout();
     ShowOrHide();

@@ -22,13 +22,11 @@ class SidePanels {
   SidePanels(const SidePanels&) = delete;
   SidePanels& operator=(const SidePanels&) = delete;
 
-  // Creates the panel that shows at start, the closed key panel; false when it could not be
-  // made. The other five wait for CreateRest(), so that the main window shows sooner.
+  // Creates the six panels, laid out, bound to the settings, and shown or hidden; false when
+  // one of them could not be made. Does nothing once they exist. The main window calls it
+  // once its first paint is done, so that it shows sooner; every use of a panel before then
+  // calls it first.
   bool Create();
-  // Creates the other five panels, hidden, laid out and bound to the settings; false when one
-  // of them could not be made. Does nothing once they exist. The main window calls it when it
-  // is first idle; every use of one of these panels before then calls it first.
-  bool CreateRest();
   // Places every panel that exists beside the main window, each at its own face size.
   void Layout();
   // Hides the sensitivity and advanced panels; shows the open or the closed key panel.
@@ -46,11 +44,11 @@ class SidePanels {
   bool KeyOpen() const { return keyOpen_; }
   PanelSlide& Slide() { return slide_; }
 
-  panels::CollapsedPanel& SensitivityClosed() { return CreateRest(), sensitivityClosed_; }
-  panels::SensitivityPanelExpanded& Sensitivity() { return CreateRest(), sensitivity_; }
-  panels::AdvancedPanelExpanded& Advanced() { return CreateRest(), advanced_; }
-  panels::CollapsedPanel& KeyClosed() { return keyClosed_; }
-  assign::MacroEditor& KeyEditor() { return CreateRest(), keyEditor_; }
+  panels::CollapsedPanel& SensitivityClosed() { return Create(), sensitivityClosed_; }
+  panels::SensitivityPanelExpanded& Sensitivity() { return Create(), sensitivity_; }
+  panels::AdvancedPanelExpanded& Advanced() { return Create(), advanced_; }
+  panels::CollapsedPanel& KeyClosed() { return Create(), keyClosed_; }
+  assign::MacroEditor& KeyEditor() { return Create(), keyEditor_; }
 
  private:
   enum Which {
@@ -78,7 +76,7 @@ class SidePanels {
   bool sensitivityOpen_ = false;
   bool advancedOpen_ = false;
   bool keyOpen_ = false;
-  bool restCreated_ = false;
+  bool created_ = false;
   settings::SettingsSession* session_ = nullptr;  // lent by the main window
   PanelSlide slide_;
 };
