@@ -37,7 +37,9 @@ def main(program_dir, skin_dir, tools_bin, out):
             time.sleep(1.5)
             window = (x, y, x + 680 + 20, y + 392)
             shoot(out, "main-profile3.png", window)
-            desktop.click(*desktop.centre(main_items["21"], (x, y)))  # profile 1
+            # Profile 1, with the pointer resting on its button long enough for the tip to show
+            # every time (its delay is half a second).
+            desktop.click(*desktop.centre(main_items["21"], (x, y)), pause=1.2)
             shoot(out, "main-profile1.png", window)
             below = (x, y, x + 700, y + 520)
             for name, hotspot in (("menu-function.png", "9"), ("menu-scroll.png", "11")):
