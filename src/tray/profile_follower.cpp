@@ -61,7 +61,13 @@ void ProfileFollower::StartWatching() {
   hook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, &OnWinEvent, 0,
                           0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
   if (hook_) t_followers.emplace_back(hook_, this);
-  pollTimer_.Start(Handle(), kPollTimer, setup_.pollMs);
+  UpdatePoll();
+}
+
+void ProfileFollower::UpdatePoll() {
+  const bool needed = (setup_.pollForeground && !hookReports_) || waiting_;
+  if (!needed) return pollTimer_.Stop();
+  if (!pollTimer_.Running()) pollTimer_.Start(Handle(), kPollTimer, setup_.pollMs);
 }
 
 void ProfileFollower::StopWatching() {
@@ -75,6 +81,7 @@ void ProfileFollower::StopWatching() {
   settle_.Clear();
   waiting_.reset();
   lastSeen_ = nullptr;
+  hookReports_ = false;
 }
 
 void ProfileFollower::OnDestroy() { StopWatching(); }
@@ -83,17 +90,25 @@ void CALLBACK ProfileFollower::OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND 
                                           LONG child, DWORD, DWORD) {
   if (event != EVENT_SYSTEM_FOREGROUND || object != OBJID_WINDOW || child != CHILDID_SELF) return;
   for (const auto& [known, follower] : t_followers) {
-    if (known == hook) return follower->Noticed(window);
+    if (known == hook) return follower->OnHookReport(window);
   }
 }
 
+// From the first report on, the hook alone tells of the program in front.
+void ProfileFollower::OnHookReport(HWND window) {
+  hookReports_ = true;
+  UpdatePoll();
+  Noticed(window);
+}
+
 void ProfileFollower::OnPollTimer() {
-  if (setup_.pollForeground) {
+  if (setup_.pollForeground && !hookReports_) {
     HWND front = GetForegroundWindow();
     if (front != lastSeen_) Noticed(front);
   }
   // The configuration program has closed since a program settled: switching resumes.
   if (waiting_ && !ConfigurationProgramOpen()) Decide(*std::exchange(waiting_, std::nullopt));
+  UpdatePoll();
 }
 
 void ProfileFollower::Noticed(HWND window) {
@@ -122,6 +137,7 @@ void ProfileFollower::Decide(const std::string& program) {
       DecideFollow(rules_, program, ConfigurationProgramOpen(), StoredIndex());
   waiting_.reset();
   if (decision.action == FollowAction::Wait) waiting_ = program;
+  UpdatePoll();
   if (decision.action == FollowAction::Switch) Switch(decision.profile);
 }
 

@@ -17,9 +17,11 @@ namespace tray {
 struct FollowSetup {
   std::string profilePath;  // the per-user profile file whose "Profile" is switched
   UINT settleMs = 300;
-  UINT pollMs = 250;
-  // Also look at the foreground window on each poll, for systems whose foreground hook stays
-  // silent (Wine 8 reports no EVENT_SYSTEM_FOREGROUND). Off: the hook alone reports changes.
+  // Often enough that a program kept in front for a tenth of a second is seen: quick switching
+  // seen only through the poll then settles as it does with the hook's reports.
+  UINT pollMs = 50;
+  // Also look at the foreground window on each poll until the hook has reported once, for
+  // systems whose foreground hook stays silent. Off: the hook alone reports changes.
   bool pollForeground = true;
 };
 
@@ -44,6 +46,10 @@ class ProfileFollower : public win::Window {
 
   void StartWatching();
   void StopWatching();
+  // The poll runs while the foreground is not known to be reported or a program waits for the
+  // configuration program to close.
+  void UpdatePoll();
+  void OnHookReport(HWND window);
   // The foreground window is now `window` (reported by the hook or found by the poll).
   void Noticed(HWND window);
   void Decide(const std::string& program);
@@ -61,6 +67,7 @@ class ProfileFollower : public win::Window {
   win::Timer settleTimer_;
   win::Timer pollTimer_;
   HWND lastSeen_ = nullptr;
+  bool hookReports_ = false;  // the hook has reported a foreground change since watching began
   std::optional<std::string> waiting_;  // settled while the configuration program ran
 };
 
