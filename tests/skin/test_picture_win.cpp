@@ -62,6 +62,29 @@ TEST(LoadPicture, SharesOneDecodeAndKeepsAReplacedPictureForItsHolders) {
   EXPECT_EQ(PixelOfBitmap(second.get(), 0, 0), RGB(9, 9, 9));
 }
 
+// A face decoded on first use costs nothing until it is drawn; its copies share the one decode,
+// and a file that is not there gives no face at all.
+TEST(FacePicture, DecodesAtTheFirstGetOnceForAllCopies) {
+  TempFolder folder;
+  const std::string path = folder.File("over.bmp");
+  ASSERT_TRUE(skintest::WriteBmp(path, 40, 20, Quadrants));
+  const long owners = win::LiveGdiOwners();
+  const skin::FacePicture face = skin::FacePicture::OnFirstUse(path);
+  const skin::FacePicture copy = face;
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(win::LiveGdiOwners(), owners) << "nothing decoded yet";
+  const HBITMAP bitmap = copy.Get();
+  ASSERT_NE(bitmap, nullptr);
+  EXPECT_EQ(win::LiveGdiOwners(), owners + 1);
+  EXPECT_EQ(face.Get(), bitmap);
+  EXPECT_EQ(PixelOfBitmap(bitmap, 39, 19), RGB(40, 50, 60));
+  EXPECT_FALSE(skin::FacePicture::OnFirstUse(folder.File("missing.bmp")));
+  ASSERT_TRUE(WriteFileBytes(folder.File("noise.bmp"), std::string(5000, '\x81')));
+  const skin::FacePicture noise = skin::FacePicture::OnFirstUse(folder.File("noise.bmp"));
+  EXPECT_TRUE(noise);
+  EXPECT_EQ(noise.Get(), nullptr);  // drawn as a face without a picture
+}
+
 TEST(LoadSkinPicture, FilesThatAreNotPicturesLeaveTargetAndSizeAlone) {
   TempFolder folder;
   const std::string good = skintest::BmpFileBytes(40, 20, Quadrants);
