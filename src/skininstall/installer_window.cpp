@@ -85,12 +85,11 @@ void InstallerWindow::OnStartTimer() {
 }
 
 void InstallerWindow::RunInstallation() {
-  // The bar keeps every position; the screen is brought up to date when RedrawPacer says so.
+  // The bar keeps every position; the screen catches up when RedrawPacer says so.
   RedrawPacer pacer;
   auto step = [this, &pacer](double position) {
     bar_.SetPos(position);
-    if (pacer.Due(position, static_cast<std::int64_t>(GetTickCount64())))
-      RedrawWindow(bar_.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
+    if (pacer.Due(position, static_cast<std::int64_t>(GetTickCount64()))) UpdateWindow(bar_.Handle());
     if (hooks_.afterStep) hooks_.afterStep(bar_);
   };
   if (const std::optional<InstallFailure> failure =

@@ -35,10 +35,12 @@ double PercentBar::SetPos(double position) {
   const double previous = position_;
   position_ = position;
   SetWindowTextA(Handle(), PercentText(position, maximum_).c_str());
+  // The caller decides when the screen catches up (UpdateWindow): drawing every step of a
+  // package of many small files cost more than writing them.
   const int width = BarWidth();
   if (width != lastBarWidth_) {
     lastBarWidth_ = width;
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
+    InvalidateRect(Handle(), nullptr, FALSE);
   }
   return previous;
 }

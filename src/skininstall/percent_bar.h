@@ -20,7 +20,8 @@ class PercentBar : public win::Window {
   bool Attach(HWND control);
 
   void SetRange(double minimum, double maximum);
-  // Returns the previous position, or -1 when there is no control.
+  // Returns the previous position, or -1 when there is no control. The bar is invalidated,
+  // not drawn: UpdateWindow draws it.
   double SetPos(double position);
   void Show(bool hide);
   void SetBarColour(COLORREF colour) { barColour_ = colour; }

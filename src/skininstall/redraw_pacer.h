@@ -1,6 +1,6 @@
 // RedrawPacer: whether a progress display is due a redraw. Drawing it for every entry of a
-// package of many small files cost more than writing them; a redraw is due when the whole
-// percentage has changed, when 16 ms have passed since the last one, or at the end.
+// package of many small files cost more than writing them; a redraw is due at the first step,
+// once 16 ms have passed since the last one (about a frame of the screen), and at the end.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +16,6 @@ class RedrawPacer {
 
  private:
   bool drawn_ = false;
-  int lastPercent_ = 0;
   std::int64_t lastMs_ = 0;
 };
 
