@@ -10,8 +10,9 @@
 # run-bench.sh [MEGABYTES [NOISE% [PICTURES [ROUNDS]]]]   (defaults 165, 60, 500, 5: with the nine
 # folders they hold, 509 entries)
 # MEGABYTES is the extracted size. NOISE% is the share of pixels with noise: 60 gives about
-# 1.4:1 (decryption-heavy), 5 about 10:1. Work files under /tmp/zip-bench; the Wine programs
-# run in a prefix of their own on a private Xvfb display.
+# 1.4:1 (decryption-heavy), 5 about 10:1. PW_BENCH_ARCHIVE=FILE times an archive of the same
+# password instead (the built skin package: build/win/program/skins.zip). Work files under
+# /tmp/zip-bench; the Wine programs run in a prefix of their own on a private Xvfb display.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 megabytes=${1:-165}
@@ -33,7 +34,7 @@ bench=$native/tests/skininstall/bench/zip_bench
 bench_exe=$root/build/win/tests/skininstall/bench/zip_bench.exe
 
 mkdir -p "$work"
-archive=$work/bench-$megabytes-$noise-$entries.zip
+archive=${PW_BENCH_ARCHIVE:-$work/bench-$megabytes-$noise-$entries.zip}
 if [ ! -f "$archive" ]; then
   rm -rf "$work/data" && mkdir -p "$work/data"
   "$bench" --make-pictures "$work/data" "$megabytes" "$noise" "$entries"
