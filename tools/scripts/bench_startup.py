@@ -307,7 +307,7 @@ def row(label, values, unit="ms", goal=None, scale=1.0, digits=1):
     print(text)
 
 
-def report(rounds, menu):
+def report(rounds, menu, load):
     def both(figure, bare_figure=None):
         """Pointwick's and the bare dialog's figures, and the ratio within each round."""
         bare_figure = bare_figure or figure
@@ -318,6 +318,9 @@ def report(rounds, menu):
         return ours, bare, ratios
 
     print(f"Start-up, {len(rounds)} rounds (order turned each round), medians and interquartile ranges")
+    # Other work on the machine shows in every figure; the ratios within a round suffer least.
+    print(f"{os.cpu_count()} cores, load average {load[0]:.2f} at the start, "
+          f"{os.getloadavg()[0]:.2f} at the end")
     ours, bare, ratios = both("painted")
     print("Painted (launch to the first paint of the main window, from the X server)")
     row("Pointwick", ours)
@@ -373,6 +376,7 @@ def main():
                         help="list every drawing of each program's window until it is painted")
     args = parser.parse_args()
 
+    load = os.getloadavg()
     screen = Screen()
     launcher = Launcher(args.launcher, args.folder, args.bare)
     bench = Bench(launcher, screen, not args.no_menu, args.trace)
@@ -391,7 +395,7 @@ def main():
             launcher.process.wait(timeout=30)
         except (OSError, subprocess.TimeoutExpired):
             launcher.process.kill()
-    report(rounds, not args.no_menu)
+    report(rounds, not args.no_menu, load)
     if args.csv:
         write_csv(args.csv, rounds)
 
