@@ -10,7 +10,7 @@ that line arrives and watches the X display for the rest:
   painted     from the launch until the program's top-level X window, once mapped, has been
               drawn over (X Damage) on at least 90 % of its area. Wine draws a window by putting
               its whole surface: Pointwick's first paint arrives as one put (the rectangles of its
-              shaped region), the bare dialog's as a put of the whole window followed 5 to 15 ms
+              shaped region), the bare dialog's as a put of the whole window followed 1 to 13 ms
               later by a second, identical one. Nothing is drawn at the map itself. The time is
               when the damage event arrives here. The X server stamps the event with the time it
               last read its clock, which it does not do on waking: after a pause the stamp is
