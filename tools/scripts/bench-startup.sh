@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# Runs the start-up benchmark on built trees: Pointwick beside a bare dialog program, in turn
-# under one warm wineserver, in a private prefix on a private Xvfb. Prints min and median of
-# each, their ratio, and a label click to its menu painted.
-# Usage: tools/scripts/bench-startup.sh [ROUNDS]   (build first: tools/scripts/build.sh)
+# Runs the start-up benchmark on the built tree: Pointwick beside a bare dialog program, started in
+# turn under one warm wineserver in a private prefix on a private Xvfb, and timed from outside the
+# programs (tools/scripts/bench_startup.py says what is measured and how). Prints medians and
+# interquartile ranges of the first paint, the six side panels and the memory of each, their ratio
+# within each round, and the goals.
+# Usage: tools/scripts/bench-startup.sh [ROUNDS | --rounds N] [--csv FILE] [--no-menu] [--trace]
+#        (build first: tools/scripts/build.sh)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-rounds=${1:-12}
 . "$root/tools/scripts/wine-env.sh"
 bench=$root/build/win/tools-bin
-for file in "$bench/bench_startup.exe" "$bench/bare_dialog.exe" "$root/build/win/program/Pointwick.exe"; do
+for file in "$bench/startup_launcher.exe" "$bench/bare_dialog.exe" "$root/build/win/program/Pointwick.exe"; do
   [ -f "$file" ] || { echo "missing $file: build first" >&2; exit 1; }
 done
+# A lone number is the number of rounds, as before.
+if [ $# -eq 1 ] && [[ $1 =~ ^[0-9]+$ ]]; then set -- --rounds "$1"; fi
 work=$(mktemp -d /tmp/pw-bench.XXXXXX)
 wine_session "$work/prefix" --copy-of "$root/build/win/wineprefix" --display --warm
 trap 'wine_session_end; rm -rf "$work"' EXIT
@@ -18,4 +22,5 @@ trap 'wine_session_end; rm -rf "$work"' EXIT
 mkdir -p "$work/program"
 cp "$root/build/win/program/Pointwick.exe" "$root/build/win/program/lan.dll" "$work/program/"
 cp -r "$root/build/win/skin/skins" "$work/program/"
-wine "$bench/bench_startup.exe" "$(winepath -w "$work/program")" "$(winepath -w "$bench/bare_dialog.exe")" "$rounds"
+/usr/bin/python3 "$root/tools/scripts/bench_startup.py" "$bench/startup_launcher.exe" \
+  "$(winepath -w "$work/program")" "$(winepath -w "$bench/bare_dialog.exe")" "$@"

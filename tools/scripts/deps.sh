@@ -5,7 +5,7 @@ packages=(
   cmake make g++ clang libclang-rt-14-dev googletest zlib1g-dev
   wine wine64 g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev
   xvfb x11-utils x11-xserver-utils xdotool imagemagick fonts-liberation fonts-dejavu-core
-  zip unzip p7zip-full python3-pil
+  zip unzip p7zip-full python3-pil python3-xlib
   nsis weasyprint python3-markdown poppler-utils
 )
 missing=()
