@@ -89,7 +89,7 @@ void InstallerWindow::RunInstallation() {
   RedrawPacer pacer;
   auto step = [this, &pacer](double position) {
     bar_.SetPos(position);
-    if (pacer.Due(position, static_cast<std::int64_t>(GetTickCount64()))) UpdateWindow(bar_.Handle());
+    if (pacer.Due(position, static_cast<std::int64_t>(GetTickCount64()))) bar_.Draw();
     if (hooks_.afterStep) hooks_.afterStep(bar_);
   };
   if (const std::optional<InstallFailure> failure =

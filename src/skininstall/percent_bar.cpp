@@ -34,15 +34,15 @@ double PercentBar::SetPos(double position) {
   if (!Handle()) return -1;
   const double previous = position_;
   position_ = position;
-  SetWindowTextA(Handle(), PercentText(position, maximum_).c_str());
-  // The caller decides when the screen catches up (UpdateWindow): drawing every step of a
-  // package of many small files cost more than writing them.
-  const int width = BarWidth();
-  if (width != lastBarWidth_) {
-    lastBarWidth_ = width;
-    InvalidateRect(Handle(), nullptr, FALSE);
-  }
+  // Position and text change in place, without a message or a redraw: the caller draws when it
+  // wants to (Draw), since drawing every entry of a package of many small files cost more than
+  // writing them.
+  text_ = PercentText(position, maximum_);
   return previous;
+}
+
+void PercentBar::Draw() {
+  if (Handle()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void PercentBar::Show(bool hide) {
@@ -56,7 +56,6 @@ bool PercentBar::ProcessMessage(win::Message& m) {
       win::OnGetText<&PercentBar::OnGetText>(),
       win::OnMessage<&PercentBar::OnGetTextLength>(WM_GETTEXTLENGTH),
       win::OnSetFont<&PercentBar::OnSetFont>(Default::After),
-      win::OnMessage<&PercentBar::OnSize>(WM_SIZE, Default::After),
       win::Reply<PercentBar, 1>(WM_ERASEBKGND),  // the paint handler covers every pixel
       win::OnPaint<&PercentBar::OnPaint>(),
       win::OnMessage<&PercentBar::OnDestroy>(WM_DESTROY, Default::After),
@@ -85,7 +84,6 @@ LRESULT PercentBar::OnGetTextLength() { return static_cast<LRESULT>(text_.size()
 
 void PercentBar::OnSetFont(HFONT font) { font_ = win::BorrowedFont(font); }
 
-void PercentBar::OnSize() { lastBarWidth_ = -1; }
 
 void PercentBar::OnPaint(HDC dc, const RECT& client) {
   if (win::Width(client) <= 0 || win::Height(client) <= 0) return;

@@ -20,9 +20,11 @@ class PercentBar : public win::Window {
   bool Attach(HWND control);
 
   void SetRange(double minimum, double maximum);
-  // Returns the previous position, or -1 when there is no control. The bar is invalidated,
-  // not drawn: UpdateWindow draws it.
+  // Returns the previous position, or -1 when there is no control. The position and its text
+  // show from the next Draw() (or paint) on.
   double SetPos(double position);
+  // Draws the bar as it stands now.
+  void Draw();
   void Show(bool hide);
   void SetBarColour(COLORREF colour) { barColour_ = colour; }
   void SetBackgroundColour(COLORREF colour) { backgroundColour_ = colour; }
@@ -38,7 +40,6 @@ class PercentBar : public win::Window {
   LRESULT OnGetText(char* buffer, std::size_t size);
   LRESULT OnGetTextLength();
   void OnSetFont(HFONT font);
-  void OnSize();
   void OnPaint(HDC dc, const RECT& client);
   void OnDestroy();
   void Paint(HDC dc, const RECT& client) const;
@@ -57,9 +58,8 @@ class PercentBar : public win::Window {
   std::string text_;
   COLORREF barColour_ = kUnsetColour;
   COLORREF backgroundColour_ = kUnsetColour;
-  int lastBarWidth_ = -1;
   win::BorrowedFont font_;  // the dialog's font, owned by the dialog
-  win::PaintBuffer buffer_;  // kept between paints: the bar repaints after every entry
+  win::PaintBuffer buffer_;  // kept between paints: the bar repaints many times an install
 };
 
 }  // namespace skininstall
