@@ -49,7 +49,8 @@ POINT CommandMenu::AnchorBelow(HWND control) {
 void CommandMenu::PreparePictures(const std::string& programFolder) {
   for (const MenuSkin& menu : kMenuSkins) {
     const skin::SkinFile skin(programFolder, menu.skinPath);
-    for (const char* key : {"Mask", "Main", "Down", "Over", "Disabled"}) {
+    // Over and Disabled are decoded when a menu first shows one.
+    for (const char* key : {"Mask", "Main", "Down"}) {
       SIZE size{};
       skin::LoadPicture(skin.PicturePath(key), size);  // the cache keeps it
     }

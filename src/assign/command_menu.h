@@ -25,8 +25,9 @@ class CommandMenu : public skin::SkinnedDialog {
   void SetAnchor(POINT screen) { anchor_ = screen; }
   // The anchor below a control: the left and bottom of its client rectangle on the screen.
   static POINT AnchorBelow(HWND control);
-  // Decodes the pictures of all five menus into the picture cache, so that the first menu a
-  // click opens does not wait for them. For a moment when the program is idle.
+  // Decodes the mask and the Main and Down faces of all five menus into the picture cache,
+  // so that the first menu a click opens does not wait for them. For a moment when the program
+  // is idle.
   static void PreparePictures(const std::string& programFolder);
   // DoModal() returns the chosen item's result, or -1 when the menu closed without a choice.
 

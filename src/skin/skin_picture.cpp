@@ -164,21 +164,29 @@ win::Bitmap Decode(const std::string& path) {
   return picture ? TakeBitmap(picture) : win::Bitmap();
 }
 
+// The cache's entry for a file, if it has one.
+CachedPicture* CacheEntry(const std::string& path) {
+  for (CachedPicture& entry : Cache()) {
+    if (entry.path == path) return &entry;
+  }
+  return nullptr;
+}
+
+bool Unchanged(const CachedPicture& entry, const WIN32_FILE_ATTRIBUTE_DATA& file) {
+  return CompareFileTime(&entry.written, &file.ftLastWriteTime) == 0 && entry.bytes == file.nFileSizeLow;
+}
+
 // The decoded picture of a file, decoding it on first use; null when it cannot be decoded.
 Picture CachedBitmap(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA file{};
   if (!GetFileAttributesExW(win::Widen(path).c_str(), GetFileExInfoStandard, &file)) return nullptr;
-  for (CachedPicture& entry : Cache()) {
-    if (entry.path != path) continue;
-    if (CompareFileTime(&entry.written, &file.ftLastWriteTime) == 0 && entry.bytes == file.nFileSizeLow)
-      return entry.bitmap;
-    entry.bitmap = SharePicture(Decode(path));
-    entry.written = file.ftLastWriteTime;
-    entry.bytes = file.nFileSizeLow;
-    return entry.bitmap;
-  }
-  Cache().push_back(CachedPicture{path, file.ftLastWriteTime, file.nFileSizeLow, SharePicture(Decode(path))});
-  return Cache().back().bitmap;
+  CachedPicture* entry = CacheEntry(path);
+  if (entry && Unchanged(*entry, file)) return entry->bitmap;
+  if (!entry) entry = &Cache().emplace_back(CachedPicture{path, {}, 0, nullptr});
+  entry->bitmap = SharePicture(Decode(path));
+  entry->written = file.ftLastWriteTime;
+  entry->bytes = file.nFileSizeLow;
+  return entry->bitmap;
 }
 
 }  // namespace
@@ -215,6 +223,15 @@ SIZE PictureSize(const std::string& path) {
 
 Picture LoadPicture(const std::string& path, SIZE& size) {
   Picture picture = CachedBitmap(path);
+  if (picture) size = BitmapSize(picture.get());
+  return picture;
+}
+
+Picture LoadPictureOnce(const std::string& path, SIZE& size) {
+  WIN32_FILE_ATTRIBUTE_DATA file{};
+  if (!GetFileAttributesExW(win::Widen(path).c_str(), GetFileExInfoStandard, &file)) return nullptr;
+  const CachedPicture* entry = CacheEntry(path);
+  Picture picture = entry && Unchanged(*entry, file) ? entry->bitmap : SharePicture(Decode(path));
   if (picture) size = BitmapSize(picture.get());
   return picture;
 }

@@ -23,6 +23,9 @@ using Picture = std::shared_ptr<std::remove_pointer_t<HBITMAP>>;
 // decoded once per process; its size goes into size. Null, with size untouched, for a file
 // that cannot be opened or decoded.
 Picture LoadPicture(const std::string& path, SIZE& size);
+// The same for a picture needed once (a window's mask, for its region): the cached picture when
+// the cache holds it, else one decoded for the caller alone, which goes when the caller lets it go.
+Picture LoadPictureOnce(const std::string& path, SIZE& size);
 
 // A face picture that may be decoded only when it is first drawn: the pointer-over and disabled
 // faces of a window are rarely seen soon after it opens, and each is a whole-window picture.

@@ -55,7 +55,7 @@ void SkinnedDialog::LoadPictures(const SkinFile& skin, ScreenPictures& pictures)
   const std::string disabled = keys.disabled ? skin.PicturePath("Disabled") : "";
   const std::string main2 = keys.main2 ? skin.PicturePath("Main2") : "";
   SIZE size{0, 0};
-  if (keys.mask) mask_ = LoadPicture(mask, size);
+  if (keys.mask) mask_ = LoadPictureOnce(mask, size);
   pictures.main = LoadPicture(main, size);
   if (keys.down) pictures.down = LoadPicture(down, size);
   // Over and Disabled wait for their first draw; without Main they decide the size as before.
@@ -70,8 +70,11 @@ void SkinnedDialog::LoadPictures(const SkinFile& skin, ScreenPictures& pictures)
   if (size.cx > 0 && size.cy > 0) MoveWindow(Handle(), 0, 0, size.cx, size.cy, TRUE);
 }
 
+// The mask is needed for the region alone: it goes once the region is made (the cache keeps it
+// only for windows whose pictures were prepared ahead).
 void SkinnedDialog::ApplyRegion() {
-  win::Region region(MaskToRegion(mask_.get(), kMaskKey, 0));
+  const Picture mask = std::move(mask_);
+  win::Region region(MaskToRegion(mask.get(), kMaskKey, 0));
   if (!region) return;
   if (SetWindowRgn(Handle(), region.Get(), TRUE)) region_ = region.Release();
 }

@@ -52,7 +52,6 @@ class SkinnedDialog : public win::Dialog {
   // The window's pictures (shared, read-only), or null where the skin has none.
   HBITMAP Face() const { return face_.get(); }
   HBITMAP SecondFace() const { return face2_.get(); }
-  HBITMAP Mask() const { return mask_.get(); }
   // The region given to the window (the system owns it), or null for a rectangular window.
   HRGN AppliedRegion() const { return region_; }
   // The control made for a skin index (a BUTTONPOS entry), or null.
@@ -96,7 +95,7 @@ class SkinnedDialog : public win::Dialog {
   SkinnedOptions options_;
   Picture face_;
   Picture face2_;
-  Picture mask_;
+  Picture mask_;  // from the pictures' load until the region is made
   HRGN region_ = nullptr;  // for reference only: SetWindowRgn took it
   std::vector<std::pair<HWND, int>> controls_;  // control window -> skin index
 };
