@@ -19,8 +19,10 @@ const char kMainWindowTitle[] = "Mouse Driver";
 namespace {
 constexpr char kProgramVersion[] = "101";
 constexpr char kMainSkin[] = "skins\\skin_main.ini";
-// Fires once, when the first paint is done: timers come after every paint in the queue.
+// Fire once each, when the first paint is done (timers come after every paint in the queue) and
+// then when the side panels have painted.
 constexpr UINT_PTR kFinishStartTimer = 1;
+constexpr UINT_PTR kPrepareTimer = 2;
 
 // "101" becomes "1.01": a point after the first digit.
 std::string VersionWithPoint(const std::string& digits) {
@@ -97,7 +99,6 @@ BOOL MainWindow::OnInitDialog() {
   Refresh();
   SetWindowTextA(Handle(), kMainWindowTitle);
   versionText_ = VersionWithPoint(kProgramVersion);
-  LoadPictures();
   SetTimer(Handle(), kFinishStartTimer, USER_TIMER_MINIMUM, nullptr);
   return TRUE;
 }
@@ -113,7 +114,8 @@ void MainWindow::LoadWindowIcon() {
 
 // The picture controls show shared skin pictures, which the window holds while they show
 // them; a missing picture stops the rest. They lie beneath the face buttons and never paint
-// over them.
+// over them, and stay hidden until they have their picture: an empty one would paint a plain
+// rectangle over the face.
 void MainWindow::LoadPictures() {
   for (std::size_t i = 0; i < std::size(kPictures); ++i) {
     HWND control = GetDlgItem(Handle(), kPictures[i].id);
@@ -123,6 +125,7 @@ void MainWindow::LoadPictures() {
     SetWindowPos(control, HWND_BOTTOM, kPictureOrigins[i].x, kPictureOrigins[i].y, 0, 0,
                  SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+    ShowWindow(control, SW_SHOWNA);
     pictures_[i] = std::move(picture);
   }
 }
@@ -165,6 +168,7 @@ bool MainWindow::ProcessMessage(win::Message& m) {
       win::OnMessage<&MainWindow::OnIdle>(panels::kIdleMessage),
       win::OnValue<&MainWindow::OnCursor>(panels::kCursorMessage),
       win::OnTimer<&MainWindow::OnFinishStartTimer>(kFinishStartTimer),
+      win::OnTimer<&MainWindow::OnPrepareTimer>(kPrepareTimer),
       win::OnMessage<&MainWindow::OnHelp>(WM_HELP),
       win::OnMessage<&MainWindow::OnMove>(WM_MOVE, Default::After),
       win::OnMessage<&MainWindow::OnDestroy>(WM_DESTROY, Default::After),
@@ -261,12 +265,20 @@ void MainWindow::ShowSettings() {
 LRESULT MainWindow::OnIdle() { return 0; }
 
 // What the first look of the window does not need is done once the window is on the screen:
-// the icon, the menus' pictures, and the side panels, the closed key panel among them.
+// first the side panels, the closed key panel among them; then, once they are on the screen
+// too, the picture controls (the face beneath shows the same pixels), the icon and the menus'
+// pictures.
 void MainWindow::OnFinishStartTimer() {
   KillTimer(Handle(), kFinishStartTimer);
+  panels_->Create();
+  SetTimer(Handle(), kPrepareTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+void MainWindow::OnPrepareTimer() {
+  KillTimer(Handle(), kPrepareTimer);
+  LoadPictures();
   LoadWindowIcon();
   assign::CommandMenu::PreparePictures(ProgramFolder());
-  panels_->Create();
 }
 
 void MainWindow::OnCursor(bool wait) {

@@ -85,6 +85,7 @@ class MainWindow : public skin::SkinnedDialog {
   LRESULT OnIdle();
   void OnCursor(bool wait);
   void OnFinishStartTimer();
+  void OnPrepareTimer();
 
   // False when a file could not be written (the box has said so).
   bool Save();

@@ -17,7 +17,7 @@ void FaceCells::Load(const std::string& programFolder) {
   const skin::SkinFile sheet(programFolder, "skins\\skin_menu_all.ini");
   SIZE size{};
   sheet_.main = skin::LoadPicture(sheet.PicturePath("Main"), size);
-  sheet_.down = skin::LoadPicture(sheet.PicturePath("Down"), size);
+  sheet_.down = skin::FacePicture::OnFirstUse(sheet.PicturePath("Down"));
   sheet_.over = skin::FacePicture::OnFirstUse(sheet.PicturePath("Over"));
   sheet_.disabled = skin::FacePicture::OnFirstUse(sheet.PicturePath("Disabled"));
   cells_.clear();
@@ -37,7 +37,7 @@ void FaceCells::ShowCell(skin::SkinButton& button, int index, int extraWidth) co
   if (index < CellCount()) {
     RECT cut = cells_[index];
     cut.right += extraWidth;
-    button.SetFaces(cut, sheet_.Faces());
+    button.SetFaces(cut, sheet_);
   }
   Redraw(button);
 }

@@ -34,7 +34,7 @@ class FaceCells {
   int CellCount() const { return static_cast<int>(cells_.size()); }
 
  private:
-  skin::ScreenPictures sheet_;
+  skin::FaceSources sheet_;  // Down, Over and Disabled decoded when first drawn
   std::vector<RECT> cells_;
   // The main window's pictures, under the first mouse button's place.
   skin::FaceSources plainKey_;
