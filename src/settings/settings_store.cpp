@@ -57,12 +57,6 @@ win::IniDocument ReadProfileDocument(const std::string& path) {
   return win::IniDocument(text);
 }
 
-void LoadFromFile(ProfileSet& record, const std::string& path, int profileIndex) {
-  win::IniDocument file = ReadProfileDocument(path);
-  RegistryPointerStore pointers;
-  Load(record, file, pointers, profileIndex);
-}
-
 win::FileResult WriteProfileFile(const std::string& path,
                                  const std::function<bool(win::IniDocument&)>& edit) {
   WriteLock lock;

@@ -28,9 +28,6 @@ ProfilePaths FindProfilePaths();
 // A profile file's keys as they are stored now (empty when there is no file).
 win::IniDocument ReadProfileDocument(const std::string& path);
 
-// Load of a record from the registry and a profile file (no validation).
-void LoadFromFile(ProfileSet& record, const std::string& path, int profileIndex = -1);
-
 // Rewrites the profile file at `path` with `edit` applied to what it holds now, under the
 // suite's lock; its folder is created first. `edit` returns false to leave the file alone.
 // The file is either as it was or wholly the new text.
