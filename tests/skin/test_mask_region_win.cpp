@@ -1,6 +1,7 @@
 // MaskToRegion on real bitmaps: the rectangles handed to each region call and the final region.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "skin/mask_region.h"
@@ -108,32 +109,31 @@ TEST(MaskToRegion, CheckerboardIsMadeIn77BatchesAndKeepsEveryPixel) {
   EXPECT_EQ(wrong, 0);
 }
 
-TEST(MaskToRegion, OnlyPureWhiteIsOutside) {
-  // white, near-white (254,255,255), white, then (255,255,254) and (255,254,255).
-  const COLORREF row[] = {kWhite, RGB(254, 255, 255), kWhite, RGB(255, 255, 254), RGB(255, 254, 255)};
-  win::Bitmap mask(MakeBitmap(5, 1, [&](int x, int) { return row[x]; }));
-  win::Region region(skin::MaskToRegion(mask.Get(), kWhite, 0));
-  ASSERT_TRUE(region);
-  const std::vector<RECT> rects = RegionRects(region.Get());
-  ASSERT_EQ(rects.size(), 2u);
-  EXPECT_EQ(rects[0].left, 1);
-  EXPECT_EQ(rects[0].right, 2);
-  EXPECT_EQ(rects[1].left, 3);
-  EXPECT_EQ(rects[1].right, 5);
-}
-
-TEST(MaskToRegion, ToleranceWidensTheKeyPerChannel) {
-  // Key (200,200,200) with tolerance 10 in every channel: 205 is outside, 211 inside.
-  const COLORREF row[] = {RGB(205, 205, 205), RGB(211, 205, 205), RGB(210, 210, 210), RGB(199, 200, 200)};
-  win::Bitmap mask(MakeBitmap(4, 1, [&](int x, int) { return row[x]; }));
-  win::Region region(skin::MaskToRegion(mask.Get(), RGB(200, 200, 200), RGB(10, 10, 10)));
-  ASSERT_TRUE(region);
-  const std::vector<RECT> rects = RegionRects(region.Get());
-  ASSERT_EQ(rects.size(), 2u);
-  EXPECT_EQ(rects[0].left, 1);
-  EXPECT_EQ(rects[0].right, 2);
-  EXPECT_EQ(rects[1].left, 3);
-  EXPECT_EQ(rects[1].right, 4);
+// One row of pixels against a key and a tolerance: the runs that are inside.
+TEST(MaskToRegion, OnlyPixelsOutsideTheKeyAndItsToleranceAreInside) {
+  struct Case {
+    const char* what;
+    std::vector<COLORREF> row;
+    COLORREF key, tolerance;
+    std::vector<std::pair<int, int>> runs;
+  };
+  const Case cases[] = {
+      {"only pure white is outside",
+       {kWhite, RGB(254, 255, 255), kWhite, RGB(255, 255, 254), RGB(255, 254, 255)}, kWhite, 0,
+       {{1, 2}, {3, 5}}},
+      {"a tolerance of 10 per channel around (200,200,200): 205 is outside, 211 inside",
+       {RGB(205, 205, 205), RGB(211, 205, 205), RGB(210, 210, 210), RGB(199, 200, 200)},
+       RGB(200, 200, 200), RGB(10, 10, 10), {{1, 2}, {3, 4}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    win::Bitmap mask(MakeBitmap(static_cast<int>(c.row.size()), 1, [&](int x, int) { return c.row[x]; }));
+    win::Region region(skin::MaskToRegion(mask.Get(), c.key, c.tolerance));
+    ASSERT_TRUE(region);
+    std::vector<std::pair<int, int>> runs;
+    for (const RECT& r : RegionRects(region.Get())) runs.emplace_back(r.left, r.right);
+    EXPECT_EQ(runs, c.runs);
+  }
 }
 
 TEST(MaskToRegion, DeviceDependentMaskIsReadTheSameWay) {
