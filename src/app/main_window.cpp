@@ -8,6 +8,7 @@
 #include "panels/profile_switch_dialog.h"
 #include "panels/reset_default_dialog.h"
 #include "skin/write_failed_box.h"
+#include "win32/dpi.h"
 #include "win32/paint.h"
 #include "win32/wide_text.h"
 #include "win32/wait_cursor.h"
@@ -89,8 +90,8 @@ skin::ScreenKeys MainWindow::ScreenPictureKeys() const {
 void MainWindow::CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) {
   for (int index : kButtonOrder) CreateButton(buttons_[index], skin, index, pictures.Faces());
   faces_.SetPlainKey(pictures, skin.ReadRect("BUTTONPOS", kFirstHotspot));
-  versionX_ = skin.ReadInt("SETTING", "SFPos", 601);
-  faces_.Load(ProgramFolder());
+  versionX_ = skin.ReadLength("SETTING", "SFPos", 601);
+  faces_.Load(ProgramFolder(), Scale().percent);
 }
 
 BOOL MainWindow::OnInitDialog() {
@@ -103,13 +104,22 @@ BOOL MainWindow::OnInitDialog() {
   return TRUE;
 }
 
+// The icon file holds several sizes: each use takes the one of its size at the window's DPI.
 void MainWindow::LoadWindowIcon() {
-  icon_.Reset(static_cast<HICON>(LoadImageW(nullptr, win::Widen(ProgramPath("skins\\logo.ico")).c_str(),
-                                            IMAGE_ICON, 0, 0,
-                                            LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  const std::wstring file = win::Widen(ProgramPath("skins\\logo.ico"));
+  const UINT dpi = win::WindowDpi(Handle());
+  const auto load = [&](int metricX, int metricY) {
+    return static_cast<HICON>(LoadImageW(nullptr, file.c_str(), IMAGE_ICON,
+                                         win::SystemMetricForDpi(metricX, dpi),
+                                         win::SystemMetricForDpi(metricY, dpi),
+                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  };
+  icon_.Reset(load(SM_CXICON, SM_CYICON));
+  smallIcon_.Reset(load(SM_CXSMICON, SM_CYSMICON));
   if (!icon_) return;
   SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
-  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
+  SendMessageA(Handle(), WM_SETICON, ICON_SMALL,
+               reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_.Get() : icon_.Get()));
 }
 
 // The picture controls show shared skin pictures, which the window holds while they show
@@ -120,9 +130,9 @@ void MainWindow::LoadPictures() {
   for (std::size_t i = 0; i < std::size(kPictures); ++i) {
     HWND control = GetDlgItem(Handle(), kPictures[i].id);
     SIZE size{};
-    skin::Picture picture = skin::LoadPicture(ProgramPath(kPictures[i].file), size);
+    skin::Picture picture = skin::LoadFixedPicture(ProgramFolder(), kPictures[i].file, Scale().percent, size);
     if (!picture) break;
-    SetWindowPos(control, HWND_BOTTOM, kPictureOrigins[i].x, kPictureOrigins[i].y, 0, 0,
+    SetWindowPos(control, HWND_BOTTOM, Px(kPictureOrigins[i].x), Px(kPictureOrigins[i].y), 0, 0,
                  SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
     ShowWindow(control, SW_SHOWNA);
@@ -278,7 +288,7 @@ void MainWindow::OnPrepareTimer() {
   KillTimer(Handle(), kPrepareTimer);
   LoadPictures();
   LoadWindowIcon();
-  assign::CommandMenu::PreparePictures(ProgramFolder());
+  assign::CommandMenu::PreparePictures(ProgramFolder(), Scale().percent);
 }
 
 void MainWindow::OnCursor(bool wait) {
@@ -335,13 +345,13 @@ void MainWindow::Paint(HDC dc, const RECT& client) {
 }
 
 void MainWindow::PaintVersion(HDC dc) {
-  win::Font font(CreateFontA(12, 6, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
+  win::Font font(CreateFontA(Px(12), Px(6), 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_SWISS, "Arial"));
   win::SelectScope selectFont(dc, font.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(152, 152, 152));
-  TextOutA(dc, versionX_, 38, versionText_.c_str(), static_cast<int>(versionText_.size()));
+  TextOutA(dc, versionX_, Px(38), versionText_.c_str(), static_cast<int>(versionText_.size()));
 }
 
 void MainWindow::PaintMinimised(HDC dc) {

@@ -102,6 +102,7 @@ class MainWindow : public skin::SkinnedDialog {
   std::wstring savedDirectory_;
   win::LanguageLibrary language_;
   win::Icon icon_;
+  win::Icon smallIcon_;  // the title bar's and the taskbar's, at the window's DPI
   settings::SettingsSession settings_;
   ShellActions shell_;
   std::unique_ptr<SidePanels> panels_;

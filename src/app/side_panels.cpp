@@ -2,6 +2,8 @@
 #include "app/side_panels.h"
 
 #include "panels/panel_messages.h"
+#include "skin/skin_scale.h"
+#include "win32/dpi.h"
 
 namespace app {
 
@@ -59,7 +61,9 @@ bool SidePanels::Create() {
 void SidePanels::Layout() {
   RECT main{};
   GetWindowRect(mainWindow_, &main);
-  const int top = main.top + 35;
+  const int scale = win::DpiPercent(win::WindowDpi(mainWindow_));
+  const auto px = [scale](int length) { return skin::ScaleLength(length, scale, 100); };
+  const int top = main.top + px(35);
   MoveTo(sensitivityClosed_, main.left - WidthOf(sensitivityClosed_), top);
   MoveTo(sensitivity_, main.left - WidthOf(sensitivity_), top);
   // The advanced panels hang against whichever sensitivity panel the open flag selects.
@@ -68,9 +72,9 @@ void SidePanels::Layout() {
   MoveTo(advancedClosed_, edge - WidthOf(advancedClosed_), top);
   MoveTo(advanced_, edge - WidthOf(advanced_), top);
   // Both key panels end at the same bottom.
-  MoveTo(keyEditor_, main.right, main.top + 11);
+  MoveTo(keyEditor_, main.right, main.top + px(11));
   MoveTo(keyClosed_, main.right,
-         main.top + 11 + keyEditor_.FaceSize().cy - keyClosed_.FaceSize().cy);
+         main.top + px(11) + keyEditor_.FaceSize().cy - keyClosed_.FaceSize().cy);
 }
 
 void SidePanels::AttachSettings(settings::SettingsSession& session) {

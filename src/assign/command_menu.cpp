@@ -46,13 +46,13 @@ POINT CommandMenu::AnchorBelow(HWND control) {
   return POINT{r.left, r.bottom};
 }
 
-void CommandMenu::PreparePictures(const std::string& programFolder) {
+void CommandMenu::PreparePictures(const std::string& programFolder, int percent) {
   for (const MenuSkin& menu : kMenuSkins) {
-    const skin::SkinFile skin(programFolder, menu.skinPath);
+    const skin::SkinFile skin(programFolder, menu.skinPath, percent);
     // Over and Disabled are decoded when a menu first shows one.
     for (const char* key : {"Mask", "Main", "Down"}) {
       SIZE size{};
-      skin::LoadPicture(skin.PicturePath(key), size);  // the cache keeps it
+      skin::LoadPicture(skin.PicturePath(key), size, skin.Scale());  // the cache keeps it
     }
   }
 }
@@ -69,7 +69,7 @@ void CommandMenu::CreateControls(const skin::SkinFile& skin, const skin::ScreenP
 BOOL CommandMenu::OnInitDialog() {
   SetWindowPos(Handle(), nullptr, anchor_.x, anchor_.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  for (RECT& rect : itemRects_) InflateRect(&rect, -kItemMargin, 0);
+  for (RECT& rect : itemRects_) InflateRect(&rect, -Px(kItemMargin), 0);
   for (int k = 1; k <= static_cast<int>(items_.size()); ++k) {
     if (!ItemEnabled(menu_, k, buttonIndex_)) EnableWindow(items_[k - 1]->Handle(), FALSE);
   }

@@ -13,13 +13,14 @@ void Redraw(skin::SkinButton& button) {
 
 }  // namespace
 
-void FaceCells::Load(const std::string& programFolder) {
-  const skin::SkinFile sheet(programFolder, "skins\\skin_menu_all.ini");
+void FaceCells::Load(const std::string& programFolder, int percent) {
+  const skin::SkinFile sheet(programFolder, "skins\\skin_menu_all.ini", percent);
+  const skin::SkinScale& scale = sheet.Scale();
   SIZE size{};
-  sheet_.main = skin::LoadPicture(sheet.PicturePath("Main"), size);
-  sheet_.down = skin::FacePicture::OnFirstUse(sheet.PicturePath("Down"));
-  sheet_.over = skin::FacePicture::OnFirstUse(sheet.PicturePath("Over"));
-  sheet_.disabled = skin::FacePicture::OnFirstUse(sheet.PicturePath("Disabled"));
+  sheet_.main = skin::LoadPicture(sheet.PicturePath("Main"), size, scale);
+  sheet_.down = skin::FacePicture::OnFirstUse(sheet.PicturePath("Down"), scale);
+  sheet_.over = skin::FacePicture::OnFirstUse(sheet.PicturePath("Over"), scale);
+  sheet_.disabled = skin::FacePicture::OnFirstUse(sheet.PicturePath("Disabled"), scale);
   cells_.clear();
   for (int k = 1; k <= kFaceCellCount; ++k) {
     cells_.push_back(sheet.ReadRect("BUTTONINFO", k));

@@ -21,7 +21,7 @@ constexpr int kUnassignedCellIndex = 43;
 class FaceCells {
  public:
   // Loads the sheet's four pictures and its cell rectangles.
-  void Load(const std::string& programFolder);
+  void Load(const std::string& programFolder, int percent);
   // Cuts the plain key face from the main window's pictures at the rectangle of its first
   // mouse button; the rectangle is kept moved to the origin.
   void SetPlainKey(const skin::ScreenPictures& mainPictures, const RECT& buttonRect);

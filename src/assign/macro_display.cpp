@@ -6,6 +6,7 @@
 #include "assign/display_layout.h"
 #include "skin/resource_ids.h"
 #include "skin/skin_picture.h"
+#include "win32/dpi.h"
 
 namespace assign {
 namespace {
@@ -13,11 +14,21 @@ namespace {
 constexpr int kLineGap = 2;   // pixels between two lines
 constexpr int kGlyphTop = 2;  // a glyph's top below its line's text top
 
-win::Bitmap LoadGlyph(int id, SIZE& size) {
+win::Bitmap LoadGlyph(int id, int percent, SIZE& size) {
   win::Bitmap glyph(static_cast<HBITMAP>(
       LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
+  glyph = skin::ScaleBitmap(std::move(glyph), skin::SkinScale{percent, 100});
   size = skin::BitmapSize(glyph.Get());
   return glyph;
+}
+
+// The stock variable-width font at percent (its height is given at 100 percent).
+win::Font ScaledStockFont(int percent) {
+  LOGFONTA font{};
+  if (percent == 100 || !GetObjectA(GetStockObject(ANSI_VAR_FONT), sizeof font, &font)) return win::Font();
+  font.lfHeight = skin::ScaleLength(font.lfHeight, percent, 100);
+  font.lfWidth = 0;
+  return win::Font(CreateFontIndirectA(&font));
 }
 
 }  // namespace
@@ -51,14 +62,17 @@ bool MacroDisplay::ProcessMessage(win::Message& m) {
 }
 
 void MacroDisplay::OnCreate() {
-  up_ = LoadGlyph(IDB_ARROW_UP, upSize_);
-  down_ = LoadGlyph(IDB_ARROW_DOWN, downSize_);
+  percent_ = win::DpiPercent(win::WindowDpi(Handle()));
+  up_ = LoadGlyph(IDB_ARROW_UP, percent_, upSize_);
+  down_ = LoadGlyph(IDB_ARROW_DOWN, percent_, downSize_);
+  font_ = ScaledStockFont(percent_);
   highlightBrush_.Reset(CreateSolidBrush(kDisplayHighlight));
 }
 
 void MacroDisplay::OnDestroy() {
   up_.Reset();
   down_.Reset();
+  font_.Reset();
   highlightBrush_.Reset();
   buffer_.Free();
 }
@@ -74,7 +88,7 @@ int MacroDisplay::Advance(HDC dc, char c) const {
 void MacroDisplay::Paint(HDC target, const RECT& client) {
   win::BufferedPaint buffer(target, client, &buffer_);
   const HDC dc = buffer.Dc();
-  win::SelectScope font(dc, GetStockObject(ANSI_VAR_FONT));
+  win::SelectScope font(dc, font_ ? font_.Get() : GetStockObject(ANSI_VAR_FONT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));  // also the black of the glyphs
   SetBkColor(dc, RGB(255, 255, 255));
@@ -86,7 +100,7 @@ void MacroDisplay::Paint(HDC target, const RECT& client) {
   const DisplayLayout layout =
       LayOutMacroText(text_, [&](char c) { return Advance(dc, c); }, client.right);
   if (highlight_) DrawHighlight(dc, height, layout.lineEnds);
-  DrawChars(dc, layout, height + kLineGap);
+  DrawChars(dc, layout, height + Px(kLineGap));
 }
 
 // "^" and "|" as the up and down glyphs, every other character as text.
@@ -103,7 +117,7 @@ void MacroDisplay::DrawChars(HDC dc, const DisplayLayout& layout, int lineHeight
     win::SelectScope glyph(glyphs.Get(), up ? up_.Get() : down_.Get());
     // AND keeps the glyph's black and lets its white show the highlight beneath.
     if (glyph.Selected())
-      BitBlt(dc, placed.x, lineTop + kGlyphTop, size.cx, size.cy, glyphs.Get(), 0, 0, SRCAND);
+      BitBlt(dc, placed.x, lineTop + Px(kGlyphTop), size.cx, size.cy, glyphs.Get(), 0, 0, SRCAND);
   }
 }
 
@@ -111,7 +125,7 @@ void MacroDisplay::DrawChars(HDC dc, const DisplayLayout& layout, int lineHeight
 void MacroDisplay::DrawHighlight(HDC dc, int height, const std::vector<int>& lineEnds) const {
   for (int k = 0; k < static_cast<int>(lineEnds.size()); ++k) {
     if (lineEnds[k] == 0) continue;
-    const int top = 1 + k * (height + kLineGap);
+    const int top = 1 + k * (height + Px(kLineGap));
     const RECT bar{1, top, lineEnds[k] + 1, top + height};
     FillRect(dc, &bar, highlightBrush_.Get());
   }

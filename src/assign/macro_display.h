@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "assign/display_layout.h"
+#include "skin/skin_scale.h"
 #include "win32/paint.h"
 #include "win32/raii.h"
 #include "win32/window.h"
@@ -42,7 +43,10 @@ class MacroDisplay : public win::Window {
   std::string text_;
   bool highlight_ = false;
   // Program resources 138 (up, a release) and 137 (down, a press): 7 x 9, 1 bit per pixel.
+  int Px(int length) const { return skin::ScaleLength(length, percent_, 100); }
   win::Bitmap up_, down_;
+  win::Font font_;   // the stock font scaled to the display's DPI; none at 100 percent
+  int percent_ = 100;
   SIZE upSize_{0, 0}, downSize_{0, 0};
   win::Brush highlightBrush_;
   win::PaintBuffer buffer_;

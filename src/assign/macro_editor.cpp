@@ -31,7 +31,7 @@ void MacroEditor::CreateControls(const skin::SkinFile& skin, const skin::ScreenP
   ButtonAt(kOptionButton).SetToggleMode(true);
   display_.Create(Handle(), skin.ReadRect("MACRODISPLAY", 1));
   commandFaces_ = std::make_unique<FaceCells>();
-  commandFaces_->Load(ProgramFolder());
+  commandFaces_->Load(ProgramFolder(), Scale().percent);
 }
 
 LRESULT MacroEditor::OnCreate() {
@@ -178,7 +178,7 @@ void MacroEditor::ShowCommandFaces(const CommandFaceCodes& codes) {
   const std::pair<EditorButton, std::uint8_t> faces[] = {
       {kMediaButton, codes.media}, {kBasicButton, codes.basic}, {kAdditionalButton, codes.additional}};
   for (const auto& [button, code] : faces)
-    commandFaces_->ShowCell(ButtonAt(button), settings::FaceCellIndex(code), kCommandFaceExtra);
+    commandFaces_->ShowCell(ButtonAt(button), settings::FaceCellIndex(code), Px(kCommandFaceExtra));
 }
 
 void MacroEditor::SetOptionToggle() {

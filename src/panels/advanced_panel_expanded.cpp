@@ -49,7 +49,8 @@ void AdvancedPanelExpanded::CreateControls(const skin::SkinFile& skin,
   CreateButtons(skin, pictures);
   for (int i = 0; i < kSliderCount; ++i) {
     const RECT rect = skin.ReadRect("SLIDERS", i + 1);
-    if (sliders_[i].Create(ProgramPath(kLayout[i].thumb), rect, Handle(), kLayout[i].id))
+    const skin::FixedPicture thumb = FindFixed(kLayout[i].thumb);
+    if (sliders_[i].Create(thumb.path, rect, Handle(), kLayout[i].id, thumb.scale))
       sliders_[i].SetFace(rect, pictures.main.get());
   }
 }

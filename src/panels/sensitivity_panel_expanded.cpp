@@ -57,8 +57,8 @@ void SensitivityPanelExpanded::CreateBar(skin::LevelBar& bar, const skin::SkinFi
 void SensitivityPanelExpanded::CreateSlider(const skin::SkinFile& skin,
                                             const skin::ScreenPictures& pictures) {
   const RECT rect = skin.ReadRect("SLIDERS", kSensitivityEntry);
-  if (!sensitivity_.Create(ProgramPath("skins\\big_vsliderR.bmp"), rect, Handle(),
-                           kSensitivitySliderId))
+  const skin::FixedPicture thumb = FindFixed("skins\\big_vsliderR.bmp");
+  if (!sensitivity_.Create(thumb.path, rect, Handle(), kSensitivitySliderId, thumb.scale))
     return;
   sensitivity_.SetFace(rect, pictures.main.get());
   sensitivity_.SetPos(0);

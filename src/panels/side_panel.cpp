@@ -19,8 +19,8 @@ bool SidePanel::Create() { return CreateModeless(); }
 
 SIZE SidePanel::FaceSize() const {
   if (Handle() || faceSize_.cx > 0) return faceSize_;
-  const skin::SkinFile skin(ProgramFolder(), SkinPath());
-  faceSize_ = skin::PictureSize(skin.PicturePath("Main"));
+  const skin::SkinFile skin(ProgramFolder(), SkinPath(), ScalePercent());
+  faceSize_ = skin::PictureSize(skin.PicturePath("Main"), skin.Scale());
   return faceSize_;
 }
 
@@ -33,14 +33,14 @@ LRESULT SidePanel::OnCreate() {
 }
 
 bool SidePanel::CreateArrowFromPictures(const skin::SkinFile& skin, const ArrowFaces& faces) {
-  const std::string base = ProgramPath(std::string("skins\\arrow_") + faces.direction + "_");
-  skin::ScreenPictures arrow;
-  SIZE size{};
-  arrow.main = skin::LoadPicture(base + "normal.bmp", size);
-  arrow.over = skin::LoadPicture(base + "over.bmp", size);
-  arrow.down = skin::LoadPicture(base + "down.bmp", size);
+  const std::string base = std::string("skins\\arrow_") + faces.direction + "_";
+  const auto load = [&](const char* state) {
+    SIZE size{};
+    return skin::LoadFixedPicture(ProgramFolder(), base + state + ".bmp", Scale().percent, size);
+  };
+  const RECT cut = Px(faces.cut);
   return CreateButton(arrow_, skin, kArrowIndex,
-                      skin::FaceSources{arrow.main, arrow.over, arrow.down, nullptr}, &faces.cut);
+                      skin::FaceSources{load("normal"), load("over"), load("down"), nullptr}, &cut);
 }
 
 bool SidePanel::CreateArrowFromFace(const skin::SkinFile& skin, const skin::FaceSources& faces) {

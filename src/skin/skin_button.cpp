@@ -216,13 +216,14 @@ void SkinButton::DrawCaption(HDC target, const RECT& where, HBITMAP picture, con
   win::BufferedPaint buffer(target, where);
   const HDC dc = buffer.Dc();
   DrawPart(dc, where, picture, rect);
-  win::Font font(CreateFontA(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0x20, "Arial"));
+  win::Font font(CreateFontA(PxFor(Handle(), 14), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0x20,
+                             "Arial"));
   win::SelectScope selectFont(dc, font.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kCaptionColour);
   SIZE extent{};
   GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &extent);
-  TextOutA(dc, where.left + kCaptionLeft, where.top + win::Height(where) / 2 - extent.cy / 2,
+  TextOutA(dc, where.left + PxFor(Handle(), kCaptionLeft), where.top + win::Height(where) / 2 - extent.cy / 2,
            caption_.c_str(), static_cast<int>(caption_.size()));
 }
 

@@ -1,11 +1,18 @@
 // Skin control windows: the plain class and the common controls.
 #include "skin/skin_control.h"
 
+#include "skin/skin_scale.h"
+#include "win32/dpi.h"
+
 #include <commctrl.h>
 
 #include "win32/lazy_function.h"
 
 namespace skin {
+
+int PxFor(HWND window, int length) {
+  return ScaleLength(length, win::DpiPercent(win::WindowDpi(window)), 100);
+}
 namespace {
 constexpr char kPlainClass[] = "PwSkinControl";
 }  // namespace

@@ -8,6 +8,9 @@
 
 namespace skin {
 
+// A length the program fixes at 100 percent, at the display scale of window's monitor.
+int PxFor(HWND window, int length);
+
 // Loads the common controls and registers the classes the skin uses (tooltip, animation) once
 // per process; called before the first such control is made, not at start-up.
 void EnsureCommonControls();

@@ -8,6 +8,7 @@
 
 #include "win32/ini_text.h"
 #include "skin/skin_item.h"
+#include "skin/skin_scale.h"
 
 namespace skin {
 
@@ -19,15 +20,21 @@ inline RECT RectOf(const SkinItem& item) {
 class SkinFile {
  public:
   // programFolder ends in a backslash; relative is the description's name inside it
-  // ("skins\\skin_menu.ini").
-  SkinFile(const std::string& programFolder, const std::string& relative);
+  // ("skins\\skin_menu.ini"). At a percent other than 100 the set drawn at that scale is read
+  // where the skin has one, else the 100 percent description, whose values are then scaled.
+  SkinFile(const std::string& programFolder, const std::string& relative, int percent = 100);
 
   const std::string& Path() const { return path_; }
+  // The window's scale and the scale of the files read.
+  const SkinScale& Scale() const { return scale_; }
   // The value as the private-profile reader would give it; missing files, sections and keys
   // read "".
   std::string ReadString(const char* section, const char* key) const;
   int ReadInt(const char* section, const char* key, int fallback) const;
-  // The value of section/key parsed as a placement value.
+  // An integer that is a length or a coordinate, in the window's pixels; fallback is one at
+  // 100 percent.
+  int ReadLength(const char* section, const char* key, int fallback) const;
+  // The value of section/key parsed as a placement value, its rectangle in the window's pixels.
   SkinItem ReadItem(const char* section, const char* key) const;
   SkinItem ReadItem(const char* section, int index) const;
   // The place of the item section/index.
@@ -37,6 +44,7 @@ class SkinFile {
 
  private:
   std::string folder_;
+  SkinScale scale_;
   std::string path_;
   win::IniText ini_;
 };

@@ -38,11 +38,11 @@ void SkinMessageBox::Paint(HDC dc, const RECT& client) {
   DrawFace(dc, client);
   if (text_.empty()) return;
   // "Tohoma" is what the box has always asked for; the system substitutes its default face.
-  win::Font font(CreateFontA(15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0x20, "Tohoma"));
+  win::Font font(CreateFontA(Px(15), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0x20, "Tohoma"));
   win::SelectScope selectFont(dc, font.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kTextColour);
-  TextOutA(dc, client.left + kTextOrigin.x, client.top + kTextOrigin.y, text_.c_str(),
+  TextOutA(dc, client.left + Px(kTextOrigin.x), client.top + Px(kTextOrigin.y), text_.c_str(),
            static_cast<int>(text_.size()));
 }
 

@@ -1,16 +1,20 @@
-// LoadSkinPicture: BMP files straight into a DIB section, other formats through
-// OleLoadPicture; each file decoded once per process. And CutFace.
+// LoadSkinPicture: BMP files straight into a DIB section, PNG through the imaging component,
+// other formats through OleLoadPicture; each file decoded once per process and scale. And
+// CutFace.
 #include "skin/skin_picture.h"
 
 #include <ocidl.h>
 #include <olectl.h>
+#include <wincodec.h>
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "skin/bmp_check.h"
+#include "skin/resample.h"
 #include "win32/lazy_function.h"
 #include "win32/ole_session.h"
 #include "win32/paint.h"
@@ -138,10 +142,121 @@ win::Bitmap ReadPlainBmp(HANDLE file, DWORD size) {
   return bitmap;
 }
 
-// The pictures decoded so far, by file; a file that changed on disk is decoded again. They
-// belong to the process and the windows sharing them.
-struct CachedPicture {
+// Spelled out rather than taken from an import library: the Windows 7 factory, which later
+// systems keep, and the pixel format of a DIB section's rows.
+constexpr GUID kImagingFactory = {0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
+constexpr GUID kFormat32bppBGR = {0x6fddc324, 0x4e03, 0x4bfe, {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x0e}};
+
+struct ComRelease {
+  void operator()(IUnknown* object) const { object->Release(); }
+};
+template <class T>
+using ComPointer = std::unique_ptr<T, ComRelease>;
+
+// A top-down 32-bit DIB section of width by height, and where its rows are.
+win::Bitmap CreateSection(int width, int height, void*& bits) {
+  BITMAPINFO header{};
+  header.bmiHeader.biSize = sizeof header.bmiHeader;
+  header.bmiHeader.biWidth = width;
+  header.bmiHeader.biHeight = -height;
+  header.bmiHeader.biPlanes = 1;
+  header.bmiHeader.biBitCount = 32;
+  header.bmiHeader.biCompression = BI_RGB;
+  bits = nullptr;
+  win::Bitmap bitmap(CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0));
+  return bits ? std::move(bitmap) : win::Bitmap();
+}
+
+// A PNG (or anything else the imaging component reads) through the imaging component, which
+// Windows has since Vista and loads only when such a picture is first read.
+win::Bitmap DecodeWithImaging(const std::string& path) {
+  win::EnsureOle();
+  IWICImagingFactory* made = nullptr;
+  if (FAILED(CoCreateInstance(kImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&made))))
+    return win::Bitmap();
+  ComPointer<IWICImagingFactory> factory(made);
+  IWICBitmapDecoder* decoder = nullptr;
+  IWICBitmapFrameDecode* frame = nullptr;
+  IWICFormatConverter* converter = nullptr;
+  if (FAILED(factory->CreateDecoderFromFilename(win::Widen(path).c_str(), nullptr, GENERIC_READ,
+                                                WICDecodeMetadataCacheOnDemand, &decoder)))
+    return win::Bitmap();
+  ComPointer<IWICBitmapDecoder> decoderOwner(decoder);
+  if (FAILED(decoder->GetFrame(0, &frame))) return win::Bitmap();
+  ComPointer<IWICBitmapFrameDecode> frameOwner(frame);
+  if (FAILED(factory->CreateFormatConverter(&converter))) return win::Bitmap();
+  ComPointer<IWICFormatConverter> converterOwner(converter);
+  UINT width = 0, height = 0;
+  void* bits = nullptr;
+  if (FAILED(converter->Initialize(frame, kFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0,
+                                   WICBitmapPaletteTypeCustom)) ||
+      FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 || width > 16384 ||
+      height > 16384)
+    return win::Bitmap();
+  win::Bitmap bitmap = CreateSection(static_cast<int>(width), static_cast<int>(height), bits);
+  if (!bitmap || FAILED(converter->CopyPixels(nullptr, width * 4, width * height * 4,
+                                              static_cast<BYTE*>(bits))))
+    return win::Bitmap();
+  return bitmap;
+}
+
+bool IsPng(HANDLE file) {
+  static constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::uint8_t head[sizeof kSignature] = {};
+  DWORD read = 0;
+  return SetFilePointer(file, 0, nullptr, FILE_BEGIN) == 0 &&
+         ReadFile(file, head, sizeof head, &read, nullptr) && read == sizeof head &&
+         std::memcmp(head, kSignature, sizeof head) == 0;
+}
+
+// The picture's pixels, rows top to bottom.
+Pixels ReadPixels(HBITMAP bitmap) {
+  const SIZE size = BitmapSize(bitmap);
+  Pixels pixels{size.cx, size.cy, std::vector<std::uint32_t>(static_cast<std::size_t>(size.cx) * size.cy)};
+  BITMAPINFO header{};
+  header.bmiHeader = {sizeof header.bmiHeader, size.cx, -size.cy, 1, 32, BI_RGB};
+  win::MemoryDc dc(CreateCompatibleDC(nullptr));
+  if (pixels.data.empty() || !dc ||
+      GetDIBits(dc.Get(), bitmap, 0, static_cast<UINT>(size.cy), pixels.data.data(), &header,
+                DIB_RGB_COLORS) != size.cy)
+    return Pixels{};
+  return pixels;
+}
+
+// The decoded picture at the window's scale: smooth for faces, hard-edged for masks, whose
+// pure white must stay pure white.
+win::Bitmap Rescaled(win::Bitmap decoded, const SkinScale& scale, bool hardEdges) {
+  if (!decoded || !scale.ScalesPictures()) return decoded;
+  const Pixels source = ReadPixels(decoded.Get());
+  const int width = scale.FromSet(source.width), height = scale.FromSet(source.height);
+  const Pixels scaled = hardEdges ? ResampleNearest(source, width, height)
+                                  : ResampleSmooth(source, width, height);
+  void* bits = nullptr;
+  win::Bitmap bitmap = scaled.data.empty() ? win::Bitmap() : CreateSection(width, height, bits);
+  if (bitmap) std::memcpy(bits, scaled.data.data(), scaled.data.size() * sizeof scaled.data[0]);
+  return bitmap;
+}
+
+// How a picture is held in the cache: at which scale, filtered or hard-edged. A picture shown at
+// the scale it was drawn at is one picture however it is asked for.
+struct PictureKey {
+  PictureKey(std::string file, const SkinScale& at, bool hard = false)
+      : path(std::move(file)),
+        scale(at.ScalesPictures() ? at : SkinScale{}),
+        hardEdges(hard && at.ScalesPictures()) {}
   std::string path;
+  SkinScale scale;
+  bool hardEdges = false;
+  bool operator==(const PictureKey& other) const {
+    return path == other.path && scale.percent == other.scale.percent &&
+           scale.setPercent == other.scale.setPercent && hardEdges == other.hardEdges;
+  }
+};
+
+// The pictures decoded so far, by file and scale; a file that changed on disk is decoded again.
+// They belong to the process and the windows sharing them.
+struct CachedPicture {
+  PictureKey key;
   FILETIME written;
   DWORD bytes;
   Picture bitmap;
@@ -152,22 +267,28 @@ std::vector<CachedPicture>& Cache() {
   return cache;
 }
 
-// Decodes a file, a plain BMP straight, anything else through the picture decoder.
-win::Bitmap Decode(const std::string& path) {
+// Decodes a file, a plain BMP straight, a PNG through the imaging component, anything else
+// through the picture decoder.
+win::Bitmap DecodeFile(const std::string& path) {
   DWORD bytes = 0;
   win::FileHandle file = OpenPicture(path, bytes);
   if (bytes == 0) return win::Bitmap();
   if (win::Bitmap bitmap = ReadPlainBmp(file.Get(), bytes)) return bitmap;
+  if (IsPng(file.Get())) return DecodeWithImaging(path);
   HGLOBAL block = ReadWholeFile(file.Get(), bytes);
   if (!block) return win::Bitmap();
   IPicture* picture = DecodePicture(block, bytes);
   return picture ? TakeBitmap(picture) : win::Bitmap();
 }
 
-// The cache's entry for a file, if it has one.
-CachedPicture* CacheEntry(const std::string& path) {
+win::Bitmap Decode(const PictureKey& key) {
+  return Rescaled(DecodeFile(key.path), key.scale, key.hardEdges);
+}
+
+// The cache's entry for a file at a scale, if it has one.
+CachedPicture* CacheEntry(const PictureKey& key) {
   for (CachedPicture& entry : Cache()) {
-    if (entry.path == path) return &entry;
+    if (entry.key == key) return &entry;
   }
   return nullptr;
 }
@@ -177,19 +298,23 @@ bool Unchanged(const CachedPicture& entry, const WIN32_FILE_ATTRIBUTE_DATA& file
 }
 
 // The decoded picture of a file, decoding it on first use; null when it cannot be decoded.
-Picture CachedBitmap(const std::string& path) {
+Picture CachedBitmap(const PictureKey& key) {
   WIN32_FILE_ATTRIBUTE_DATA file{};
-  if (!GetFileAttributesExW(win::Widen(path).c_str(), GetFileExInfoStandard, &file)) return nullptr;
-  CachedPicture* entry = CacheEntry(path);
+  if (!GetFileAttributesExW(win::Widen(key.path).c_str(), GetFileExInfoStandard, &file)) return nullptr;
+  CachedPicture* entry = CacheEntry(key);
   if (entry && Unchanged(*entry, file)) return entry->bitmap;
-  if (!entry) entry = &Cache().emplace_back(CachedPicture{path, {}, 0, nullptr});
-  entry->bitmap = SharePicture(Decode(path));
+  if (!entry) entry = &Cache().emplace_back(CachedPicture{key, {}, 0, nullptr});
+  entry->bitmap = SharePicture(Decode(key));
   entry->written = file.ftLastWriteTime;
   entry->bytes = file.nFileSizeLow;
   return entry->bitmap;
 }
 
 }  // namespace
+
+win::Bitmap ScaleBitmap(win::Bitmap bitmap, const SkinScale& scale, bool hardEdges) {
+  return Rescaled(std::move(bitmap), scale, hardEdges);
+}
 
 // The picture points into an owner that goes with the last holder, so that the live-owner
 // count sees every shared picture.
@@ -213,33 +338,48 @@ SIZE BitmapSize(HBITMAP bitmap) {
 
 // A plain BMP's size is in its headers: a window laid out before the one that shows the picture
 // is made need not wait for a decode.
-SIZE PictureSize(const std::string& path) {
+SIZE PictureSize(const std::string& path, const SkinScale& scale) {
   DWORD bytes = 0;
   win::FileHandle file = OpenPicture(path, bytes);
   if (const std::optional<PlainBmp> bmp = bytes ? ReadPlainBmpLayout(file.Get(), bytes) : std::nullopt)
-    return SIZE{bmp->info.biWidth, bmp->info.biHeight < 0 ? -bmp->info.biHeight : bmp->info.biHeight};
-  return BitmapSize(CachedBitmap(path).get());
+    return SIZE{scale.FromSet(bmp->info.biWidth),
+                scale.FromSet(bmp->info.biHeight < 0 ? -bmp->info.biHeight : bmp->info.biHeight)};
+  return BitmapSize(CachedBitmap(PictureKey(path, scale)).get());
 }
 
-Picture LoadPicture(const std::string& path, SIZE& size) {
-  Picture picture = CachedBitmap(path);
+Picture LoadPicture(const std::string& path, SIZE& size, const SkinScale& scale) {
+  Picture picture = CachedBitmap(PictureKey(path, scale));
   if (picture) size = BitmapSize(picture.get());
   return picture;
 }
 
-Picture LoadPictureOnce(const std::string& path, SIZE& size) {
+Picture LoadPictureOnce(const std::string& path, SIZE& size, const SkinScale& scale) {
   WIN32_FILE_ATTRIBUTE_DATA file{};
   if (!GetFileAttributesExW(win::Widen(path).c_str(), GetFileExInfoStandard, &file)) return nullptr;
-  const CachedPicture* entry = CacheEntry(path);
-  Picture picture = entry && Unchanged(*entry, file) ? entry->bitmap : SharePicture(Decode(path));
+  const PictureKey key(path, scale, true);
+  const CachedPicture* entry = CacheEntry(key);
+  Picture picture = entry && Unchanged(*entry, file) ? entry->bitmap : SharePicture(Decode(key));
   if (picture) size = BitmapSize(picture.get());
   return picture;
 }
 
-FacePicture FacePicture::OnFirstUse(const std::string& path) {
+FixedPicture FindFixedPicture(const std::string& programFolder, const std::string& relative, int percent) {
+  const std::string drawn = programFolder + ScaledFixedPicturePath(relative, percent);
+  if (percent != 100 && GetFileAttributesW(win::Widen(drawn).c_str()) != INVALID_FILE_ATTRIBUTES)
+    return FixedPicture{drawn, SkinScale{percent, percent}};
+  return FixedPicture{programFolder + relative, SkinScale{percent, 100}};
+}
+
+Picture LoadFixedPicture(const std::string& programFolder, const std::string& relative, int percent,
+                         SIZE& size) {
+  const FixedPicture fixed = FindFixedPicture(programFolder, relative, percent);
+  return LoadPicture(fixed.path, size, fixed.scale);
+}
+
+FacePicture FacePicture::OnFirstUse(const std::string& path, const SkinScale& scale) {
   if (GetFileAttributesW(win::Widen(path).c_str()) == INVALID_FILE_ATTRIBUTES) return {};
   FacePicture face;
-  face.waiting_ = std::make_shared<Waiting>(Waiting{path, nullptr, false});
+  face.waiting_ = std::make_shared<Waiting>(Waiting{path, scale, nullptr, false});
   return face;
 }
 
@@ -247,13 +387,13 @@ HBITMAP FacePicture::Get() const {
   if (!waiting_) return decoded_.get();
   if (!waiting_->tried) {
     waiting_->tried = true;
-    waiting_->picture = CachedBitmap(waiting_->path);
+    waiting_->picture = CachedBitmap(PictureKey(waiting_->path, waiting_->scale));
   }
   return waiting_->picture.get();
 }
 
-bool LoadSkinPicture(const std::string& path, win::Bitmap& target, SIZE& size) {
-  const Picture decoded = CachedBitmap(path);
+bool LoadSkinPicture(const std::string& path, win::Bitmap& target, SIZE& size, const SkinScale& scale) {
+  const Picture decoded = CachedBitmap(PictureKey(path, scale));
   if (!decoded) return false;
   win::Bitmap copy(static_cast<HBITMAP>(CopyImage(decoded.get(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!copy) return false;

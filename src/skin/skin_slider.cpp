@@ -9,16 +9,13 @@
 
 namespace skin {
 
-bool SkinSlider::Create(const std::string& thumbFile, const RECT& track, HWND parent, int id) {
-  // The thumb file is opened here only to learn whether it can be: no picture, no slider.
-  {
-    win::Bitmap probe(static_cast<HBITMAP>(LoadImageW(nullptr, win::Widen(thumbFile).c_str(), IMAGE_BITMAP, 0,
-                                                      0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    if (!probe) return false;
-  }
+bool SkinSlider::Create(const std::string& thumbFile, const RECT& track, HWND parent, int id,
+                        const SkinScale& scale) {
+  // No thumb picture, no slider.
+  if (PictureSize(thumbFile, scale).cx <= 0) return false;
   id_ = id;
   if (!CreatePlainControl(*this, WS_CHILD | WS_VISIBLE, track, parent, id)) return false;
-  if (!thumb_.Create(thumbFile, Handle(), id, true)) {
+  if (!thumb_.Create(thumbFile, Handle(), id, true, scale)) {
     Destroy();
     return false;
   }

@@ -14,7 +14,8 @@ namespace skin {
 class SkinSlider : public win::Window {
  public:
   // Fails (and makes no window) when the thumb picture cannot be loaded.
-  bool Create(const std::string& thumbFile, const RECT& track, HWND parent, int id);
+  bool Create(const std::string& thumbFile, const RECT& track, HWND parent, int id,
+              const SkinScale& scale = {});
   // The track's face: the part of the window's Main picture under rect.
   void SetFace(const RECT& rect, HBITMAP main);
   void SetRange(int min, int max);

@@ -4,6 +4,7 @@
 
 #include "skin/mask_region.h"
 #include "skin/skin_picture.h"
+#include "win32/dpi.h"
 #include "win32/paint.h"
 
 namespace skin {
@@ -32,8 +33,19 @@ SkinnedDialog::SkinnedDialog(UINT templateId, HWND parent, std::string programFo
       skinPath_(std::move(skinPath)),
       options_(options) {}
 
+int SkinnedDialog::ScalePercent() const {
+  if (Handle()) return win::DpiPercent(win::WindowDpi(Handle()));
+  return ParentScalePercent();
+}
+
+int SkinnedDialog::ParentScalePercent() const {
+  HWND parent = ParentWindow();
+  return win::DpiPercent(parent ? win::WindowDpi(parent) : win::SystemDpi());
+}
+
 LRESULT SkinnedDialog::OnCreate() {
-  const SkinFile skin(programFolder_, skinPath_);
+  const SkinFile skin(programFolder_, skinPath_, ScalePercent());
+  scale_ = skin.Scale();
   {
     ScreenPictures pictures;
     LoadPictures(skin, pictures);
@@ -54,18 +66,19 @@ void SkinnedDialog::LoadPictures(const SkinFile& skin, ScreenPictures& pictures)
   const std::string over = keys.over ? skin.PicturePath("Over") : "";
   const std::string disabled = keys.disabled ? skin.PicturePath("Disabled") : "";
   const std::string main2 = keys.main2 ? skin.PicturePath("Main2") : "";
+  const SkinScale& scale = skin.Scale();
   SIZE size{0, 0};
-  if (keys.mask) mask_ = LoadPictureOnce(mask, size);
-  pictures.main = LoadPicture(main, size);
-  if (keys.down) pictures.down = LoadPicture(down, size);
+  if (keys.mask) mask_ = LoadPictureOnce(mask, size, scale);
+  pictures.main = LoadPicture(main, size, scale);
+  if (keys.down) pictures.down = LoadPicture(down, size, scale);
   // Over and Disabled wait for their first draw; without Main they decide the size as before.
   const auto face = [&](const std::string& path) {
-    return pictures.main ? FacePicture::OnFirstUse(path) : FacePicture(LoadPicture(path, size));
+    return pictures.main ? FacePicture::OnFirstUse(path, scale) : FacePicture(LoadPicture(path, size, scale));
   };
   if (keys.over) pictures.over = face(over);
   if (keys.disabled) pictures.disabled = face(disabled);
-  face_ = LoadPicture(main, size);  // the same picture, and its size again
-  if (keys.main2) face2_ = LoadPicture(main2, size);
+  face_ = LoadPicture(main, size, scale);  // the same picture, and its size again
+  if (keys.main2) face2_ = LoadPicture(main2, size, scale);
   // Without any picture the window keeps its template size.
   if (size.cx > 0 && size.cy > 0) MoveWindow(Handle(), 0, 0, size.cx, size.cy, TRUE);
 }

@@ -49,6 +49,19 @@ class SkinnedDialog : public win::Dialog {
   // ProgramFolder() + relative.
   std::string ProgramPath(const std::string& relative) const { return programFolder_ + relative; }
   const std::string& SkinPath() const { return skinPath_; }
+  // The display scale in percent the window is (or, not made yet, will be) drawn at: its
+  // monitor's, or before it exists its parent's.
+  int ScalePercent() const;
+  // How the skin's lengths and the program's own 100 percent lengths become the window's
+  // pixels; set when the window is made.
+  const SkinScale& Scale() const { return scale_; }
+  // A length the program fixes at 100 percent, in the window's pixels.
+  int Px(int length) const { return scale_.FromBase(length); }
+  RECT Px(const RECT& r) const { return RECT{Px(r.left), Px(r.top), Px(r.right), Px(r.bottom)}; }
+  // A picture the program names by a fixed literal, at the window's scale.
+  FixedPicture FindFixed(const std::string& relative) const {
+    return FindFixedPicture(programFolder_, relative, scale_.percent);
+  }
   // The window's pictures (shared, read-only), or null where the skin has none.
   HBITMAP Face() const { return face_.get(); }
   HBITMAP SecondFace() const { return face2_.get(); }
@@ -89,10 +102,12 @@ class SkinnedDialog : public win::Dialog {
   void PaintWaitingControls(HDC dc);
   void LoadPictures(const SkinFile& skin, ScreenPictures& pictures);
   void ApplyRegion();
+  int ParentScalePercent() const;
 
   std::string programFolder_;
   std::string skinPath_;
   SkinnedOptions options_;
+  SkinScale scale_;
   Picture face_;
   Picture face2_;
   Picture mask_;  // from the pictures' load until the region is made

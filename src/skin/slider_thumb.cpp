@@ -10,11 +10,9 @@
 
 namespace skin {
 
-bool SliderThumb::Create(const std::string& pictureFile, HWND slider, int id, bool shaped) {
-  picture_.Reset(static_cast<HBITMAP>(LoadImageW(nullptr, win::Widen(pictureFile).c_str(), IMAGE_BITMAP, 0, 0,
-                                                 LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-  if (!picture_) return false;
-  size_ = BitmapSize(picture_.Get());
+bool SliderThumb::Create(const std::string& pictureFile, HWND slider, int id, bool shaped,
+                         const SkinScale& scale) {
+  if (!LoadSkinPicture(pictureFile, picture_, size_, scale)) return false;
   slider_ = slider;
   id_ = id;
   const SliderTravel t = Travel();

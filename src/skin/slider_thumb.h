@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "skin/skin_scale.h"
 #include "skin/slider_math.h"
 #include "win32/raii.h"
 #include "win32/window.h"
@@ -14,7 +15,8 @@ namespace skin {
 class SliderThumb : public win::Window {
  public:
   // A thumb inside slider, whose client area is the travel (x 0, top 0, its width and height).
-  bool Create(const std::string& pictureFile, HWND slider, int id, bool shaped);
+  bool Create(const std::string& pictureFile, HWND slider, int id, bool shaped,
+              const SkinScale& scale = {});
   void SetRange(int min, int max);
   // Moves the thumb to the place of value (out-of-range values mean min).
   void SetValue(int value);

@@ -15,8 +15,8 @@ constexpr COLORREF kFileColour = RGB(222, 226, 232);
 constexpr COLORREF kReasonColour = RGB(156, 163, 176);
 constexpr int kTextHeight = -12;
 
-win::Font TextFont(int weight) {
-  return win::Font(CreateFontW(kTextHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+win::Font TextFont(int weight, int height) {
+  return win::Font(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                0, 0, CLEARTYPE_QUALITY, 0, L"Arial"));
 }
 
@@ -47,12 +47,11 @@ BOOL WriteFailedBox::OnInitDialog() {
 void WriteFailedBox::Paint(HDC dc, const RECT& client) {
   DrawFace(dc, client);
   SetBkMode(dc, TRANSPARENT);
-  const win::Font bold = TextFont(FW_BOLD);
-  const win::Font normal = TextFont(FW_NORMAL);
+  const win::Font bold = TextFont(FW_BOLD, Px(kTextHeight));
+  const win::Font normal = TextFont(FW_NORMAL, Px(kTextHeight));
   // A long path keeps its drive and its file name; the middle gives way.
-  DrawLines(dc, file_, bold.Get(), kFileColour, kFileLine,
-            DT_SINGLELINE | DT_PATH_ELLIPSIS);
-  DrawLines(dc, reason_, normal.Get(), kReasonColour, kReasonLines, DT_WORDBREAK);
+  DrawLines(dc, file_, bold.Get(), kFileColour, Px(kFileLine), DT_SINGLELINE | DT_PATH_ELLIPSIS);
+  DrawLines(dc, reason_, normal.Get(), kReasonColour, Px(kReasonLines), DT_WORDBREAK);
 }
 
 bool ShowIfWriteFailed(HWND owner, const std::string& programFolder, const win::FileResult& result) {

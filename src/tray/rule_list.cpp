@@ -27,7 +27,7 @@ bool RuleList::Create(HWND parent, const RECT& rect, HBITMAP face) {
   if (!skin::CreatePlainControl(*this, WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, parent, 0))
     return false;
   skin::CutFace(background_, face, rect);
-  font_.Reset(CreateFontA(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0x20,
+  font_.Reset(CreateFontA(skin::PxFor(Handle(), 14), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0x20,
                           "Arial"));
   selection_.Reset(CreateSolidBrush(kSelectionColour));
   return true;
@@ -51,14 +51,14 @@ RECT RuleList::RowRect(int index) const {
     return RECT{};
   RECT client{};
   GetClientRect(Handle(), &client);
-  const int top = (index - top_) * kRowHeight;
-  return RECT{0, top, client.right, top + kRowHeight};
+  const int top = (index - top_) * RowHeight();
+  return RECT{0, top, client.right, top + RowHeight()};
 }
 
 int RuleList::VisibleRows() const {
   RECT client{};
   if (Handle()) GetClientRect(Handle(), &client);
-  return std::max(1, static_cast<int>(client.bottom) / kRowHeight);
+  return std::max(1, static_cast<int>(client.bottom) / RowHeight());
 }
 
 void RuleList::ScrollTo(int top) {
@@ -90,7 +90,7 @@ void RuleList::OnDestroy() {
 
 void RuleList::OnLButtonDown(POINT at, UINT) {
   SetFocus(Handle());
-  const int row = top_ + at.y / kRowHeight;
+  const int row = top_ + at.y / RowHeight();
   if (row < static_cast<int>(rules_.size())) UserSelects(row);
 }
 
@@ -137,17 +137,19 @@ void RuleList::DrawRow(HDC dc, int index, const RECT& row) const {
   const bool selected = index == selected_;
   if (selected) {
     RECT bar = row;
-    InflateRect(&bar, -kSelectionInset, -1);
+    InflateRect(&bar, -skin::PxFor(Handle(), kSelectionInset), -1);
     FillRect(dc, &bar, selection_.Get());
   }
   const ProgramRule& rule = rules_[static_cast<std::size_t>(index)];
   const std::string profile = ProfileText(rule.profile);
-  RECT text{row.left + kTextInset, row.top, row.right - kTextInset - kScrollMarkWidth, row.bottom};
+  const int inset = skin::PxFor(Handle(), kTextInset);
+  RECT text{row.left + inset, row.top, row.right - inset - skin::PxFor(Handle(), kScrollMarkWidth),
+            row.bottom};
   SetTextColor(dc, selected ? kSelectedColour : kProfileColour);
   DrawTextA(dc, profile.c_str(), -1, &text, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
   SIZE extent{};
   GetTextExtentPoint32A(dc, profile.c_str(), static_cast<int>(profile.size()), &extent);
-  text.right -= extent.cx + kTextInset;  // a long name ends in an ellipsis before the profile
+  text.right -= extent.cx + inset;  // a long name ends in an ellipsis before the profile
   SetTextColor(dc, selected ? kSelectedColour : kProgramColour);
   DrawTextA(dc, rule.program.c_str(), -1, &text,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
@@ -159,7 +161,8 @@ void RuleList::DrawScrollMark(HDC dc, const RECT& client) const {
   const int visible = VisibleRows();
   if (count <= visible) return;
   const int height = client.bottom - client.top;
-  const RECT mark{client.right - kScrollMarkWidth - 1, client.top + height * top_ / count,
+  const int markWidth = skin::PxFor(Handle(), kScrollMarkWidth);
+  const RECT mark{client.right - markWidth - 1, client.top + height * top_ / count,
                   client.right - 1, client.top + height * (top_ + visible) / count};
   FillRect(dc, &mark, selection_.Get());
 }

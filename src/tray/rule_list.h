@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tray/program_rules.h"
+#include "skin/skin_control.h"
 #include "win32/paint.h"
 #include "win32/raii.h"
 #include "win32/window.h"
@@ -19,7 +20,8 @@ constexpr UINT kRuleListSelect = LBN_SELCHANGE;
 
 class RuleList : public win::Window {
  public:
-  static constexpr int kRowHeight = 22;
+  static constexpr int kRowHeight = 22;  // at 100 percent
+  int RowHeight() const { return skin::PxFor(Handle(), kRowHeight); }
 
   // A visible child at rect (parent client pixels) whose background is cut from `face` there.
   bool Create(HWND parent, const RECT& rect, HBITMAP face);

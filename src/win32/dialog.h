@@ -21,6 +21,8 @@ class Dialog : public WindowObject {
   // Ends a modal run with `result`; for a modeless dialog it only records the result.
   void EndDialog(INT_PTR result);
   void Destroy();
+  // The window given as parent when the dialog was made (its owner, for a popup).
+  HWND ParentWindow() const { return parent_; }
 
 
  protected:
