@@ -122,6 +122,14 @@ void MainWindow::LoadWindowIcon() {
                reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_.Get() : icon_.Get()));
 }
 
+// At another scale the pictures, faces, icon and the panels beside the window follow.
+void MainWindow::OnRebuilt() {
+  LoadPictures();
+  LoadWindowIcon();
+  Refresh();
+  if (panels_) panels_->Layout();
+}
+
 // The picture controls show shared skin pictures, which the window holds while they show
 // them; a missing picture stops the rest. They lie beneath the face buttons and never paint
 // over them, and stay hidden until they have their picture: an empty one would paint a plain

@@ -94,6 +94,7 @@ class MainWindow : public skin::SkinnedDialog {
 
   void CreateAssigner();
   void LoadWindowIcon();
+  void OnRebuilt() override;
   void LoadPictures();
   void Refresh();
   void PaintMinimised(HDC dc);

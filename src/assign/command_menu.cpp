@@ -58,6 +58,8 @@ void CommandMenu::PreparePictures(const std::string& programFolder, int percent)
 }
 
 void CommandMenu::CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) {
+  items_.clear();
+  itemRects_.clear();
   for (int k = 1; k <= ItemCount(menu_); ++k) {
     items_.push_back(std::make_unique<skin::SkinButton>());
     CreateButton(*items_.back(), skin, k, pictures.Faces());
@@ -69,12 +71,16 @@ void CommandMenu::CreateControls(const skin::SkinFile& skin, const skin::ScreenP
 BOOL CommandMenu::OnInitDialog() {
   SetWindowPos(Handle(), nullptr, anchor_.x, anchor_.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyItemStates();
+  Capture(true);
+  return TRUE;
+}
+
+void CommandMenu::ApplyItemStates() {
   for (RECT& rect : itemRects_) InflateRect(&rect, -Px(kItemMargin), 0);
   for (int k = 1; k <= static_cast<int>(items_.size()); ++k) {
     if (!ItemEnabled(menu_, k, buttonIndex_)) EnableWindow(items_[k - 1]->Handle(), FALSE);
   }
-  Capture(true);
-  return TRUE;
 }
 
 bool CommandMenu::ProcessMessage(win::Message& m) {

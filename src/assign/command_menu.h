@@ -35,6 +35,9 @@ class CommandMenu : public skin::SkinnedDialog {
   skin::ScreenKeys ScreenPictureKeys() const override { return skin::ScreenKeys{}; }
   void CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) override;
   BOOL OnInitDialog() override;
+  void OnRebuilt() override { ApplyItemStates(); }
+  // Items a pointer counts as on, and the ones this button cannot take greyed.
+  void ApplyItemStates();
   bool ProcessMessage(win::Message& m) override;
   bool PreTranslateMessage(MSG& msg) override;
 

@@ -49,6 +49,7 @@ class MacroEditor : public KeyRecorder {
  protected:
   LRESULT OnCreate() override;
   BOOL OnInitDialog() override;
+  void OnRebuilt() override { OnInitDialog(); }
   bool ProcessMessage(win::Message& m) override;
   void CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) override;
   void Paint(HDC dc, const RECT& client) override;

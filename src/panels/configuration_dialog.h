@@ -43,6 +43,7 @@ class ConfigurationDialog : public skin::SkinnedDialog {
  protected:
   void CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) override;
   BOOL OnInitDialog() override;
+  void OnRebuilt() override { OnInitDialog(); }
   bool ProcessMessage(win::Message& m) override;
 
  private:

@@ -44,6 +44,11 @@ skin::SkinButton* PointerPanel::Switch(int index) {
 
 void PointerPanel::AttachSettings(settings::SettingsSession& session) {
   record_ = &session.Current();
+  OnRebuilt();
+}
+
+void PointerPanel::OnRebuilt() {
+  if (!record_) return;
   for (int i = 0; i < kSwitchCount; ++i) switches_[i].SetLatched(record_->*switchRules_[i].field != 0);
   ShowRecord(*record_);
 }

@@ -59,6 +59,7 @@ class PointerPanel : public SidePanel {
   void CreateButtons(const skin::SkinFile& skin, const skin::ScreenPictures& pictures);
   // Shows the record in the panel's other controls (the switches are done already).
   virtual void ShowRecord(const settings::ProfileSet& record) = 0;
+  void OnRebuilt() override;
   bool ProcessMessage(win::Message& m) override;
 
  private:

@@ -40,6 +40,7 @@ class ProfileSwitchDialog : public skin::SkinnedDialog {
  protected:
   void CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) override;
   BOOL OnInitDialog() override;
+  void OnRebuilt() override { ShowSelection(); }
   bool ProcessMessage(win::Message& m) override;
 
  private:

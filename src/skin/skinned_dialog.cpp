@@ -34,6 +34,7 @@ SkinnedDialog::SkinnedDialog(UINT templateId, HWND parent, std::string programFo
       options_(options) {}
 
 int SkinnedDialog::ScalePercent() const {
+  if (rebuildPercent_ > 0) return rebuildPercent_;
   if (Handle()) return win::DpiPercent(win::WindowDpi(Handle()));
   return ParentScalePercent();
 }
@@ -44,6 +45,12 @@ int SkinnedDialog::ParentScalePercent() const {
 }
 
 LRESULT SkinnedDialog::OnCreate() {
+  Build();
+  if (options_.centred && GetParent(Handle())) win::CentreWindow(Handle(), GetParent(Handle()));
+  return 0;
+}
+
+void SkinnedDialog::Build() {
   const SkinFile skin(programFolder_, skinPath_, ScalePercent());
   scale_ = skin.Scale();
   {
@@ -52,8 +59,21 @@ LRESULT SkinnedDialog::OnCreate() {
     CreateControls(skin, pictures);
   }
   ApplyRegion();
-  if (options_.centred && GetParent(Handle())) win::CentreWindow(Handle(), GetParent(Handle()));
-  return 0;
+}
+
+// Moved to a monitor of another scale, the window is made again from the skin at that scale,
+// where the system suggests it, and its own state is put back on the new controls.
+void SkinnedDialog::OnDpiChanged(UINT dpi, const RECT* suggested) {
+  RECT before{};
+  GetWindowRect(Handle(), &before);
+  DestroyOwnControls();
+  controls_.clear();
+  rebuildPercent_ = win::DpiPercent(dpi);
+  Build();
+  const POINT at = suggested ? POINT{suggested->left, suggested->top} : POINT{before.left, before.top};
+  SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  OnRebuilt();
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // Names are read first, then loaded in the order Mask, Main, Down, Over, Disabled, the
@@ -104,6 +124,15 @@ bool SkinnedDialog::CreateButton(SkinButton& button, const SkinFile& skin, int i
   return true;
 }
 
+// Every child bound to an object of ours was made by CreateControls, which makes it again;
+// the template's own controls stay.
+void SkinnedDialog::DestroyOwnControls() {
+  std::vector<HWND> own;
+  for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (win::WindowFrom<win::WindowObject>(child)) own.push_back(child);
+  for (HWND child : own) DestroyWindow(child);
+}
+
 void SkinnedDialog::AddControl(HWND control, int index) {
   if (control) controls_.emplace_back(control, index);
 }
@@ -126,6 +155,7 @@ bool SkinnedDialog::ProcessMessage(win::Message& m) {
       win::OnPaint<&SkinnedDialog::PaintWindow>(),
       win::OnMessage<&SkinnedDialog::OnDestroy>(WM_DESTROY, Default::After),
       win::OnMouse<&SkinnedDialog::OnLButtonDown>(WM_LBUTTONDOWN, Default::After),
+      win::OnDpiChanged<&SkinnedDialog::OnDpiChanged>(),
   };
   return Dispatch(kMap, m) || Dialog::ProcessMessage(m);
 }

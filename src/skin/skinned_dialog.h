@@ -80,8 +80,11 @@ class SkinnedDialog : public win::Dialog {
   int ControlIndex(HWND control) const override;
 
   virtual ScreenKeys ScreenPictureKeys() const { return ScreenKeys{}; }
-  // Creates the window's controls; pictures are the temporary whole-window faces.
+  // Creates the window's controls; pictures are the temporary whole-window faces. It runs again,
+  // on the same objects, when the window moves to a monitor of another scale.
   virtual void CreateControls(const SkinFile& skin, const ScreenPictures& pictures) {}
+  // After the window was made again at another scale: put its state back on the new controls.
+  virtual void OnRebuilt() {}
   // Draws the client area (into the off-screen canvas for a buffered window); the default
   // copies the face.
   virtual void Paint(HDC dc, const RECT& client);
@@ -100,6 +103,9 @@ class SkinnedDialog : public win::Dialog {
   void OnLButtonDown(POINT at, UINT keys);
   void PaintWindow(HDC dc, const RECT& client);
   void PaintWaitingControls(HDC dc);
+  void Build();
+  void OnDpiChanged(UINT dpi, const RECT* suggested);
+  void DestroyOwnControls();
   void LoadPictures(const SkinFile& skin, ScreenPictures& pictures);
   void ApplyRegion();
   int ParentScalePercent() const;
@@ -108,6 +114,7 @@ class SkinnedDialog : public win::Dialog {
   std::string skinPath_;
   SkinnedOptions options_;
   SkinScale scale_;
+  int rebuildPercent_ = 0;  // the scale the window was last made again at, 0 before
   Picture face_;
   Picture face2_;
   Picture mask_;  // from the pictures' load until the region is made

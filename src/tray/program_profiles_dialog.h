@@ -58,6 +58,7 @@ class ProgramProfilesDialog : public skin::SkinnedDialog {
  protected:
   void CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) override;
   BOOL OnInitDialog() override;
+  void OnRebuilt() override { OnInitDialog(); }
   bool ProcessMessage(win::Message& m) override;
 
  private:

@@ -193,6 +193,9 @@ inline std::tuple<char*, std::size_t> GetTextOf(const Message& m) {
   return {reinterpret_cast<char*>(m.lParam), static_cast<std::size_t>(m.wParam)};
 }
 inline std::tuple<HFONT> FontOf(const Message& m) { return {reinterpret_cast<HFONT>(m.wParam)}; }
+inline std::tuple<UINT, const RECT*> DpiChangeOf(const Message& m) {
+  return {LOWORD(m.wParam), reinterpret_cast<const RECT*>(m.lParam)};
+}
 
 template <auto H, auto Decode, class Row = MessageRow<ClassOf<H>>>
 constexpr Row DecodedRow(typename Row::Match match, UINT message, long long first, long long last,
@@ -330,6 +333,10 @@ template <auto H>
 constexpr auto OnSetText() { return detail::Decoding<H, &detail::SetTextOf>(WM_SETTEXT); }
 template <auto H>
 constexpr auto OnGetText() { return detail::Decoding<H, &detail::GetTextOf>(WM_GETTEXT); }
+// WM_DPICHANGED: handler(UINT dpi, const RECT* suggested), the window's new DPI and the
+// rectangle the system suggests for it.
+template <auto H>
+constexpr auto OnDpiChanged() { return detail::Decoding<H, &detail::DpiChangeOf>(WM_DPICHANGED); }
 template <auto H>
 constexpr auto OnSetFont(Default then = Default::No) {
   return detail::Decoding<H, &detail::FontOf>(WM_SETFONT, then);

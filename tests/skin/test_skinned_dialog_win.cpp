@@ -11,6 +11,7 @@
 #include "skin_test_support.h"
 #include "support/modal_answer.h"
 #include "skin/skin_picture.h"
+#include "win32/dpi.h"
 
 namespace {
 
@@ -253,3 +254,39 @@ TEST(SkinnedDialog, RepeatedOpeningLeavesNoGdiObjectOrWindowBehind) {
 }
 
 }  // namespace
+
+// Moved to a monitor of another scale, a window is made again at that scale where the system
+// suggests: from the set the default skin has drawn at that scale, or, at a scale it has no set
+// for, from its 100 percent skin scaled. Size and controls are the scale times their 100 percent
+// ones (within a pixel), and no control is left twice.
+TEST(SkinnedDialog, MovedToAnotherScaleIsMadeAgainFromThatScalesSkin) {
+  struct Row {
+    UINT dpi;
+    int setPercent;
+  } rows[] = {{144, 150}, {192, 200}, {110, 100}};
+  for (const Row& row : rows) {
+    ButtonWindow window("skins\\skin_reset_default.ini", {3, 4}, false);
+    ASSERT_TRUE(window.CreateModeless());
+    const RECT before = WindowRectOf(window.Handle());
+    const RECT button = ChildRect(window.Handle(), window.buttons[1].Handle());
+    RECT suggested{40, 30, 0, 0};
+    SendMessageA(window.Handle(), WM_DPICHANGED, MAKEWPARAM(row.dpi, row.dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    const int percent = win::DpiPercent(row.dpi);
+    const auto scaledFrom = [percent](LONG scaled, LONG base) {
+      return std::abs(scaled - skin::ScaleLength(base, percent, 100)) <= 1;
+    };
+    const RECT after = WindowRectOf(window.Handle());
+    const RECT moved = ChildRect(window.Handle(), window.buttons[1].Handle());
+    EXPECT_EQ(window.Scale().setPercent, row.setPercent) << row.dpi;
+    EXPECT_EQ(after.left, 40);
+    EXPECT_EQ(after.top, 30);
+    EXPECT_TRUE(scaledFrom(after.right - after.left, before.right - before.left)) << row.dpi;
+    EXPECT_TRUE(scaledFrom(after.bottom - after.top, before.bottom - before.top)) << row.dpi;
+    EXPECT_TRUE(scaledFrom(moved.left, button.left) && scaledFrom(moved.bottom, button.bottom)) << row.dpi;
+    int children = 0;
+    for (HWND c = GetWindow(window.Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ++children;
+    EXPECT_EQ(children, 2);
+    window.Destroy();
+  }
+}
