@@ -84,6 +84,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: gallery PROGRAM_FOLDER INI READY_FILE [HOLD_MS]\n");
     return 2;
   }
+  // Aware of the display scale, as the programs' manifests make them.
+  SetProcessDPIAware();
   const std::string folder = WithBackslash(argv[1]);
   SetCurrentDirectoryA(folder.c_str());
   win::LanguageLibrary language;

@@ -52,4 +52,18 @@ done
 for name in key_panel_sliding key_panel_single key_panel_macro; do
   shoot "$name" "$out/$name.png"
 done
+# The same windows at 150 and 200 percent: the prefix's DPI is read as a program starts.
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wineserver -k 2>/dev/null || true
+  sleep 1
+}
+for dpi in 144 192; do
+  set_dpi "$dpi"
+  for name in skin_main.ini skin_menu.ini skin_key_expand.ini skin_config_set.ini skin_program_profiles.ini \
+              skin_warn_profile.ini window_configuration key_panel_macro; do
+    shoot "$name" "$out/dpi$dpi-${name%.ini}.png"
+  done
+done
+set_dpi 96
 exit $failed
