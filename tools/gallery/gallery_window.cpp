@@ -94,9 +94,9 @@ void GalleryWindow::CreateArrow(const skin::SkinFile& file) {
   const std::string base = std::string("skins\\arrow_") + spec_.arrow + "_";
   skin::ScreenPictures arrow;
   SIZE size{};
-  arrow.main = skin::LoadPicture(ProgramPath((base + "normal.bmp").c_str()), size);
-  arrow.over = skin::LoadPicture(ProgramPath((base + "over.bmp").c_str()), size);
-  arrow.down = skin::LoadPicture(ProgramPath((base + "down.bmp").c_str()), size);
+  arrow.main = skin::LoadFixedPicture(ProgramFolder(), base + "normal.bmp", Scale().percent, size);
+  arrow.over = skin::LoadFixedPicture(ProgramFolder(), base + "over.bmp", Scale().percent, size);
+  arrow.down = skin::LoadFixedPicture(ProgramFolder(), base + "down.bmp", Scale().percent, size);
   const skin::SkinItem item = file.ReadItem("BUTTONPOS", 1);
   buttons_.push_back(std::make_unique<skin::SkinButton>());
   skin::SkinButton& button = *buttons_.back();
@@ -119,7 +119,8 @@ void GalleryWindow::CreateSliders(const skin::SkinFile& file, const skin::Screen
       bars_.back()->SetPos(3 + 2 * s.key);
     } else {
       sliders_.push_back(std::make_unique<skin::SkinSlider>());
-      if (!sliders_.back()->Create(ProgramPath(s.thumb), rect, Handle(), s.key)) continue;
+      const skin::FixedPicture thumb = FindFixed(s.thumb);
+      if (!sliders_.back()->Create(thumb.path, rect, Handle(), s.key, thumb.scale)) continue;
       sliders_.back()->SetFace(rect, pictures.main.get());
       sliders_.back()->SetRange(0, 18);
       sliders_.back()->SetPos(4 + 3 * s.key);
@@ -129,12 +130,13 @@ void GalleryWindow::CreateSliders(const skin::SkinFile& file, const skin::Screen
 
 void GalleryWindow::CreatePictureControls() {
   for (const PictureSpec& p : kMainPictures) {
-    win::Bitmap picture(static_cast<HBITMAP>(LoadImageA(nullptr, ProgramPath(p.file).c_str(), IMAGE_BITMAP,
-                                                        0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    HWND control = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, p.place.left,
-                                   p.place.top, p.place.right - p.place.left, p.place.bottom - p.place.top,
+    SIZE size{};
+    skin::Picture picture = skin::LoadFixedPicture(ProgramFolder(), p.file, Scale().percent, size);
+    const RECT place = Px(p.place);
+    HWND control = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, place.left,
+                                   place.top, place.right - place.left, place.bottom - place.top,
                                    Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (control && picture) SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.Get()));
+    if (control && picture) SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
     pictures_.push_back(std::move(picture));
   }
 }

@@ -56,7 +56,7 @@ class GalleryWindow : public skin::SkinnedDialog {
   std::vector<std::unique_ptr<skin::LevelBar>> bars_;
   std::vector<std::unique_ptr<skin::SkinSlider>> sliders_;
   skin::DoubleClickTestButton doubleClick_;
-  std::vector<win::Bitmap> pictures_;  // the main window's picture controls show these
+  std::vector<skin::Picture> pictures_;  // the main window's picture controls show these
 };
 
 }  // namespace gallery

@@ -4,7 +4,7 @@
 # programs (tools/scripts/bench_startup.py says what is measured and how). Prints medians and
 # interquartile ranges of the first paint, the six side panels and the memory of each, their ratio
 # within each round, and the goals.
-# Usage: tools/scripts/bench-startup.sh [ROUNDS | --rounds N] [--csv FILE] [--no-menu] [--trace]
+# Usage: tools/scripts/bench-startup.sh [ROUNDS | --rounds N] [--csv FILE] [--no-menu] [--trace] [--scaled DPI]
 #        (build first: tools/scripts/build.sh)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)

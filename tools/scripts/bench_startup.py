@@ -28,7 +28,7 @@ Run it through tools/scripts/bench-startup.sh, which makes the private prefix, t
 and the program's folder. Prints median and interquartile range of each figure, the ratio of the
 two programs within each round, and the goals beside them.
 
-Usage: bench_startup.py LAUNCHER_EXE PROGRAM_FOLDER BARE_DIALOG_EXE [--rounds N] [--csv FILE]
+Usage: bench_startup.py LAUNCHER_EXE PROGRAM_FOLDER BARE_DIALOG_EXE [--rounds N] [--scaled DPI] [--csv FILE]
        [--no-menu] [--trace]   (the last two as Windows paths; DISPLAY and the Wine prefix from the
        environment)
 """
@@ -52,6 +52,7 @@ SETTLE = 0.5           # seconds before the memory is read
 TIMEOUT = 20.0         # seconds for any one step
 PAUSE = 0.3            # seconds between two programs, for the last one's end to be over
 GOALS = {"painted": 1.35, "panels": 1.8, "memory": 1.5}
+SCALED_GOAL = 1.3      # Pointwick at 150 percent against itself at 100 percent
 MORE = 0x80            # in a damage event's level: more rectangles of the same drawing follow
 
 
@@ -194,11 +195,13 @@ class Launcher:
 
 
 class Bench:
-    def __init__(self, launcher, screen, menu, trace):
+    def __init__(self, launcher, screen, menu, trace, scaled_dpi=None):
         self.launcher = launcher
         self.screen = screen
         self.menu = menu
         self.trace = trace
+        self.scaled_dpi = scaled_dpi
+        self.dpi = None
 
     def pump(self, done, timeout=TIMEOUT):
         """Takes events and lines until done() gives something other than None or the time is up."""
@@ -244,8 +247,19 @@ class Bench:
         working_set, peak = text.split()[:2]
         return int(working_set), int(peak)
 
+    def set_dpi(self, dpi):
+        """The prefix's display scale for the programs started from now on (read as each starts)."""
+        if dpi == self.dpi:
+            return
+        subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
+                        "REG_DWORD", "/d", str(dpi), "/f"], capture_output=True, check=True)
+        self.dpi = dpi
+
     def run(self, which):
         """One start of one program: a dictionary of its figures (None where one failed)."""
+        self.set_dpi(self.scaled_dpi if which == "scaled" else 96)
+        if which == "scaled":
+            return self.run("pointwick")
         title = MAIN_TITLE if which == "pointwick" else BARE_TITLE
         figures = {}
         self.launcher.send(f"launch {which}")
@@ -284,7 +298,9 @@ class Bench:
         return figures
 
     def round(self, number):
-        order = ("pointwick", "bare") if number % 2 == 0 else ("bare", "pointwick")
+        programs = ["pointwick", "bare"] + (["scaled"] if self.scaled_dpi else [])
+        shift = number % len(programs)
+        order = programs[shift:] + programs[:shift]
         return {which: self.run(which) for which in order}
 
 
@@ -305,6 +321,17 @@ def row(label, values, unit="ms", goal=None, scale=1.0, digits=1):
     if goal is not None:
         text += f"   goal: at most {goal}"
     print(text)
+
+
+def report_scaled(rounds, dpi):
+    """Pointwick at another display scale against itself at 100 percent, within each round."""
+    print(f"Pointwick at {dpi} DPI against 96 DPI, within a round")
+    for figure in ("painted", "panels"):
+        ours = [r["scaled"][figure] for r in rounds if r["scaled"].get(figure) is not None]
+        ratios = [r["scaled"][figure] / r["pointwick"][figure] for r in rounds
+                  if r["scaled"].get(figure) is not None and r["pointwick"].get(figure)]
+        row(f"{figure} at {dpi} DPI", ours)
+        row(f"{figure}: ratio to 96 DPI", ratios, unit="", goal=SCALED_GOAL, digits=2)
 
 
 def report(rounds, menu, load):
@@ -372,6 +399,8 @@ def main():
     parser.add_argument("--rounds", type=int, default=30, help="rounds counted (default 30)")
     parser.add_argument("--csv", help="also write every round's figures to this file")
     parser.add_argument("--no-menu", action="store_true", help="leave out the label click")
+    parser.add_argument("--scaled", type=int, metavar="DPI",
+                        help="also start Pointwick at this display scale in each round (144: 150 percent)")
     parser.add_argument("--trace", action="store_true",
                         help="list every drawing of each program's window until it is painted")
     args = parser.parse_args()
@@ -379,7 +408,7 @@ def main():
     load = os.getloadavg()
     screen = Screen()
     launcher = Launcher(args.launcher, args.folder, args.bare)
-    bench = Bench(launcher, screen, not args.no_menu, args.trace)
+    bench = Bench(launcher, screen, not args.no_menu, args.trace, args.scaled)
     try:
         bench.round(0)  # warms the server and the file cache; not counted
         rounds = []
@@ -396,6 +425,8 @@ def main():
         except (OSError, subprocess.TimeoutExpired):
             launcher.process.kill()
     report(rounds, not args.no_menu, load)
+    if args.scaled:
+        report_scaled(rounds, args.scaled)
     if args.csv:
         write_csv(args.csv, rounds)
 
