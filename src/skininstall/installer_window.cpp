@@ -95,6 +95,8 @@ void InstallerWindow::RunInstallation() {
   if (const std::optional<InstallFailure> failure =
           InstallSkins(archive_, output_, paths_.archive, paths_.target, step)) {
     Box(FailureMessage(*failure).c_str(), MB_ICONHAND | MB_OK);
+  } else {
+    installed_ = true;
   }
   bar_.Show(true);
 }
@@ -118,6 +120,10 @@ std::string SystemText(unsigned long error) {
 
 // "Extract failed", then the entry and what is wrong with it.
 std::string FailureMessage(const InstallFailure& failure) {
+  if (!failure.folder.empty()) {
+    return std::string(kFolderRefused) + "\n\n" + failure.folder + " (" + SystemText(failure.systemError) +
+           ").\n\n" + kFolderAdvice;
+  }
   std::string text = std::string(kExtractFailed) + "\n\n";
   if (failure.entry >= 0) text += "\"" + failure.name + "\": ";
   text += failure.reason;

@@ -19,6 +19,11 @@ constexpr UINT_PTR kStartTimer = 1001;
 constexpr UINT kStartDelayMs = 50;
 inline constexpr char kExtractFailed[] = "Extract failed";
 inline constexpr char kProgramTitle[] = "Unfurlex";
+inline constexpr char kFolderRefused[] = "Cannot write in the skins folder";
+inline constexpr char kFolderAdvice[] =
+    "Run Unfurlex as an administrator, or install into a folder you can write.";
+// Unfurlex's exit code when the skins did not install whole; the setup program checks it.
+constexpr int kExitFailed = 1;
 
 // Where the package is read from and installed to.
 struct InstallerPaths {
@@ -29,7 +34,8 @@ struct InstallerPaths {
 // The paths beside the running executable; false when its path cannot be read.
 bool PathsFromModule(InstallerPaths& paths);
 
-// What the box says when an installation stops: "Extract failed", the entry and the reason.
+// What the box says when an installation stops: "Extract failed", the entry and the reason; or,
+// for a folder that takes no files, the folder, the system's words and what to do.
 std::string FailureMessage(const InstallFailure& failure);
 
 // The seams a test uses: the message box, and a look at the bar after every step.
@@ -43,6 +49,8 @@ class InstallerWindow : public win::Dialog {
   explicit InstallerWindow(HINSTANCE instance = nullptr, InstallerHooks hooks = {});
   // Installs from fixed paths instead of the ones beside the executable.
   InstallerWindow(HINSTANCE instance, InstallerPaths paths, InstallerHooks hooks);
+  // Whether every entry of the package installed.
+  bool Installed() const { return installed_; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -63,6 +71,7 @@ class InstallerWindow : public win::Dialog {
   InstallerPaths paths_;
   InstallerHooks hooks_;
   PercentBar bar_;
+  bool installed_ = false;
   win::Timer startTimer_;
   HICON icon_ = nullptr;  // a shared resource icon: not destroyed
   WinArchiveStorage storage_;

@@ -72,8 +72,10 @@ struct InstallerRun {
   std::vector<std::string> barTexts;
   std::vector<BoxCall> boxes;
   INT_PTR result = 0;
+  bool installed = false;
 
-  void In(const fs::path& folder) {
+  // The package in `folder`, installed into `target` (its "skins" folder when empty).
+  void In(const fs::path& folder, const std::string& target = "") {
     InstallerHooks hooks;
     hooks.afterStep = [this](const PercentBar& bar) {
       char text[64] = "";
@@ -89,9 +91,10 @@ struct InstallerRun {
       const std::u8string text = path.u8string();
       return std::string(text.begin(), text.end());
     };
-    InstallerPaths paths{utf8(folder / "skins.zip"), utf8(folder / "skins")};
+    InstallerPaths paths{utf8(folder / "skins.zip"), target.empty() ? utf8(folder / "skins") : target};
     InstallerWindow window(nullptr, paths, hooks);
     result = window.DoModal();
+    installed = window.Installed();
   }
 
   // Looks at the window a while after the box was answered, then closes it as a user would.
@@ -409,6 +412,35 @@ TEST(UnfurlexWindowTest, FailedReinstallKeepsTheInstalledFile) {
   EXPECT_EQ(second.boxes[0].text,
             "Extract failed\n\n\"face.bmp\": its data is damaged (the CRC-32 differs).");
   EXPECT_EQ(TreeOf(folder / "skins"), (std::map<std::string, std::string>{{"face.bmp", Picture(5000, 'f')}}));
+}
+
+// A folder the user may not write. Wine running as root ignores Unix permissions, but the
+// kernel's /sys (drive Z:) refuses new folders and files to root too, which Wine reports as
+// ERROR_ACCESS_DENIED: what a standard user meets under Program Files on Windows.
+TEST(UnfurlexWindowTest, AFolderWithoutWriteAccessIsRefusedOnceBeforeAnyEntry) {
+  const std::pair<const char*, const char*> targets[] = {
+      {"Z:\\sys\\skins", "a folder it has to make"}, {"Z:\\sys\\kernel", "a folder that exists"}};
+  const fs::path folder = MakeProgramFolder("denied");
+  Write(folder / "skins.zip", Package({{.name = "skin_main.ini", .data = "[Main]\r\n"},
+                                       {.name = "main/face.bmp", .data = Picture(3000, 'f')}})
+                                  .Build());
+  ASSERT_FALSE(CreateDirectoryA("Z:\\sys\\skins", nullptr));
+  ASSERT_EQ(GetLastError(), DWORD{ERROR_ACCESS_DENIED}) << "the premise: /sys takes no folders";
+  for (const auto& [target, what] : targets) {
+    SCOPED_TRACE(what);
+    InstallerRun run;
+    run.In(folder, target);
+    ASSERT_EQ(run.boxes.size(), 1u);
+    const std::string& text = run.boxes[0].text;
+    const std::string head = std::string(kFolderRefused) + "\n\n" + target + " (";
+    const std::string tail = std::string(").\n\n") + kFolderAdvice;
+    EXPECT_EQ(text.rfind(head, 0), 0u) << text;
+    EXPECT_TRUE(text.size() > head.size() + tail.size() &&
+                text.compare(text.size() - tail.size(), tail.size(), tail) == 0) << text;
+    EXPECT_EQ(run.boxes[0].type, UINT{MB_ICONHAND | MB_OK});
+    EXPECT_TRUE(run.barTexts.empty()) << "no entry was tried";
+    EXPECT_FALSE(run.installed);
+  }
 }
 
 }  // namespace
