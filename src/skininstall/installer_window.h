@@ -59,8 +59,11 @@ class InstallerWindow : public win::Dialog {
  private:
   void OnStartTimer();
   void OnAbout();
+  void OnDpiChanged(WPARAM dpi, LPARAM suggested);
   void OnDestroy();
   void SetUpFrame();
+  void LoadIcons();
+  void ScaleChildren(UINT from, UINT to);
   void AddAboutItem();
   void RunInstallation();
   void ReportError(const std::exception& error);
@@ -73,7 +76,10 @@ class InstallerWindow : public win::Dialog {
   PercentBar bar_;
   bool installed_ = false;
   win::Timer startTimer_;
-  HICON icon_ = nullptr;  // a shared resource icon: not destroyed
+  UINT dpi_ = 0;       // the DPI the window is laid out for
+  win::Icon bigIcon_;  // both at the window's DPI
+  win::Icon smallIcon_;
+  win::Font font_;  // the dialog's font once the DPI changed; before, the dialog manager's
   WinArchiveStorage storage_;
   WinOutputFiles output_;
   ZipArchive archive_{storage_, output_};

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -14,6 +15,7 @@
 #include "skininstall/skin_installation.h"
 #include "skininstall/wine_ports.h"
 #include "skininstall/zip_builder.h"
+#include "win32/dpi.h"
 
 namespace skininstall::testing {
 namespace {
@@ -432,15 +434,45 @@ TEST(UnfurlexWindowTest, AFolderWithoutWriteAccessIsRefusedOnceBeforeAnyEntry) {
     run.In(folder, target);
     ASSERT_EQ(run.boxes.size(), 1u);
     const std::string& text = run.boxes[0].text;
-    const std::string head = std::string(kFolderRefused) + "\n\n" + target + " (";
-    const std::string tail = std::string(").\n\n") + kFolderAdvice;
-    EXPECT_EQ(text.rfind(head, 0), 0u) << text;
-    EXPECT_TRUE(text.size() > head.size() + tail.size() &&
-                text.compare(text.size() - tail.size(), tail.size(), tail) == 0) << text;
+    EXPECT_EQ(text.rfind(std::string(kFolderRefused) + "\n\n" + target + " (", 0), 0u) << text;
+    EXPECT_TRUE(text.ends_with(std::string(").\n\n") + kFolderAdvice)) << text;
     EXPECT_EQ(run.boxes[0].type, UINT{MB_ICONHAND | MB_OK});
     EXPECT_TRUE(run.barTexts.empty()) << "no entry was tried";
     EXPECT_FALSE(run.installed);
   }
+}
+
+// The bar's size and the caption's font height.
+std::vector<LONG> LayoutOf(HWND window) {
+  RECT bar{};
+  GetWindowRect(GetDlgItem(window, IDC_PROGRESS), &bar);
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendDlgItemMessageA(window, IDC_CAPTION_TEXT, WM_GETFONT, 0, 0)),
+             sizeof font, &font);
+  return {bar.right - bar.left, bar.bottom - bar.top, std::abs(font.lfHeight)};
+}
+
+// Moved to a monitor of one and a half times the scale, from the box that a missing package
+// keeps up: the window takes the suggested place; the bar and the font grow with it.
+TEST(UnfurlexWindowTest, AChangeOfDpiMovesTheWindowAndScalesItsControlsAndFont) {
+  std::vector<LONG> before, after, expected;
+  RECT suggested{100, 100, 700, 190}, placed{};
+  InstallerHooks hooks;
+  hooks.messageBox = [&](HWND owner, const char*, const char*, UINT) {
+    const UINT dpi = win::WindowDpi(owner);
+    before = LayoutOf(owner);
+    SendMessageA(owner, WM_DPICHANGED, MAKEWPARAM(dpi * 3 / 2, dpi * 3 / 2), reinterpret_cast<LPARAM>(&suggested));
+    after = LayoutOf(owner);
+    GetWindowRect(owner, &placed);
+    PostMessageA(owner, WM_CLOSE, 0, 0);
+    return IDOK;
+  };
+  const std::string folder = MakeProgramFolder("dpi").string();
+  InstallerWindow(nullptr, InstallerPaths{folder + "\\skins.zip", folder + "\\skins"}, hooks).DoModal();
+  EXPECT_TRUE(EqualRect(&placed, &suggested));
+  ASSERT_EQ(before.size(), 3u);
+  for (LONG length : before) expected.push_back(length * 3 / 2);
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_NEAR(after[i], expected[i], 1) << i;
 }
 
 }  // namespace
