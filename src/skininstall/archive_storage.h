@@ -62,6 +62,9 @@ class OutputFiles {
   // Bytes the caller may still write on the drive that holds `folder` (which need not exist
   // yet); UINT64_MAX when it cannot be told.
   virtual uint64_t FreeSpace(const std::string& folder) = 0;
+  // Whether new files can go into `folder`: what is missing of it is made, a file is made and
+  // deleted in it, and the folders made are removed again. 0, or the system's error code.
+  virtual unsigned long ProbeFolder(const std::string& folder) { return 0; }
   // The key under which Windows takes two names for the same: here letter case is ignored.
   virtual std::string FoldCase(const std::string& name);
 };

@@ -8,6 +8,7 @@
 #include "skininstall/redraw_pacer.h"
 #include "skininstall/resource.h"
 #include "skininstall/skin_installation.h"
+#include "win32/dpi.h"
 #include "win32/file_system.h"
 #include "win32/wide_text.h"
 
@@ -32,6 +33,7 @@ InstallerWindow::InstallerWindow(HINSTANCE instance, InstallerPaths paths, Insta
 }
 
 BOOL InstallerWindow::OnInitDialog() {
+  dpi_ = win::WindowDpi(Handle());
   SetUpFrame();
   AddAboutItem();
   bar_.Attach(GetDlgItem(Handle(), IDC_PROGRESS));
@@ -44,9 +46,56 @@ BOOL InstallerWindow::OnInitDialog() {
 void InstallerWindow::SetUpFrame() {
   const LONG_PTR exStyle = GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
   SetWindowLongPtrA(Handle(), GWL_EXSTYLE, (exStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
-  icon_ = LoadIconA(instance_, MAKEINTRESOURCEA(IDR_MAINFRAME));
-  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  LoadIcons();
+}
+
+// Each icon drawn from the picture of its size at the window's DPI, not shrunk from another.
+void InstallerWindow::LoadIcons() {
+  const auto load = [this](int metric) {
+    const int size = win::SystemMetricForDpi(metric, dpi_);
+    return static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, size, size, 0));
+  };
+  win::Icon big(load(SM_CXICON)), small(load(SM_CXSMICON));
+  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+  bigIcon_ = std::move(big);  // the window no longer shows the old ones
+  smallIcon_ = std::move(small);
+}
+
+// The window moved to a monitor of another scale (or the scale changed): it takes the place
+// Windows suggests, and its font, controls and icons follow the new DPI.
+void InstallerWindow::OnDpiChanged(WPARAM dpi, LPARAM suggested) {
+  const UINT to = LOWORD(dpi);
+  if (to == 0 || to == dpi_) return;
+  ScaleChildren(dpi_, to);
+  // The dialog manager's font stays the dialog's own (it deletes it); the controls take ours.
+  const HFONT current = font_ ? font_.Get() : reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
+  LOGFONTA face{};
+  if (GetObjectA(current, sizeof face, &face)) {
+    face.lfHeight = MulDiv(face.lfHeight, static_cast<int>(to), static_cast<int>(dpi_));
+    win::Font font(CreateFontIndirectA(&face));
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    }
+    font_ = std::move(font);
+  }
+  dpi_ = to;
+  LoadIcons();
+  const RECT* place = reinterpret_cast<const RECT*>(suggested);
+  SetWindowPos(Handle(), nullptr, place->left, place->top, win::Width(*place), win::Height(*place),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Places and sizes of the controls, in client coordinates, from one DPI to another.
+void InstallerWindow::ScaleChildren(UINT from, UINT to) {
+  const auto scale = [from, to](LONG value) { return MulDiv(value, static_cast<int>(to), static_cast<int>(from)); };
+  for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT place{};
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&place), 2);
+    SetWindowPos(child, nullptr, scale(place.left), scale(place.top), scale(place.right) - scale(place.left),
+                 scale(place.bottom) - scale(place.top), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void InstallerWindow::AddAboutItem() {
@@ -62,6 +111,7 @@ bool InstallerWindow::ProcessMessage(win::Message& m) {
   static constexpr win::MessageRow<InstallerWindow> kMap[] = {
       win::OnTimer<&InstallerWindow::OnStartTimer>(kStartTimer),
       win::OnSysCommand<&InstallerWindow::OnAbout>(IDM_ABOUTBOX),
+      win::OnMessage<&InstallerWindow::OnDpiChanged>(WM_DPICHANGED),
       win::OnMessage<&InstallerWindow::OnDestroy>(WM_DESTROY, win::Default::After),
   };
   return Dispatch(kMap, m) || Dialog::ProcessMessage(m);
@@ -95,6 +145,8 @@ void InstallerWindow::RunInstallation() {
   if (const std::optional<InstallFailure> failure =
           InstallSkins(archive_, output_, paths_.archive, paths_.target, step)) {
     Box(FailureMessage(*failure).c_str(), MB_ICONHAND | MB_OK);
+  } else {
+    installed_ = true;
   }
   bar_.Show(true);
 }
@@ -118,6 +170,10 @@ std::string SystemText(unsigned long error) {
 
 // "Extract failed", then the entry and what is wrong with it.
 std::string FailureMessage(const InstallFailure& failure) {
+  if (!failure.folder.empty()) {
+    return std::string(kFolderRefused) + "\n\n" + failure.folder + " (" + SystemText(failure.systemError) +
+           ").\n\n" + kFolderAdvice;
+  }
   std::string text = std::string(kExtractFailed) + "\n\n";
   if (failure.entry >= 0) text += "\"" + failure.name + "\": ";
   text += failure.reason;

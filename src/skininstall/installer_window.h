@@ -19,6 +19,11 @@ constexpr UINT_PTR kStartTimer = 1001;
 constexpr UINT kStartDelayMs = 50;
 inline constexpr char kExtractFailed[] = "Extract failed";
 inline constexpr char kProgramTitle[] = "Unfurlex";
+inline constexpr char kFolderRefused[] = "Cannot write in the skins folder";
+inline constexpr char kFolderAdvice[] =
+    "Run Unfurlex as an administrator, or install into a folder you can write.";
+// Unfurlex's exit code when the skins did not install whole; the setup program checks it.
+constexpr int kExitFailed = 1;
 
 // Where the package is read from and installed to.
 struct InstallerPaths {
@@ -29,7 +34,8 @@ struct InstallerPaths {
 // The paths beside the running executable; false when its path cannot be read.
 bool PathsFromModule(InstallerPaths& paths);
 
-// What the box says when an installation stops: "Extract failed", the entry and the reason.
+// What the box says when an installation stops: "Extract failed", the entry and the reason; or,
+// for a folder that takes no files, the folder, the system's words and what to do.
 std::string FailureMessage(const InstallFailure& failure);
 
 // The seams a test uses: the message box, and a look at the bar after every step.
@@ -43,6 +49,8 @@ class InstallerWindow : public win::Dialog {
   explicit InstallerWindow(HINSTANCE instance = nullptr, InstallerHooks hooks = {});
   // Installs from fixed paths instead of the ones beside the executable.
   InstallerWindow(HINSTANCE instance, InstallerPaths paths, InstallerHooks hooks);
+  // Whether every entry of the package installed.
+  bool Installed() const { return installed_; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -51,8 +59,11 @@ class InstallerWindow : public win::Dialog {
  private:
   void OnStartTimer();
   void OnAbout();
+  void OnDpiChanged(WPARAM dpi, LPARAM suggested);
   void OnDestroy();
   void SetUpFrame();
+  void LoadIcons();
+  void ScaleChildren(UINT from, UINT to);
   void AddAboutItem();
   void RunInstallation();
   void ReportError(const std::exception& error);
@@ -63,8 +74,12 @@ class InstallerWindow : public win::Dialog {
   InstallerPaths paths_;
   InstallerHooks hooks_;
   PercentBar bar_;
+  bool installed_ = false;
   win::Timer startTimer_;
-  HICON icon_ = nullptr;  // a shared resource icon: not destroyed
+  UINT dpi_ = 0;       // the DPI the window is laid out for
+  win::Icon bigIcon_;  // both at the window's DPI
+  win::Icon smallIcon_;
+  win::Font font_;  // the dialog's font once the DPI changed; before, the dialog manager's
   WinArchiveStorage storage_;
   WinOutputFiles output_;
   ZipArchive archive_{storage_, output_};

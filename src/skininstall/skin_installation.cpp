@@ -98,6 +98,10 @@ std::optional<InstallFailure> InstallSkins(ZipArchive& archive, OutputFiles& out
   archive.SetPassword(password);
   const int count = archive.GetCount();
   const long double step = count > 0 ? 100.0L / count : 0.0L;
+  // One clear refusal up front, rather than the same refusal at the first entry of many.
+  if (const unsigned long error = count > 0 ? output.ProbeFolder(targetFolder) : 0) {
+    return InstallFailure{-1, "", "no file can be made there", error, targetFolder};
+  }
   try {
     archive.CheckFreeSpace(targetFolder);
   } catch (const FileSystemError& error) {

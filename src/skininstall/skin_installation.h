@@ -19,10 +19,12 @@ struct InstallFailure {
   std::string name;      // the entry's name as the archive gives it
   std::string reason;    // what is wrong with it
   unsigned long systemError = 0;  // the file system's error code, when it was one
+  std::string folder;    // the target folder, when no file can be made in it
 };
 
 // Opens the archive (its errors are raised to the caller: nothing is installed then), refuses a
-// split archive, checks that the declared sizes fit on the target drive and that no two entries
+// split archive and a target folder that takes no new files (a standard user's run under
+// Program Files, read-only media), checks that the declared sizes fit on the target drive and that no two entries
 // land on one name once Windows has folded them, then extracts entry after entry with kept
 // paths, calling setPosition with (i + 1) x 100 / N after each. A package that does not fit or
 // holds names that collide installs nothing; the first entry that fails ends the run, its open

@@ -10,5 +10,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   InitCommonControlsEx(&controls);
   skininstall::InstallerWindow window(instance);
   window.DoModal();
-  return 0;
+  return window.Installed() ? 0 : skininstall::kExitFailed;
 }

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <vector>
 
 #include "skininstall/zip_error.h"
+#include "skininstall/zip_paths.h"
 #include "win32/file_system.h"
 #include "win32/lazy_function.h"
 #include "win32/raii.h"
@@ -221,6 +223,44 @@ std::unique_ptr<OutputFile> WinOutputFiles::CreateOutputFile(const std::string& 
 
 bool WinOutputFiles::SetAttributes(const std::string& path, uint32_t attributes) {
   return SetFileAttributesW(win::Widen(path).c_str(), WindowsAttributes(attributes)) != 0;
+}
+
+namespace {
+
+// Makes what is missing of `folder`, outermost first, and lists what it made; the error of the
+// first folder it could not make.
+DWORD MakeMissingFolders(const std::string& folder, std::vector<std::string>& made) {
+  std::vector<std::string> missing;
+  for (std::string at = folder; !at.empty() && !win::FolderExists(at); at = ParentOf(at)) {
+    missing.push_back(at);
+  }
+  for (auto at = missing.rbegin(); at != missing.rend(); ++at) {
+    if (!CreateDirectoryW(win::Widen(*at).c_str(), nullptr)) return GetLastError();
+    made.push_back(*at);
+  }
+  return ERROR_SUCCESS;
+}
+
+// Creating the file asks for the right to delete it too, and closing it deletes it.
+DWORD ProbeFile(const std::string& folder) {
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    const std::wstring path = win::Widen(folder) + L"\\~uprobe" + std::to_wstring(attempt);
+    win::FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    if (file) return ERROR_SUCCESS;
+    if (GetLastError() != ERROR_FILE_EXISTS) return GetLastError();
+  }
+  return ERROR_FILE_EXISTS;
+}
+
+}  // namespace
+
+unsigned long WinOutputFiles::ProbeFolder(const std::string& folder) {
+  std::vector<std::string> made;
+  DWORD error = MakeMissingFolders(folder, made);
+  if (error == ERROR_SUCCESS) error = ProbeFile(folder);
+  for (auto at = made.rbegin(); at != made.rend(); ++at) RemoveDirectoryW(win::Widen(*at).c_str());
+  return error;
 }
 
 // Windows compares names by an upper-case table of its own, the same for every locale.

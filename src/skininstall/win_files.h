@@ -41,6 +41,7 @@ class WinOutputFiles : public OutputFiles {
   std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override;
   bool SetAttributes(const std::string& path, uint32_t attributes) override;
   std::string FoldCase(const std::string& name) override;
+  unsigned long ProbeFolder(const std::string& folder) override;
   uint64_t FreeSpace(const std::string& folder) override;
 
  private:

@@ -11,6 +11,7 @@
 #include "tray/rules_file.h"
 #include "tray/tray_ids.h"
 #include "tray/tray_registry_key.h"
+#include "win32/dpi.h"
 #include "win32/wide_text.h"
 
 namespace tray {
@@ -87,6 +88,7 @@ bool TrayWindow::ProcessMessage(win::Message& m) {
       // The pointer rests on the icon: its tip may show now.
       win::OnCode<&TrayWindow::UpdateTip>(kTrayCallbackMessage, WM_MOUSEMOVE),
       win::OnMessage<&TrayWindow::OnProfileFollowed>(kProfileFollowedMessage),
+      win::OnMessage<&TrayWindow::OnDpiChanged>(WM_DPICHANGED),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
@@ -104,11 +106,26 @@ LRESULT TrayWindow::OnCreate() {
   return 0;
 }
 
+// The picture of the notification area's size at the window's DPI, where the file has one; the
+// system shrinks another size blurred.
+void TrayWindow::LoadTrayIcon(UINT dpi) {
+  if (folder_.empty()) return;
+  const int size = win::SystemMetricForDpi(SM_CXSMICON, dpi);
+  icon_.Reset(static_cast<HICON>(LoadImageW(nullptr, win::Widen(folder_ + "\\skins\\logo.ico").c_str(),
+                                            IMAGE_ICON, size, size, LR_LOADFROMFILE)));
+}
+
+void TrayWindow::OnDpiChanged(WPARAM dpi, LPARAM) {
+  LoadTrayIcon(LOWORD(dpi));
+  if (!iconAdded_) return;
+  iconRecord_.hIcon = icon_.Get();
+  NOTIFYICONDATAA record = iconRecord_;
+  record.uFlags = NIF_ICON;
+  Shell_NotifyIconA(NIM_MODIFY, &record);
+}
+
 void TrayWindow::AddIcon() {
-  if (!folder_.empty()) {
-    icon_.Reset(static_cast<HICON>(LoadImageW(nullptr, win::Widen(folder_ + "\\skins\\logo.ico").c_str(),
-                                              IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
-  }
+  LoadTrayIcon(win::WindowDpi(Handle()));
   iconRecord_ = {};
   iconRecord_.cbSize = sizeof iconRecord_;
   iconRecord_.hWnd = Handle();

@@ -56,7 +56,9 @@ class TrayWindow : public win::Window {
   LRESULT OnCreate();
   void OnDestroy();
   void OnProfileFollowed() { UpdateTip(); }
+  void OnDpiChanged(WPARAM dpi, LPARAM);
 
+  void LoadTrayIcon(UINT dpi);
   void AddIcon();
   void BringPopupForward();
   void ShowMenu();

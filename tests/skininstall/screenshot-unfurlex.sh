@@ -2,6 +2,7 @@
 # Screenshot of Unfurlex while it installs a large package, under Xvfb and Wine:
 # screenshot-unfurlex.sh [OUT.png]   (default build/win/gallery/unfurlex-installing.png)
 # Uses the cross build in build/win (or PW_BUILD_DIR) (target Unfurlex) and its Wine prefix.
+# PW_LOGPIXELS=144 shows it at 150 percent (the prefix's DPI, 96 unless given, read at the start).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=${PW_BUILD_DIR:-$root/build/win}
@@ -9,6 +10,7 @@ out=${1:-$build/gallery/unfurlex-installing.png}
 mkdir -p "$(dirname "$out")"
 . "$root/tools/scripts/wine-env.sh"
 wine_session "$build/shots-wineprefix" --display
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${PW_LOGPIXELS:-96}" /f >/dev/null
 
 folder=/tmp/unfurlex-shot
 rm -rf "$folder" && mkdir -p "$folder/data"

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "skininstall/installer_window.h"
 #include "skininstall/platform_files.h"
 #include "skininstall/skin_installation.h"
 #include "skininstall/wine_ports.h"
@@ -35,6 +36,7 @@ fs::path ProgramFolder(const char* name) {
 
 struct Outcome {
   bool exited = false;
+  DWORD exitCode = STILL_ACTIVE;
   std::string boxText;
 };
 
@@ -52,7 +54,7 @@ Outcome RunProgram(const fs::path& folder) {
     if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) break;
     HWND box = FindWindowA("#32770", "Unfurlex");
     if (box) {
-      char text[256] = "";
+      char text[1024] = "";
       GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
       if (text[0]) {
         outcome.boxText = text;
@@ -62,6 +64,7 @@ Outcome RunProgram(const fs::path& folder) {
   }
   outcome.exited = WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
   if (!outcome.exited) TerminateProcess(process.hProcess, 1);
+  GetExitCodeProcess(process.hProcess, &outcome.exitCode);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return outcome;
@@ -78,11 +81,13 @@ TEST(UnfurlexProgramTest, InstallsThePackageBesideItAndFailsOnAReadOnlyFile) {
 
   const Outcome first = RunProgram(folder);
   EXPECT_TRUE(first.exited);
+  EXPECT_EQ(first.exitCode, 0u);
   EXPECT_EQ(first.boxText, "");
   EXPECT_EQ(fs::file_size(folder / "skins/main/face.bmp"), 50000u);
 
   const Outcome second = RunProgram(folder);
   EXPECT_TRUE(second.exited) << "closes after the box";
+  EXPECT_EQ(second.exitCode, DWORD{kExitFailed});
   EXPECT_EQ(second.boxText.rfind("Extract failed\n\n\"main\\face.bmp\": it cannot be written (", 0), 0u) << second.boxText;
 }
 
@@ -101,6 +106,7 @@ TEST(UnfurlexProgramTest, DeviceNameInThePackageStopsTheProgramBeforeThePort) {
 
   const Outcome outcome = RunProgram(folder);
   EXPECT_TRUE(outcome.exited);
+  EXPECT_EQ(outcome.exitCode, DWORD{kExitFailed});
   EXPECT_EQ(outcome.boxText, "Extract failed\n\n\"main\\COM1.bmp\": Windows cannot hold its name.");
   EXPECT_TRUE(fs::exists(folder / "skins/skin_main.ini"));
   EXPECT_FALSE(fs::exists(folder / "skins/main/last.bmp"));

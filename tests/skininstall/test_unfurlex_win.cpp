@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -14,6 +15,7 @@
 #include "skininstall/skin_installation.h"
 #include "skininstall/wine_ports.h"
 #include "skininstall/zip_builder.h"
+#include "win32/dpi.h"
 
 namespace skininstall::testing {
 namespace {
@@ -72,8 +74,10 @@ struct InstallerRun {
   std::vector<std::string> barTexts;
   std::vector<BoxCall> boxes;
   INT_PTR result = 0;
+  bool installed = false;
 
-  void In(const fs::path& folder) {
+  // The package in `folder`, installed into `target` (its "skins" folder when empty).
+  void In(const fs::path& folder, const std::string& target = "") {
     InstallerHooks hooks;
     hooks.afterStep = [this](const PercentBar& bar) {
       char text[64] = "";
@@ -89,9 +93,10 @@ struct InstallerRun {
       const std::u8string text = path.u8string();
       return std::string(text.begin(), text.end());
     };
-    InstallerPaths paths{utf8(folder / "skins.zip"), utf8(folder / "skins")};
+    InstallerPaths paths{utf8(folder / "skins.zip"), target.empty() ? utf8(folder / "skins") : target};
     InstallerWindow window(nullptr, paths, hooks);
     result = window.DoModal();
+    installed = window.Installed();
   }
 
   // Looks at the window a while after the box was answered, then closes it as a user would.
@@ -409,6 +414,65 @@ TEST(UnfurlexWindowTest, FailedReinstallKeepsTheInstalledFile) {
   EXPECT_EQ(second.boxes[0].text,
             "Extract failed\n\n\"face.bmp\": its data is damaged (the CRC-32 differs).");
   EXPECT_EQ(TreeOf(folder / "skins"), (std::map<std::string, std::string>{{"face.bmp", Picture(5000, 'f')}}));
+}
+
+// A folder the user may not write. Wine running as root ignores Unix permissions, but the
+// kernel's /sys (drive Z:) refuses new folders and files to root too, which Wine reports as
+// ERROR_ACCESS_DENIED: what a standard user meets under Program Files on Windows.
+TEST(UnfurlexWindowTest, AFolderWithoutWriteAccessIsRefusedOnceBeforeAnyEntry) {
+  const std::pair<const char*, const char*> targets[] = {
+      {"Z:\\sys\\skins", "a folder it has to make"}, {"Z:\\sys\\kernel", "a folder that exists"}};
+  const fs::path folder = MakeProgramFolder("denied");
+  Write(folder / "skins.zip", Package({{.name = "skin_main.ini", .data = "[Main]\r\n"},
+                                       {.name = "main/face.bmp", .data = Picture(3000, 'f')}})
+                                  .Build());
+  ASSERT_FALSE(CreateDirectoryA("Z:\\sys\\skins", nullptr));
+  ASSERT_EQ(GetLastError(), DWORD{ERROR_ACCESS_DENIED}) << "the premise: /sys takes no folders";
+  for (const auto& [target, what] : targets) {
+    SCOPED_TRACE(what);
+    InstallerRun run;
+    run.In(folder, target);
+    ASSERT_EQ(run.boxes.size(), 1u);
+    const std::string& text = run.boxes[0].text;
+    EXPECT_EQ(text.rfind(std::string(kFolderRefused) + "\n\n" + target + " (", 0), 0u) << text;
+    EXPECT_TRUE(text.ends_with(std::string(").\n\n") + kFolderAdvice)) << text;
+    EXPECT_EQ(run.boxes[0].type, UINT{MB_ICONHAND | MB_OK});
+    EXPECT_TRUE(run.barTexts.empty()) << "no entry was tried";
+    EXPECT_FALSE(run.installed);
+  }
+}
+
+// The bar's size and the caption's font height.
+std::vector<LONG> LayoutOf(HWND window) {
+  RECT bar{};
+  GetWindowRect(GetDlgItem(window, IDC_PROGRESS), &bar);
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendDlgItemMessageA(window, IDC_CAPTION_TEXT, WM_GETFONT, 0, 0)),
+             sizeof font, &font);
+  return {bar.right - bar.left, bar.bottom - bar.top, std::abs(font.lfHeight)};
+}
+
+// Moved to a monitor of one and a half times the scale, from the box that a missing package
+// keeps up: the window takes the suggested place; the bar and the font grow with it.
+TEST(UnfurlexWindowTest, AChangeOfDpiMovesTheWindowAndScalesItsControlsAndFont) {
+  std::vector<LONG> before, after, expected;
+  RECT suggested{100, 100, 700, 190}, placed{};
+  InstallerHooks hooks;
+  hooks.messageBox = [&](HWND owner, const char*, const char*, UINT) {
+    const UINT dpi = win::WindowDpi(owner);
+    before = LayoutOf(owner);
+    SendMessageA(owner, WM_DPICHANGED, MAKEWPARAM(dpi * 3 / 2, dpi * 3 / 2), reinterpret_cast<LPARAM>(&suggested));
+    after = LayoutOf(owner);
+    GetWindowRect(owner, &placed);
+    PostMessageA(owner, WM_CLOSE, 0, 0);
+    return IDOK;
+  };
+  const std::string folder = MakeProgramFolder("dpi").string();
+  InstallerWindow(nullptr, InstallerPaths{folder + "\\skins.zip", folder + "\\skins"}, hooks).DoModal();
+  EXPECT_TRUE(EqualRect(&placed, &suggested));
+  ASSERT_EQ(before.size(), 3u);
+  for (LONG length : before) expected.push_back(length * 3 / 2);
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_NEAR(after[i], expected[i], 1) << i;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "tray/tray_ids.h"
 #include "tray/tray_registry_key.h"
 #include "tray/tray_window.h"
+#include "win32/dpi.h"
 
 using namespace testing_support;
 
@@ -157,6 +158,20 @@ TEST_F(TrayWindowTest, IconRecordCarriesTheCallbackAndTipWithOrWithoutThePicture
     EXPECT_STREQ(record.szTip, "USB Optical Mouse Driver");
     EXPECT_EQ(record.hIcon != nullptr, withIcon);
     EXPECT_TRUE(TrayIconPresent(window.Handle()));  // an entry even without a picture
+    // The picture has the small-icon size of the window's DPI, and again after a change of DPI.
+    const UINT dpi = win::WindowDpi(window.Handle());
+    RECT place{};
+    for (UINT at : {dpi, dpi * 2}) {
+      if (at != dpi) SendMessageA(window.Handle(), WM_DPICHANGED, MAKEWPARAM(at, at), reinterpret_cast<LPARAM>(&place));
+      if (!withIcon) continue;
+      ICONINFO info{};
+      ASSERT_TRUE(GetIconInfo(record.hIcon, &info));
+      BITMAP mask{};
+      GetObjectA(info.hbmMask, sizeof mask, &mask);
+      DeleteObject(info.hbmMask);
+      if (info.hbmColor) DeleteObject(info.hbmColor);
+      EXPECT_EQ(mask.bmWidth, win::SystemMetricForDpi(SM_CXSMICON, at)) << at;
+    }
     SendMessageA(window.Handle(), WM_COMMAND, 6006, 0);
     PumpMessages(20);
   }

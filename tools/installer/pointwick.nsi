@@ -175,12 +175,16 @@ Section "${PRODUCT} and Glimmet (required)" SectionPrograms
   !insertmacro PROGRAM_FILES "${INSTALL_FILE}"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
-  ; The skins of an earlier version go; Unfurlex unpacks the package of this one.
+  ; The skins of an earlier version go; Unfurlex unpacks the package of this one. It runs with
+  ; Setup's administrator rights (RequestExecutionLevel admin above: a child process inherits the
+  ; elevated token), which the program folder under Program Files needs; its own manifest asks
+  ; for none, so that a run by hand does not prompt. It ends with 1 when a file did not install.
   RMDir /r "$INSTDIR\skins"
   DetailPrint "Unpacking the skins"
   ClearErrors
   ExecWait '"$INSTDIR\Unfurlex.exe"' $0
   ${If} ${Errors}
+  ${OrIf} $0 != 0
   ${OrIfNot} ${FileExists} "$INSTDIR\skins\skin_main.ini"
     MessageBox MB_OK|MB_ICONSTOP "The skins could not be unpacked into $INSTDIR\skins." /SD IDOK
     Abort "The skins could not be unpacked."
