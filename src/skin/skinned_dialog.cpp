@@ -45,6 +45,7 @@ int SkinnedDialog::ParentScalePercent() const {
 }
 
 LRESULT SkinnedDialog::OnCreate() {
+  win::TakeOverDpiChanges(Handle());
   Build();
   if (options_.centred && GetParent(Handle())) win::CentreWindow(Handle(), GetParent(Handle()));
   return 0;

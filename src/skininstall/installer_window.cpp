@@ -34,6 +34,7 @@ InstallerWindow::InstallerWindow(HINSTANCE instance, InstallerPaths paths, Insta
 
 BOOL InstallerWindow::OnInitDialog() {
   dpi_ = win::WindowDpi(Handle());
+  win::TakeOverDpiChanges(Handle());
   SetUpFrame();
   AddAboutItem();
   bar_.Attach(GetDlgItem(Handle(), IDC_PROGRESS));
@@ -64,9 +65,8 @@ void InstallerWindow::LoadIcons() {
 
 // The window moved to a monitor of another scale (or the scale changed): it takes the place
 // Windows suggests, and its font, controls and icons follow the new DPI.
-void InstallerWindow::OnDpiChanged(WPARAM dpi, LPARAM suggested) {
-  const UINT to = LOWORD(dpi);
-  if (to == 0 || to == dpi_) return;
+void InstallerWindow::OnDpiChanged(UINT to, const RECT* place) {
+  if (to == 0 || to == dpi_ || !place) return;
   ScaleChildren(dpi_, to);
   // The dialog manager's font stays the dialog's own (it deletes it); the controls take ours.
   const HFONT current = font_ ? font_.Get() : reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
@@ -81,7 +81,6 @@ void InstallerWindow::OnDpiChanged(WPARAM dpi, LPARAM suggested) {
   }
   dpi_ = to;
   LoadIcons();
-  const RECT* place = reinterpret_cast<const RECT*>(suggested);
   SetWindowPos(Handle(), nullptr, place->left, place->top, win::Width(*place), win::Height(*place),
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -111,7 +110,7 @@ bool InstallerWindow::ProcessMessage(win::Message& m) {
   static constexpr win::MessageRow<InstallerWindow> kMap[] = {
       win::OnTimer<&InstallerWindow::OnStartTimer>(kStartTimer),
       win::OnSysCommand<&InstallerWindow::OnAbout>(IDM_ABOUTBOX),
-      win::OnMessage<&InstallerWindow::OnDpiChanged>(WM_DPICHANGED),
+      win::OnDpiChanged<&InstallerWindow::OnDpiChanged>(),
       win::OnMessage<&InstallerWindow::OnDestroy>(WM_DESTROY, win::Default::After),
   };
   return Dispatch(kMap, m) || Dialog::ProcessMessage(m);

@@ -59,7 +59,7 @@ class InstallerWindow : public win::Dialog {
  private:
   void OnStartTimer();
   void OnAbout();
-  void OnDpiChanged(WPARAM dpi, LPARAM suggested);
+  void OnDpiChanged(UINT dpi, const RECT* suggested);
   void OnDestroy();
   void SetUpFrame();
   void LoadIcons();

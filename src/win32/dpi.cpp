@@ -11,6 +11,8 @@ namespace {
 LazyFunction<UINT(HWND)> getDpiForWindow("user32.dll", "GetDpiForWindow");
 LazyFunction<UINT()> getDpiForSystem("user32.dll", "GetDpiForSystem");
 LazyFunction<int(int, UINT)> getSystemMetricsForDpi("user32.dll", "GetSystemMetricsForDpi");
+// DIALOG_DPI_CHANGE_BEHAVIORS: DDC_DISABLE_ALL = 1.
+LazyFunction<BOOL(HWND, int, int)> setDialogDpiChangeBehavior("user32.dll", "SetDialogDpiChangeBehavior");
 
 UINT ScreenDpi() {
   HDC screen = GetDC(nullptr);
@@ -33,6 +35,11 @@ UINT SystemDpi() {
     if (const UINT dpi = forSystem()) return dpi;
   }
   return ScreenDpi();
+}
+
+void TakeOverDpiChanges(HWND dialog) {
+  constexpr int kDisableAll = 1;
+  if (auto set = setDialogDpiChangeBehavior.Get()) set(dialog, kDisableAll, kDisableAll);
 }
 
 int SystemMetricForDpi(int index, UINT dpi) {

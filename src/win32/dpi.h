@@ -13,6 +13,9 @@ constexpr UINT kBaseDpi = 96;
 UINT WindowDpi(HWND window);
 // The system DPI: what a window that is not yet made will most likely be shown at.
 UINT SystemDpi();
+// Our own WM_DPICHANGED handler lays the dialog out again: Windows 10 (1703 and later) is told not
+// to rescale the dialog and its controls from their template as well.
+void TakeOverDpiChanges(HWND dialog);
 // A length given at 96 DPI, at dpi (rounded to the nearest pixel, as MulDiv rounds).
 inline int ScaleToDpi(int length, UINT dpi) {
   return MulDiv(length, static_cast<int>(dpi), static_cast<int>(kBaseDpi));
