@@ -243,8 +243,8 @@ def text(img, pos, s, f, fill, anchor="la", exempt=None):
     if PERCENT == 100:
         ImageDraw.Draw(img).text(pos, s, font=f, fill=fill, anchor=anchor)
         return
-    # The scaled sets' text keeps TEXT_LEVELS steps of coverage: the eye cannot tell
-    # them from 256 at these sizes, and the pictures need far fewer palette colours.
+    # The scaled sets' text keeps TEXT_LEVELS steps of coverage, as few as Windows'
+    # own greyscale smoothing uses: the pictures need far fewer palette colours.
     l, t, r, b = ImageDraw.Draw(img).textbbox(pos, s, font=f, anchor=anchor)
     l, t, r, b = int(l) - 1, int(t) - 1, int(r) + 2, int(b) + 2
     ink = Image.new("L", (r - l, b - t), 0)
@@ -253,7 +253,7 @@ def text(img, pos, s, f, fill, anchor="la", exempt=None):
     img.paste(Image.new("RGB", ink.size, fill), (l, t), ink)
 
 
-TEXT_LEVELS = 8
+TEXT_LEVELS = 4
 
 
 def text_vertical(img, centre, s, f, fill, bg):

@@ -757,25 +757,53 @@ def save_picture(img, folder, base, percent):
 # these dark greys and in the edges of text.
 PALETTE_SIZES = (64, 128, 256)
 PALETTE_ERROR = 8
+# Past this many colours a picture holds smooth gradients (the main face's glow and
+# shading; every other face has under 500).
+GRADIENT_COLOURS = 1000
 
 
 def palette_picture(img):
     """The picture as an 8-bit palette: exact when it has few enough colours, else the
     smallest palette of the colours covering most pixels that stays within
-    PALETTE_ERROR.  Smooth gradients (the main face's glow and shading) would band in
-    any such palette: those get a fitted palette diffused over their pixels."""
+    PALETTE_ERROR.  Smooth gradients would band in any such palette: those get a
+    fitted palette diffused over their pixels."""
     colours = img.getcolors(256)
     if colours is not None:
         pal = Image.new("P", (1, 1))
         pal.putpalette([v for _, c in colours for v in c])
         return img.quantize(palette=pal, dither=Image.Dither.NONE)
+    if img.getcolors(GRADIENT_COLOURS) is None:
+        return ordered_palette_picture(img)
     for n in PALETTE_SIZES:
         q = img.quantize(n, method=Image.Quantize.MAXCOVERAGE, dither=Image.Dither.NONE)
         error = ImageChops.difference(img, q.convert("RGB")).getextrema()
         if max(hi for _, hi in error) <= PALETTE_ERROR:
             return q
-    return img.quantize(256, method=Image.Quantize.LIBIMAGEQUANT,
-                        dither=Image.Dither.FLOYDSTEINBERG)
+    return ordered_palette_picture(img)
+
+
+BAYER = (0, 8, 2, 10, 12, 4, 14, 6, 3, 11, 1, 9, 15, 7, 13, 5)
+DITHER_AMPLITUDE = 8
+
+
+def ordered_palette_picture(img):
+    """Smooth gradients in a palette without rings: where the palette misses a colour,
+    a 4x4 ordered pattern of DITHER_AMPLITUDE levels spreads it over its neighbours
+    (a regular pattern deflates far better than diffused error); flat areas and text
+    keep their exact colours."""
+    pal = img.quantize(256, method=Image.Quantize.FASTOCTREE, dither=Image.Dither.NONE)
+    plain = img.quantize(palette=pal, dither=Image.Dither.NONE).convert("RGB")
+    missed = ImageChops.difference(img, plain).convert("L").point(lambda v: 255 if v else 0)
+    cell = Image.new("L", (4, 4))
+    cell.putdata([v * DITHER_AMPLITUDE // 15 for v in BAYER])
+    pattern = Image.new("L", img.size)
+    for y in range(0, img.height, 4):
+        for x in range(0, img.width, 4):
+            pattern.paste(cell, (x, y))
+    pattern = Image.merge("RGB", (pattern,) * 3)
+    spread = ImageChops.add(img, pattern, 1.0, -(DITHER_AMPLITUDE // 2))
+    spread = spread.quantize(palette=pal, dither=Image.Dither.NONE).convert("RGB")
+    return Image.composite(spread, plain, missed).quantize(palette=pal, dither=Image.Dither.NONE)
 
 
 def save_bmp(img, path):
