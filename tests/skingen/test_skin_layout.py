@@ -8,6 +8,7 @@ tests read the description files back and compare them with the pictures.
 
 import configparser
 import filecmp
+import math
 import os
 import struct
 import subprocess
@@ -20,6 +21,11 @@ from PIL import Image
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 GENERATOR = os.path.join(ROOT, "tools", "skingen", "skingen.py")
+sys.path.insert(0, os.path.dirname(GENERATOR))
+sys.dont_write_bytecode = True
+import draw  # noqa: E402
+import layout  # noqa: E402
+import skingen  # noqa: E402
 
 SKIN_DIR = None
 LAN_DIR = None
@@ -58,14 +64,36 @@ FIXED = ["arrow_left_normal.bmp", "arrow_left_down.bmp", "arrow_left_over.bmp",
          "vsliderL.bmp", "vsliderR.bmp", "big_vsliderR.bmp", "logo area.bmp",
          "main_mouse1.bmp", "main_mouse2.bmp", "logo.ico", "double_click.avi",
          "double_click.wav"]
+# Where the picture controls cut from the main face lie on it.
+FACE_CUTS = {"logo area.bmp": (0, 0), "main_mouse1.bmp": (155, 60), "main_mouse2.bmp": (22, 280)}
 # Panels whose BUTTONPOS "1" is the arrow cut from the fixed arrow pictures.
 ARROWS = {"skin_sens_close.ini": "left", "skin_advance_close.ini": "left",
           "skin_key_expand.ini": "left", "skin_sens_expand.ini": "right",
           "skin_advance_expand.ini": "right"}
 
 
+SCALES = (125, 150, 175, 200)
+PLACEMENTS = ("BUTTONPOS", "SLIDERS", "MACRODISPLAY", "BUTTONINFO", "RULELIST")
+# Least contrast a text the skin draws must keep against what lies beneath it.
+MIN_CONTRAST = 4.5
+
+
 def skin(name):
     return os.path.join(SKIN_DIR, name)
+
+
+def scaled(v, p):
+    """The rounding the programs share: half up."""
+    return int(math.floor(v * p / 100 + 0.5))
+
+
+def scaled_item(it, p):
+    """A parsed placement value as the 100 percent one scaled by edges."""
+    return dict(it, rect=tuple(scaled(v, p) for v in it["rect"]))
+
+
+def png_name(bmp):
+    return bmp[:-len(".bmp")] + ".png"
 
 
 def parse_item(value):
@@ -86,6 +114,7 @@ def read_ini(name):
 
 
 def items(name, section):
+    """Placement values by key; rect as (left, top, right, bottom)."""
     cp = read_ini(name)
     return {int(k): parse_item(v) for k, v in cp[section].items()} if cp.has_section(section) else {}
 
@@ -378,6 +407,108 @@ class Faces(unittest.TestCase):
                                          for f, m in zip(face, mask)), key)
 
 
+class ScaledSets(unittest.TestCase):
+    """Every set is the 100 percent skin with its edges scaled by the shared rule."""
+
+    def test_descriptions_are_the_100_percent_ones_scaled(self):
+        for p in SCALES:
+            for name, (screen, sections) in FILES.items():
+                with self.subTest(percent=p, file=name):
+                    base, cp = read_ini(name), read_ini("%d/%s" % (p, name))
+                    self.assertEqual(cp.sections(), base.sections())
+                    for section in PLACEMENTS:
+                        if not base.has_section(section):
+                            continue
+                        self.assertEqual(list(cp[section].keys()), list(base[section].keys()))
+                        want = {k: scaled_item(it, p) for k, it in items(name, section).items()}
+                        self.assertEqual(items("%d/%s" % (p, name), section), want, section)
+                    for key, value in base["Screen"].items():
+                        self.assertEqual(cp["Screen"][key], "%d\\%s" % (p, png_name(value)), key)
+        for p in SCALES:
+            self.assertEqual(read_ini("%d/skin_main.ini" % p)["SETTING"]["SFPos"],
+                             str(scaled(601, p)))
+
+    def test_pictures_are_png_at_the_scaled_window_size(self):
+        for p in SCALES:
+            for name in FILES:
+                cp, size = read_ini("%d/%s" % (p, name)), pictures(name)["Main"].size
+                for key, value in cp["Screen"].items():
+                    with self.subTest(percent=p, file=name, key=key):
+                        pic = Image.open(skin(value.replace("\\", os.sep)))
+                        self.assertEqual(pic.format, "PNG")
+                        self.assertEqual(pic.size, tuple(scaled(v, p) for v in size))
+
+    def test_fixed_pictures_exist_at_the_scaled_size(self):
+        for p in SCALES:
+            for name in FIXED:
+                if not name.endswith(".bmp"):
+                    continue   # icon, animation and sound serve every scale
+                with self.subTest(percent=p, picture=name):
+                    w, h = Image.open(skin(name)).size
+                    # A cut of the main face covers its picture control, whose edges scale.
+                    x, y = FACE_CUTS.get(name, (0, 0))
+                    want = (scaled(x + w, p) - scaled(x, p), scaled(y + h, p) - scaled(y, p))
+                    pic = Image.open(skin("%d/%s" % (p, png_name(name))))
+                    self.assertEqual(pic.format, "PNG")
+                    self.assertEqual(pic.size, want)
+                    if name.startswith("arrow_"):
+                        self.assertGreaterEqual(pic.size, (scaled(19, p), scaled(20, p)))
+
+    def test_scaled_masks_stay_hard_and_faces_inside_them(self):
+        for p in SCALES:
+            for name, (screen, _) in FILES.items():
+                if "Mask" not in screen:
+                    continue
+                pics = {k: Image.open(skin(v.replace("\\", os.sep))).convert("RGB")
+                        for k, v in read_ini("%d/%s" % (p, name))["Screen"].items()}
+                mask = pixels(pics.pop("Mask"))
+                with self.subTest(percent=p, file=name):
+                    self.assertTrue(all(is_white(m) or max(m) <= 64 for m in mask),
+                                    "near-white fringe in the mask")
+                    for key, pic in pics.items():
+                        self.assertFalse(any(is_white(f) and not is_white(m)
+                                             for f, m in zip(pixels(pic), mask)), key)
+
+
+def rendered_texts(percent):
+    """Every text the generator draws on every face, with the colours beneath its ink."""
+    draw.set_percent(percent)
+    draw.TEXT_LOG = []
+    try:
+        for win in layout.windows():
+            for state in skingen.STATES:
+                start = len(draw.TEXT_LOG)
+                skingen.render(win, state)
+                for t in draw.TEXT_LOG[start:]:
+                    yield win.base, state, t
+    finally:
+        draw.TEXT_LOG = None
+        draw.set_percent(100)
+
+
+class Contrast(unittest.TestCase):
+    def test_contrast_formula(self):
+        for fg, bg, want in (((255, 255, 255), (0, 0, 0), 21.0),
+                             ((119, 119, 119), (255, 255, 255), 4.48),
+                             ((0, 0, 0), (0, 0, 0), 1.0),
+                             ((0, 0, 255), (255, 255, 255), 8.59)):
+            self.assertAlmostEqual(draw.contrast(fg, bg), want, places=2)
+
+    def test_every_readable_text_stands_out_from_what_lies_beneath(self):
+        # Disabled faces are exempt, as they are for inactive controls; a logo too.
+        seen = 0
+        for p in (100, 200):
+            for base, state, t in rendered_texts(p):
+                if state == "disabled" or t["exempt"]:
+                    continue
+                seen += 1
+                with self.subTest(percent=p, face=base, state=state, text=t["text"]):
+                    self.assertTrue(t["beneath"], "no ink found")
+                    worst = min(draw.contrast(t["colour"], b) for b in t["beneath"])
+                    self.assertGreaterEqual(worst, MIN_CONTRAST, (t["colour"], t["beneath"]))
+        self.assertGreater(seen, 300)
+
+
 def _riff_chunks(data, start, end):
     out = []
     pos = start
@@ -440,7 +571,7 @@ class MediaFiles(unittest.TestCase):
         self.assertEqual(fmt, (1, 1, 22050, 44100, 2, 16))
         self.assertTrue(0 < size < 22050 * 2)
 
-    def test_icon_holds_three_sizes(self):
+    def test_icon_holds_a_size_for_every_scale(self):
         with open(skin("logo.ico"), "rb") as fh:
             data = fh.read()
         reserved, kind, count = struct.unpack("<HHH", data[:6])
@@ -451,7 +582,7 @@ class MediaFiles(unittest.TestCase):
             self.assertLessEqual(off + size, len(data))
             self.assertEqual(struct.unpack("<I", data[off:off + 4])[0], 40)
             sizes.add(w)
-        self.assertEqual(sizes, {16, 32, 48})
+        self.assertEqual(sizes, {16, 20, 24, 32, 40, 48, 64})
 
     def test_language_library_picture(self):
         path = os.path.join(LAN_DIR, "double_click_test.bmp")
@@ -466,10 +597,13 @@ class Reproducible(unittest.TestCase):
     def test_a_second_run_writes_the_same_bytes(self):
         again = tempfile.mkdtemp(prefix="skingen-again-")
         _tmp.append(again)
+        # One scaled set is enough to catch an unstable palette or a random order.
         subprocess.run([sys.executable, GENERATOR, "--out", os.path.join(again, "skins"),
-                        "--lan-out", os.path.join(again, "lan")], check=True)
-        for a, b in ((SKIN_DIR, os.path.join(again, "skins")), (LAN_DIR, os.path.join(again, "lan"))):
-            names = sorted(os.listdir(b))
+                        "--lan-out", os.path.join(again, "lan"), "--scales", "150"], check=True)
+        for a, b in ((SKIN_DIR, os.path.join(again, "skins")),
+                     (LAN_DIR, os.path.join(again, "lan")),
+                     (os.path.join(SKIN_DIR, "150"), os.path.join(again, "skins", "150"))):
+            names = sorted(n for n in os.listdir(b) if os.path.isfile(os.path.join(b, n)))
             match, mismatch, errors = filecmp.cmpfiles(a, b, names, shallow=False)
             self.assertEqual((mismatch, errors), ([], []))
 

@@ -39,8 +39,8 @@ class Item:
         self.section = section
         self.extra = extra
 
-    def value(self):
-        x, y, w, h = self.rect
+    def value(self, rect=None):
+        x, y, w, h = rect or self.rect
         flag = "TRUE" if self.latched else "FALSE"
         # The reader splits at commas and takes any "TRUE" as the latched flag.
         if "," in self.label + self.tooltip or "TRUE" in self.tooltip:

@@ -2,6 +2,7 @@
 the programs read, and the two assets of the sample language library.
 
     /usr/bin/python3 tools/skingen/skingen.py --out DIR --lan-out LANDIR [--sheet PNG]
+                                              [--scales 125 150 ...]
 """
 
 import argparse
@@ -9,7 +10,7 @@ import math
 import os
 import sys
 
-from PIL import Image, ImageDraw, ImageFilter
+from PIL import Image, ImageChops, ImageDraw, ImageFilter
 
 # The build runs this from the source tree: leave no byte-code behind there.
 sys.dont_write_bytecode = True
@@ -17,10 +18,12 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import layout as L  # noqa: E402
 import media  # noqa: E402
+import draw  # noqa: E402
 from draw import (ACCENT, ACCENT_DARK, ACCENT_HI, BODY, BODY_EDGE, DIM, FAINT,  # noqa: E402
                   GROOVE, HEADER, KEY_COLOUR, OUTSIDE, STAGE, STAGE_EDGE, TEXT,
-                  TEXT_HI, TEXT_OFF, darken, ellipse, fit_font, font, lighten, line,
-                  mix, polygon, rrect, shape_fill, text, text_vertical)
+                  TEXT_HI, TEXT_OFF, R, S, box_of, darken, ellipse, fill_rect, fit_font,
+                  font, lighten, line, mix, polygon, rrect, shape_fill, text, text_length,
+                  text_vertical)
 
 STATES = ("normal", "over", "down", "disabled")
 SCREEN_STATE = {"Main": "normal", "Main2": "normal", "Over": "over", "Down": "down",
@@ -32,43 +35,52 @@ SCREEN_SUFFIX = {"Main": "normal", "Main2": "normal", "Over": "over", "Down": "d
 # Outlines.
 
 
+def pixel_size(win):
+    return (R(win.size[0]), R(win.size[1]))
+
+
 def outline_mask(win):
-    """Hard 0/255 mask of the window's outline (255 = inside)."""
+    """Hard 0/255 mask of the window's outline (255 = inside), drawn without
+    smoothing at the current scale: any grey would read as a fringe."""
     w, h = win.size
-    m = Image.new("L", (w, h), 0)
+    W, H = pixel_size(win)
+    m = Image.new("L", (W, H), 0)
     d = ImageDraw.Draw(m)
+
+    def poly(pts, fill):
+        d.polygon([(R(x), R(y)) for x, y in pts], fill=fill)
     s = win.shape
     if s is None:
-        d.rectangle((0, 0, w - 1, h - 1), fill=255)
+        d.rectangle((0, 0, W - 1, H - 1), fill=255)
         return m
     kind, r = s["kind"], s.get("radius", 8)
     if kind == "main":
-        d.rounded_rectangle((0, 0, w - 1, h - 1), radius=r, fill=255)
+        d.rounded_rectangle((0, 0, W - 1, H - 1), radius=R(r), fill=255)
         c = s["chamfer"]
-        d.polygon([(0, h - c - 1), (c, h), (0, h)], fill=0)
-        d.rectangle((0, h - c, 1, h), fill=0)
-        d.polygon([(0, h - c), (c, h - 1), (c, h), (0, h)], fill=0)
+        poly([(0, h - c - 1), (c, h), (0, h)], 0)
+        d.rectangle((0, R(h - c), R(2) - 1, H), fill=0)
+        poly([(0, h - c), (c, h - 1), (c, h), (0, h)], 0)
     elif kind == "menu":
         t = s["tab"]
-        d.rounded_rectangle((0, t, w - 1, h - 1), radius=r, fill=255)
-        d.polygon([(12, t), (20, 0), (28, t)], fill=255)
+        d.rounded_rectangle((0, R(t), W - 1, H - 1), radius=R(r), fill=255)
+        poly([(12, t), (20, 0), (28, t)], 255)
     elif kind in ("panel", "strip"):
-        d.rounded_rectangle((0, 0, w - 1, h - 1), radius=r, fill=255)
+        d.rounded_rectangle((0, 0, W - 1, H - 1), radius=R(r), fill=255)
         # The hinge side lies against the main window: square corners there.
         if s["hinge"] == "left":
-            d.rectangle((0, 0, r, h - 1), fill=255)
+            d.rectangle((0, 0, R(r), H - 1), fill=255)
         else:
-            d.rectangle((w - 1 - r, 0, w - 1, h - 1), fill=255)
+            d.rectangle((W - 1 - R(r), 0, W - 1, H - 1), fill=255)
         if kind == "panel":
             # A shallow notch in the outer edge, a grip for the eye.
-            x = w - 1 if s["hinge"] == "left" else 0
-            notch = [(x, h // 2 - 22), (x + (-5 if x else 5), h // 2 - 14),
-                     (x + (-5 if x else 5), h // 2 + 14), (x, h // 2 + 22)]
-            d.polygon(notch, fill=0)
+            x, dx = (W - 1, -R(5)) if s["hinge"] == "left" else (0, R(5))
+            mid = h // 2
+            d.polygon([(x, R(mid - 22)), (x + dx, R(mid - 14)), (x + dx, R(mid + 14)),
+                       (x, R(mid + 22))], fill=0)
     elif kind == "dialog":
-        d.rounded_rectangle((0, 0, w - 1, h - 1), radius=r, fill=255)
+        d.rounded_rectangle((0, 0, W - 1, H - 1), radius=R(r), fill=255)
         # Cut the top-right corner diagonally.
-        d.polygon([(w - 22, 0), (w, 0), (w, 22)], fill=0)
+        poly([(w - 22, 0), (w, 0), (w, 22)], 0)
     return m
 
 
@@ -78,9 +90,10 @@ def outline_mask(win):
 
 def button_fills(state, accent=False):
     if accent:
-        base = {"normal": ((44, 142, 222), (30, 112, 186)),
-                "over": ((76, 172, 245), (48, 140, 214)),
-                "down": ((22, 84, 140), (30, 102, 166)),
+        # Deep enough behind the light captions for 4.5:1 in every state.
+        base = {"normal": ((32, 102, 160), (22, 81, 134)),
+                "over": ((52, 117, 167), (33, 95, 146)),
+                "down": ((18, 71, 118), (25, 86, 139)),
                 "disabled": ((54, 62, 74), (50, 57, 68))}
         edge = {"normal": (72, 170, 245), "over": (160, 214, 255),
                 "down": (28, 92, 150), "disabled": (66, 72, 84)}
@@ -151,7 +164,7 @@ def face_push(img, it, state):
     f = fit_font(it.text, w - 12, 12, True)
     icon = it.extra.get("icon")
     if icon:
-        tw = f.getlength(it.text)
+        tw = text_length(it.text, f)
         ix = x + w / 2 - (tw + 20) / 2 + 6
         draw_icon(img, icon, ix + s, y + h / 2 + s, ACCENT if state in ("normal", "over") else col)
         text(img, (ix + 14 + s, y + h / 2 + s), it.text, f, col, "lm")
@@ -210,7 +223,7 @@ def face_row(img, it, state):
         pass
     s = shift(state)
     if state == "over":
-        rrect(img, (x, y + 1, w, h - 2), 4, ((58, 152, 232), (40, 126, 204)))
+        rrect(img, (x, y + 1, w, h - 2), 4, ((44, 116, 176), (30, 96, 155)))
     elif state == "down":
         rrect(img, (x, y + 1, w, h - 2), 4, ((22, 78, 130), (28, 92, 150)))
     col = {"normal": TEXT, "over": TEXT_HI, "down": (210, 222, 236), "disabled": TEXT_OFF}[state]
@@ -223,7 +236,7 @@ def face_profile(img, it, state):
     x, y, w, h = it.rect
     selected = state == "down"
     if selected:
-        rrect(img, it.rect, 6, ((34, 96, 152), (26, 76, 124)), ACCENT)
+        rrect(img, it.rect, 6, SELECTED_FILL, ACCENT)
     else:
         fill, edge = button_fills(state)
         rrect(img, it.rect, 6, fill, edge)
@@ -235,22 +248,29 @@ def face_profile(img, it, state):
     text(img, (x + 31, y + h / 2), it.text, font(12, True), text_colour(state), "lm")
 
 
+# The small word above a tile's number: quieter than the number, readable on every fill.
+TILE_LABEL = {"normal": (182, 188, 200), "over": (210, 215, 224), "down": (200, 214, 230),
+              "disabled": TEXT_OFF}
+# A chosen profile's fill.
+SELECTED_FILL = ((31, 86, 137), (23, 68, 112))
+
+
 def face_tile(img, it, state):
     x, y, w, h = it.rect
     if state == "down":
-        rrect(img, it.rect, 6, ((34, 96, 152), (26, 76, 124)), ACCENT)
+        rrect(img, it.rect, 6, SELECTED_FILL, ACCENT)
     else:
         fill, edge = button_fills(state)
         rrect(img, it.rect, 6, fill, edge)
     col = text_colour(state) if state != "down" else TEXT_HI
-    text(img, (x + w / 2, y + 12), "Profile", font(9, False), DIM if state != "disabled" else TEXT_OFF, "mm")
+    text(img, (x + w / 2, y + 12), "Profile", font(9, False), TILE_LABEL[state], "mm")
     text(img, (x + w / 2, y + 29), it.text, font(18, True), col, "mm")
 
 
 def face_segment(img, it, state):
     x, y, w, h = it.rect
     if state == "down":
-        rrect(img, it.rect, 6, ((40, 132, 212), (30, 108, 180)), ACCENT_HI)
+        rrect(img, it.rect, 6, ((35, 115, 184), (26, 94, 157)), ACCENT_HI)
         col = TEXT_HI
     else:
         fill, edge = button_fills(state)
@@ -322,7 +342,7 @@ def face_badge(img, it, state):
 
 def arrow_picture(direction, state):
     """One 19x20 arrow picture; its top-left 9x13 also reads as an arrow."""
-    img = Image.new("RGB", (L.ARROW_W, L.ARROW_H), BODY)
+    img = Image.new("RGB", (R(L.ARROW_W), R(L.ARROW_H)), BODY)
     fill = {"normal": ((62, 68, 82), (48, 53, 64)), "over": ((80, 88, 106), (62, 69, 84)),
             "down": ((26, 29, 36), (36, 40, 49))}[state]
     edge = {"normal": (92, 100, 116), "over": ACCENT, "down": ACCENT_DARK}[state]
@@ -339,19 +359,20 @@ def arrow_picture(direction, state):
 
 def face_arrow(img, it, state):
     st = state if state in ("normal", "over", "down") else "normal"
-    img.paste(arrow_picture(it.extra["direction"], st), it.rect[:2])
+    img.paste(arrow_picture(it.extra["direction"], st), box_of(it.rect)[:2])
 
 
 def face_arrow_small(img, it, state):
     st = state if state in ("normal", "over", "down") else "normal"
-    pic = arrow_picture(it.extra["direction"], st).crop((0, 0, L.ARROW_SMALL_W, L.ARROW_SMALL_H))
-    img.paste(pic, it.rect[:2])
+    pic = arrow_picture(it.extra["direction"], st).crop((0, 0, R(L.ARROW_SMALL_W),
+                                                          R(L.ARROW_SMALL_H)))
+    img.paste(pic, box_of(it.rect)[:2])
 
 
 def face_display(img, it, state):
     x, y, w, h = it.rect
     rrect(img, (x - 2, y - 2, w + 4, h + 4), 4, (18, 20, 24), (70, 76, 90))
-    img.paste(Image.new("RGB", (w, h), (252, 252, 252)), (x, y))
+    fill_rect(img, it.rect, (252, 252, 252))
     for k in range(5):
         ly = y + 2 + 15 * k + 13
         line(img, [(x + 4, ly), (x + w - 4, ly)], (236, 238, 242), 1)
@@ -386,7 +407,7 @@ def face_vtrack(img, it, state):
 def double_click_picture(size=(60, 40)):
     """The double-click test picture: a pointer over a target with two rings."""
     w, h = size
-    img = Image.new("RGB", size, (40, 44, 54))
+    img = Image.new("RGB", (R(w), R(h)), (40, 44, 54))
     rrect(img, (0, 0, w, h), 6, ((54, 60, 74), (36, 40, 50)), (88, 96, 112))
     cx, cy = w / 2 - 6, h / 2
     ellipse(img, cx, cy, 14, 14, (44, 92, 140))
@@ -406,7 +427,7 @@ def double_click_picture(size=(60, 40)):
 
 def face_testarea(img, it, state):
     x, y, w, h = it.rect
-    img.paste(double_click_picture((w, h)), (x, y))
+    img.paste(double_click_picture((w, h)), box_of(it.rect)[:2])
 
 
 def face_rulelist(img, it, state):
@@ -464,26 +485,26 @@ def draw_mouse(img):
          (60, 66, 80), 3)
     # Soft shadow.
     shadow = Image.new("L", img.size, 0)
-    ImageDraw.Draw(shadow).polygon([(x + 3, y + 5) for x, y in mouse_outline(m)], fill=120)
-    shadow = shadow.filter(ImageFilter.GaussianBlur(5))
+    ImageDraw.Draw(shadow).polygon([(S(x + 3), S(y + 5)) for x, y in mouse_outline(m)], fill=120)
+    shadow = shadow.filter(ImageFilter.GaussianBlur(S(5)))
     img.paste(Image.new("RGB", img.size, (14, 16, 20)), (0, 0), shadow)
     pts = mouse_outline(m)
     polygon(img, pts, (84, 92, 108))
     inner = [(cx + (x - cx) * 0.975, (top + bottom) / 2 + (y - (top + bottom) / 2) * 0.985)
              for x, y in pts]
     # Body with a light from the upper left.
-    xs = [p[0] for p in inner]
-    ys = [p[1] for p in inner]
+    xs = [S(p[0]) for p in inner]
+    ys = [S(p[1]) for p in inner]
     box = (int(min(xs)), int(min(ys)), int(max(xs)) + 1, int(max(ys)) + 1)
     bw, bh = box[2] - box[0], box[3] - box[1]
     shade = Image.new("RGB", (bw, bh))
-    lx, ly = cx - 22, top + 70
+    lx, ly = S(cx - 22), S(top + 70)
     for yy in range(bh):
         for xx in range(bw):
-            d = math.hypot(box[0] + xx - lx, (box[1] + yy - ly) * 0.7) / 120.0
+            d = math.hypot(box[0] + xx - lx, (box[1] + yy - ly) * 0.7) / S(120.0)
             shade.putpixel((xx, yy), mix((74, 81, 96), (34, 37, 45), min(1.0, d)))
     cover = Image.new("L", img.size, 0)
-    ImageDraw.Draw(cover).polygon(inner, fill=255)
+    ImageDraw.Draw(cover).polygon(list(zip(xs, ys)), fill=255)
     cover = cover.crop(box)
     img.paste(shade, box[:2], cover)
     # Button split: front seam across the body and the centre groove.
@@ -514,7 +535,7 @@ def draw_mouse(img):
     # Accent light strip and mark on the palm.
     line(img, [(cx - 26, 262), (cx, 272), (cx + 26, 262)], ACCENT_DARK, 3)
     line(img, [(cx - 24, 262), (cx, 271.2), (cx + 24, 262)], ACCENT, 1.4)
-    text(img, (cx, 240), "P", font(13, True), (98, 106, 122), "mm")
+    text(img, (cx, 240), "P", font(13, True), (98, 106, 122), "mm", exempt="logo")
 
 
 def draw_leaders(img):
@@ -553,17 +574,16 @@ def draw_side_badge(img):
 
 def main_background(img, win):
     w, h = win.size
-    d = ImageDraw.Draw(img)
-    d.rectangle((0, 0, w - 1, 31), fill=HEADER)
-    d.line((0, 32, w - 1, 32), fill=(44, 48, 58))
+    fill_rect(img, (0, 0, w, 32), HEADER)
+    fill_rect(img, (0, 32, w, 1), (44, 48, 58))
     draw_logo(img)
     for box in ((10, 54, 140, 284), (504, 54, 166, 284)):
         rrect(img, box, 8, (33, 37, 45), STAGE_EDGE)
     rrect(img, (151, 54, 350, 284), 10, STAGE, STAGE_EDGE)
     # A faint glow behind the mouse.
     glow = Image.new("L", img.size, 0)
-    ImageDraw.Draw(glow).ellipse((254, 96, 394, 286), fill=60)
-    glow = glow.filter(ImageFilter.GaussianBlur(24))
+    ImageDraw.Draw(glow).ellipse(tuple(S(v) for v in (254, 96, 394, 286)), fill=60)
+    glow = glow.filter(ImageFilter.GaussianBlur(S(24)))
     img.paste(Image.new("RGB", img.size, (48, 60, 78)), (0, 0), glow)
     draw_mouse(img)
     draw_leaders(img)
@@ -573,12 +593,11 @@ def main_background(img, win):
 def panel_background(img, win):
     w, h = win.size
     if win.shape and win.shape["kind"] in ("panel", "dialog"):
-        d = ImageDraw.Draw(img)
         top = 30
-        band = Image.new("RGB", (w, top), HEADER)
-        img.paste(band, (0, 0), outline_mask(win).crop((0, 0, w, top)).filter(
-            ImageFilter.MinFilter(3)))
-        d.line((1, top, w - 2, top), fill=(44, 48, 58))
+        band = Image.new("RGB", (img.width, R(top)), HEADER)
+        img.paste(band, (0, 0), outline_mask(win).crop((0, 0, img.width, R(top))).filter(
+            ImageFilter.MinFilter(2 * R(1) + 1)))
+        fill_rect(img, (1, top, w - 2, 1), (44, 48, 58))
 
 
 def draw_deco(img, win, deco):
@@ -608,12 +627,12 @@ def draw_deco(img, win, deco):
         elif kind == "cgroup":
             (cx, y, gw), s = d[1], d[2]
             text(img, (cx, y), s, font(10, True), FAINT, "mt")
-            tw = font(10, True).getlength(s)
+            tw = text_length(s, font(10, True))
             for a, b in ((cx - gw / 2, cx - tw / 2 - 4), (cx + tw / 2 + 4, cx + gw / 2)):
                 line(img, [(a, y + 6), (b, y + 6)], (58, 63, 75), 1)
         elif kind == "hline":
             x, y, lw = d[1]
-            ImageDraw.Draw(img).line((x, y, x + lw - 1, y), fill=(50, 55, 66))
+            fill_rect(img, (x, y, lw, 1), (50, 55, 66))
         elif kind == "para":
             x, y, pw = d[1]
             for k, s in enumerate(d[2]):
@@ -630,7 +649,7 @@ def draw_deco(img, win, deco):
 
 
 def render(win, state):
-    w, h = win.size
+    w, h = pixel_size(win)
     img = Image.new("RGB", (w, h), OUTSIDE)
     mask = outline_mask(win)
     if win.shape is None:
@@ -650,21 +669,19 @@ def render(win, state):
             st = "disabled"
         FACES[it.kind](img, it, st)
     # Nothing inside the outline may be pure white: that colour means "outside".
-    px = img.load()
-    mk = mask.load()
-    for y in range(h):
-        for x in range(w):
-            if px[x, y] == (255, 255, 255):
-                px[x, y] = (252, 252, 252)
-            if mk[x, y] == 0 and win.shape is not None:
-                px[x, y] = OUTSIDE
+    white = ImageChops.multiply(*(b.point(lambda v: 255 if v == 255 else 0)
+                                  for b in img.split()[:2]))
+    white = ImageChops.multiply(white, img.split()[2].point(lambda v: 255 if v == 255 else 0))
+    img.paste((252, 252, 252), (0, 0, w, h), white)
+    if win.shape is not None:
+        img.paste(OUTSIDE, (0, 0, w, h), ImageChops.invert(mask))
     return img
 
 
 def mask_picture(win):
     m = outline_mask(win)
-    out = Image.new("RGB", win.size, (255, 255, 255))
-    out.paste((0, 0, 0), (0, 0, win.size[0], win.size[1]), m)
+    out = Image.new("RGB", m.size, (255, 255, 255))
+    out.paste((0, 0, 0), (0, 0) + m.size, m)
     return out
 
 
@@ -672,14 +689,41 @@ def mask_picture(win):
 # Writing.
 
 
-def picture_name(win, key):
-    return "%s_%s.bmp" % (win.base, SCREEN_SUFFIX[key])
+# Display scales rendered besides the 100 percent set, each into a subfolder
+# named by its percent; the programs pick one by the monitor's DPI.
+SCALES = (125, 150, 175, 200)
 
 
-def write_ini(path, win):
+def set_folder(percent):
+    """The set's folder relative to the skins folder; the 100 percent set is the folder itself."""
+    return "" if percent == 100 else str(percent)
+
+
+def picture_ext(percent):
+    # Windows decodes the scaled sets' PNG itself; the 100 percent set stays as it always was.
+    return ".bmp" if percent == 100 else ".png"
+
+
+def picture_name(win, key, percent=100):
+    return "%s_%s%s" % (win.base, SCREEN_SUFFIX[key], picture_ext(percent))
+
+
+def screen_value(win, key, percent):
+    """A [Screen] value: the picture named relative to the skins folder."""
+    folder = set_folder(percent)
+    return (folder + "\\" if folder else "") + picture_name(win, key, percent)
+
+
+def scaled_rect(rect):
+    """(x, y, w, h) with its edges scaled, so neighbours stay neighbours."""
+    left, top, right, bottom = box_of(rect)
+    return (left, top, right - left, bottom - top)
+
+
+def write_ini(path, win, percent=100):
     lines = ["; %s of the default skin" % win.title, "[Screen]"]
     for key in win.screen:
-        lines.append("%s=%s" % (key, picture_name(win, key)))
+        lines.append("%s=%s" % (key, screen_value(win, key, percent)))
     for section in ("BUTTONPOS", "SLIDERS", "MACRODISPLAY", "BUTTONINFO", "RULELIST"):
         items = win.section(section)
         if not items:
@@ -687,11 +731,79 @@ def write_ini(path, win):
         lines.append("")
         lines.append("[%s]" % section)
         for it in sorted(items, key=lambda i: int(i.key)):
-            lines.append("%s=%s" % (it.key, it.value()))
+            lines.append("%s=%s" % (it.key, it.value(scaled_rect(it.rect))))
     if win.base == "main":
-        lines += ["", "[SETTING]", "SFPos=%d" % L.VERSION_POS[0]]
+        lines += ["", "[SETTING]", "SFPos=%d" % R(L.VERSION_POS[0])]
     with open(path, "wb") as f:
         f.write(("\r\n".join(lines) + "\r\n").encode("ascii"))
+
+
+def save_picture(img, folder, base, percent):
+    """BMP for the 100 percent set, an optimised PNG (palette when it fits) for the others."""
+    path = os.path.join(folder, base + picture_ext(percent))
+    img = img.convert("RGB")
+    if percent == 100:
+        img.save(path, "BMP")
+        return
+    pic = palette_picture(img)
+    used = len(pic.getcolors(256))
+    # A mask needs one bit a pixel, a thumb four.
+    bits = [b for b in (1, 2, 4) if used <= 1 << b]
+    pic.save(path, "PNG", optimize=True, **({"bits": bits[0]} if bits else {}))
+
+
+# Palette sizes tried for a scaled picture, smallest first, and the largest error in
+# any channel such a palette may make: 8 of 255 is below what the eye tells apart on
+# these dark greys and in the edges of text.
+PALETTE_SIZES = (64, 128, 256)
+PALETTE_ERROR = 8
+# Past this many colours a picture holds smooth gradients (the main face's glow and
+# shading; every other face has under 500).
+GRADIENT_COLOURS = 1000
+
+
+def palette_picture(img):
+    """The picture as an 8-bit palette: exact when it has few enough colours, else the
+    smallest palette of the colours covering most pixels that stays within
+    PALETTE_ERROR.  Smooth gradients would band in any such palette: those get a
+    fitted palette diffused over their pixels."""
+    colours = img.getcolors(256)
+    if colours is not None:
+        pal = Image.new("P", (1, 1))
+        pal.putpalette([v for _, c in colours for v in c])
+        return img.quantize(palette=pal, dither=Image.Dither.NONE)
+    if img.getcolors(GRADIENT_COLOURS) is None:
+        return ordered_palette_picture(img)
+    for n in PALETTE_SIZES:
+        q = img.quantize(n, method=Image.Quantize.MAXCOVERAGE, dither=Image.Dither.NONE)
+        error = ImageChops.difference(img, q.convert("RGB")).getextrema()
+        if max(hi for _, hi in error) <= PALETTE_ERROR:
+            return q
+    return ordered_palette_picture(img)
+
+
+BAYER = (0, 8, 2, 10, 12, 4, 14, 6, 3, 11, 1, 9, 15, 7, 13, 5)
+DITHER_AMPLITUDE = 8
+
+
+def ordered_palette_picture(img):
+    """Smooth gradients in a palette without rings: where the palette misses a colour,
+    a 4x4 ordered pattern of DITHER_AMPLITUDE levels spreads it over its neighbours
+    (a regular pattern deflates far better than diffused error); flat areas and text
+    keep their exact colours."""
+    pal = img.quantize(256, method=Image.Quantize.FASTOCTREE, dither=Image.Dither.NONE)
+    plain = img.quantize(palette=pal, dither=Image.Dither.NONE).convert("RGB")
+    missed = ImageChops.difference(img, plain).convert("L").point(lambda v: 255 if v else 0)
+    cell = Image.new("L", (4, 4))
+    cell.putdata([v * DITHER_AMPLITUDE // 15 for v in BAYER])
+    pattern = Image.new("L", img.size)
+    for y in range(0, img.height, 4):
+        for x in range(0, img.width, 4):
+            pattern.paste(cell, (x, y))
+    pattern = Image.merge("RGB", (pattern,) * 3)
+    spread = ImageChops.add(img, pattern, 1.0, -(DITHER_AMPLITUDE // 2))
+    spread = spread.quantize(palette=pal, dither=Image.Dither.NONE).convert("RGB")
+    return Image.composite(spread, plain, missed).quantize(palette=pal, dither=Image.Dither.NONE)
 
 
 def save_bmp(img, path):
@@ -701,20 +813,19 @@ def save_bmp(img, path):
 def thumb_picture(size, side):
     """Slider thumb on the key colour; side is where its pointer is."""
     w, h = size
-    big = Image.new("RGB", (w * 4, h * 4), BODY)
-    img = Image.new("RGB", size, BODY)
+    px = (R(w), R(h))
+    img = Image.new("RGB", px, BODY)
     rrect(img, (1, 0, w - 2, h), 3, ((150, 158, 174), (98, 106, 122)), (40, 44, 54))
     for k in (-2, 0, 2):
         line(img, [(w / 2 - 4, h / 2 + k), (w / 2 + 4, h / 2 + k)], (60, 66, 80), 1)
     tipx = 0 if side == "left" else w - 1
-    img.putpixel((tipx, h // 2), ACCENT)
-    img.putpixel((tipx, h // 2 - 1), ACCENT)
+    fill_rect(img, (tipx, h // 2 - 1, 1, 2), ACCENT)
     rrect(img, (3 if side == "left" else w - 6, h / 2 - 1.5, 3, 3), 1, ACCENT)
-    del big
     # Hard key-coloured corners: the slider cuts away every pixel of the top-left colour.
-    cover = Image.new("L", size, 0)
-    ImageDraw.Draw(cover).rounded_rectangle((1, 0, w - 2, h - 1), radius=3, fill=255)
-    out = Image.new("RGB", size, KEY_COLOUR)
+    cover = Image.new("L", px, 0)
+    ImageDraw.Draw(cover).rounded_rectangle((R(1), 0, R(w - 1) - 1, px[1] - 1), radius=R(3),
+                                            fill=255)
+    out = Image.new("RGB", px, KEY_COLOUR)
     out.paste(img, (0, 0), cover)
     return out
 
@@ -753,16 +864,17 @@ def animation_frames(size=(56, 36), count=10):
     return frames
 
 
-def generate(out, lan_out):
-    os.makedirs(out, exist_ok=True)
-    os.makedirs(lan_out, exist_ok=True)
-    wins = L.windows()
-    written = {}
-    for win in wins:
-        write_ini(os.path.join(out, win.ini), win)
+def generate_set(out, percent):
+    """Every description and picture of one display scale."""
+    draw.set_percent(percent)
+    folder = os.path.join(out, set_folder(percent))
+    os.makedirs(folder, exist_ok=True)
+    written = set()
+    for win in L.windows():
+        write_ini(os.path.join(folder, win.ini), win, percent)
         cache = {}
         for key in win.screen:
-            name = picture_name(win, key)
+            name = picture_name(win, key, percent)
             if name in written:
                 continue
             if key == "Mask":
@@ -772,28 +884,40 @@ def generate(out, lan_out):
                 if st not in cache:
                     cache[st] = render(win, st)
                 img = cache[st]
-            save_bmp(img, os.path.join(out, name))
-            written[name] = img
+            save_picture(img, folder, name.rsplit(".", 1)[0], percent)
+            written.add(name)
         if win.base == "main":
-            face = cache["normal"]
-            for name, (x, y, w, h) in (("logo area.bmp", L.LOGO_AREA),
-                                       ("main_mouse1.bmp", L.MOUSE_AREA),
-                                       ("main_mouse2.bmp", L.BADGE_AREA)):
-                save_bmp(face.crop((x, y, x + w, y + h)), os.path.join(out, name))
-                written[name] = True
+            for base, rect in FACE_CUTS:
+                save_picture(cache["normal"].crop(box_of(rect)), folder, base, percent)
     for direction in ("left", "right"):
-        for state, suffix in (("normal", "normal"), ("down", "down"), ("over", "over")):
-            save_bmp(arrow_picture(direction, state),
-                     os.path.join(out, "arrow_%s_%s.bmp" % (direction, suffix)))
-    save_bmp(thumb_picture(L.SMALL_THUMB, "left"), os.path.join(out, "vsliderL.bmp"))
-    save_bmp(thumb_picture(L.SMALL_THUMB, "right"), os.path.join(out, "vsliderR.bmp"))
-    save_bmp(thumb_picture(L.BIG_THUMB, "right"), os.path.join(out, "big_vsliderR.bmp"))
-    media.write_ico(os.path.join(out, "logo.ico"), [main_icon(s) for s in (16, 32, 48)])
+        for state in ("normal", "down", "over"):
+            save_picture(arrow_picture(direction, state), folder,
+                         "arrow_%s_%s" % (direction, state), percent)
+    for base, size, side in THUMBS:
+        save_picture(thumb_picture(size, side), folder, base, percent)
+    draw.set_percent(100)
+
+
+# The main face's picture controls: cut from the face, so they always match it.
+FACE_CUTS = (("logo area", L.LOGO_AREA), ("main_mouse1", L.MOUSE_AREA),
+             ("main_mouse2", L.BADGE_AREA))
+THUMBS = (("vsliderL", L.SMALL_THUMB, "left"), ("vsliderR", L.SMALL_THUMB, "right"),
+          ("big_vsliderR", L.BIG_THUMB, "right"))
+# The title bar and the tray ask for the icon at their own scale's size.
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64)
+
+
+def generate(out, lan_out, scales=SCALES):
+    os.makedirs(out, exist_ok=True)
+    os.makedirs(lan_out, exist_ok=True)
+    for percent in (100,) + tuple(scales):
+        generate_set(out, percent)
+    media.write_ico(os.path.join(out, "logo.ico"), [main_icon(s) for s in ICON_SIZES])
     media.write_avi(os.path.join(out, "double_click.avi"), animation_frames(), 12)
     media.write_wav(os.path.join(out, "double_click.wav"), media.soft_click())
     save_bmp(double_click_picture((60, 40)), os.path.join(lan_out, "double_click_test.bmp"))
     media.write_wav(os.path.join(lan_out, "glass_breaking.wav"), media.glass_breaking())
-    return wins
+    return L.windows()
 
 
 def contact_sheet(out, path):
@@ -824,8 +948,10 @@ def main(argv=None):
     ap.add_argument("--lan-out", required=True, help="folder for the language library's assets")
     ap.add_argument("--sheet", help="also write a contact sheet PNG here")
     ap.add_argument("--stamp", help="touch this file when done")
+    ap.add_argument("--scales", type=int, nargs="*", default=list(SCALES),
+                    help="display scales in percent rendered besides 100 (default: all)")
     args = ap.parse_args(argv)
-    generate(args.out, args.lan_out)
+    generate(args.out, args.lan_out, args.scales)
     if args.sheet:
         contact_sheet(args.out, args.sheet)
     if args.stamp:
