@@ -3,7 +3,8 @@
 1. With the prefix's DPI ("LogPixels") at 96, 120, 144 and 192 the main window is the scale times
    its 100 percent size, within a pixel.
 2. At 144 DPI, clicking where the skin's 150 percent set places things: the label of mouse
-   button 4, item "6" of its menu, then the label of mouse button 5, "advance", macro mode, Shift+A
+   button 4 (the window first dragged to the screen's left edge, so that the key panel fits),
+   item "6" of its menu, then the label of mouse button 5, "advance", macro mode, Shift+A
    typed, the delay button, the panel's close button, Apply. The profile file holds code 10 for
    button 4 and the four key events for button 5.
 
@@ -51,6 +52,16 @@ def assign_and_record(folder, skins, profile_path):
     try:
         window = desktop.find_window("Mouse Driver")
         time.sleep(1.0)
+        x, y, width, _ = desktop.window_geometry(window)
+        # At 150 percent the key panel beside the centred window would pass the screen's right
+        # edge: the window is dragged by its face to the left edge first.
+        grip = (x + scaled(250, 150), y + scaled(16, 150))
+        desktop.run("xdotool", "mousemove", str(grip[0]), str(grip[1]), "mousedown", "1")
+        for step in range(1, 11):
+            desktop.run("xdotool", "mousemove", str(grip[0] - x * step // 10), str(grip[1]))
+            time.sleep(0.05)
+        desktop.run("xdotool", "mouseup", "1")
+        time.sleep(0.5)
         x, y, width, _ = desktop.window_geometry(window)
         for hotspot, item in (("9", "6"), ("10", "5")):  # button 4: item 6; button 5: "advance"
             rect = main_items[hotspot]
