@@ -89,6 +89,7 @@ class SkinnedDialog : public win::Dialog {
   void PaintWaitingControls(HDC dc);
   void LoadPictures(const SkinFile& skin, ScreenPictures& pictures);
   void ApplyRegion();
+  bool OnFocusKey(const MSG& msg);
 
   std::string programFolder_;
   std::string skinPath_;
