@@ -88,6 +88,7 @@ skin::ScreenKeys MainWindow::ScreenPictureKeys() const {
 
 void MainWindow::CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) {
   for (int index : kButtonOrder) CreateButton(buttons_[index], skin, index, pictures.Faces());
+  for (int p = 0; p < settings::kProfileCount; ++p) buttons_[kFirstProfileButton + p].SetChoice(true);
   faces_.SetPlainKey(pictures, skin.ReadRect("BUTTONPOS", kFirstHotspot));
   versionX_ = skin.ReadInt("SETTING", "SFPos", 601);
   faces_.Load(ProgramFolder());

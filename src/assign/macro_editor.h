@@ -64,6 +64,7 @@ class MacroEditor : public KeyRecorder {
   void OnDelay();
   void OnOtherCommand();
   void OnSize();
+  void OnWindowPosChanged(WPARAM wParam, LPARAM lParam);
   void OnDestroy();
 
   void SwitchMode(MacroMode mode);

@@ -49,8 +49,9 @@ void AdvancedPanelExpanded::CreateControls(const skin::SkinFile& skin,
   CreateButtons(skin, pictures);
   for (int i = 0; i < kSliderCount; ++i) {
     const RECT rect = skin.ReadRect("SLIDERS", i + 1);
-    if (sliders_[i].Create(ProgramPath(kLayout[i].thumb), rect, Handle(), kLayout[i].id))
-      sliders_[i].SetFace(rect, pictures.main.get());
+    if (!sliders_[i].Create(ProgramPath(kLayout[i].thumb), rect, Handle(), kLayout[i].id)) continue;
+    sliders_[i].SetFace(rect, pictures.main.get());
+    sliders_[i].SetName(skin::NameOf(skin.ReadItem("SLIDERS", i + 1)));
   }
 }
 
