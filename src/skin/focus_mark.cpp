@@ -2,6 +2,8 @@
 #include "skin/focus_mark.h"
 
 #include <algorithm>
+#include <mutex>
+#include <set>
 
 #include "win32/dpi.h"
 #include "win32/raii.h"
@@ -24,22 +26,36 @@ void Frame(HDC dc, const RECT& r, int corner, int thickness, COLORREF colour) {
   if (outline && brush) FrameRgn(dc, outline.Get(), brush.Get(), thickness, thickness);
 }
 
+// Under Wine 8 a window given UISF_HIDEFOCUS still drew the mark before any key was pressed, so
+// the windows that show marks are kept here; the system's state is still set for its own
+// controls.
+std::mutex g_shownMutex;
+std::set<HWND> g_shown;  // top-level windows in which the keyboard moved the focus
+
 }  // namespace
 
-// The window's state decides: controls made after it was set have not been told.
 bool FocusMarksHidden(HWND control) {
   HWND window = GetAncestor(control, GA_ROOT);
-  return (SendMessageA(window ? window : control, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+  const std::lock_guard lock(g_shownMutex);
+  return g_shown.count(window ? window : control) == 0;
 }
 
 void ShowFocusMarks(HWND window) {
   if (!FocusMarksHidden(window)) return;
+  {
+    const std::lock_guard lock(g_shownMutex);
+    g_shown.insert(window);
+  }
   SendMessageA(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   if (HWND focus = GetFocus(); focus && (focus == window || IsChild(window, focus)))
     InvalidateRect(focus, nullptr, FALSE);
 }
 
 void HideFocusMarks(HWND window) {
+  {
+    const std::lock_guard lock(g_shownMutex);
+    g_shown.erase(window);
+  }
   SendMessageA(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
 }
 

@@ -6,11 +6,11 @@
 
 namespace skin {
 
-// Whether control's top-level window hides focus marks now (the system's UISF_HIDEFOCUS state).
+// Whether control's top-level window hides focus marks now.
 bool FocusMarksHidden(HWND control);
 // From now on window and its controls show focus marks: the keyboard moved the focus.
 void ShowFocusMarks(HWND window);
-// A new window hides them until the keyboard is used in it.
+// A new window hides them until the keyboard is used in it; a window going forgets it was shown.
 void HideFocusMarks(HWND window);
 
 // Draws the mark inside where when focused and marks are not hidden in control's window; its

@@ -191,6 +191,7 @@ void SkinnedDialog::DrawFace(HDC dc, const RECT& client) const {
 }
 
 void SkinnedDialog::OnDestroy() {
+  HideFocusMarks(Handle());
   mask_.reset();
   face_.reset();
   face2_.reset();

@@ -2,8 +2,8 @@
 """The keyboard alone, and what a screen reader hears, on the real program with real keys.
 FocusProbe.exe reads the focus (GetGUIThreadInfo of the program's thread) and each control's
 name and role (AccessibleObjectFromWindow) from outside, as a screen reader does.
-1. Tab goes round every visible, enabled control of the main window in reading order; each one
-   is named by its skin item's tooltip and is a push button or a check box.
+1. Tab goes round every visible, enabled control of the main window in reading order, Shift+Tab
+   goes back; each one is named by its skin item's tooltip and is a push button or a check box.
 2. Space on mouse button 4's label opens its menu; Tab goes round the menu; Esc closes it and
    nothing changes. Space again and Space on "Windows button4" chooses it; Space on Apply saves
    code 10 for button 4.
@@ -79,8 +79,6 @@ def tab_round(what, probe, entries):
         seen.append(probe.focus())
     failures = []
     by_rect = {rect: name for rect, name in entries.values()}
-    if os.environ.get("PW_JOURNEY_VERBOSE"):
-        print(what, [(s[4], s[3], s[5]) for s in seen])
     for window, _, _, role, name, rect in seen:
         if not name:
             failures.append("%s: control %s at %s has no name" % (what, window, rect))
@@ -94,6 +92,9 @@ def tab_round(what, probe, entries):
             what, [s[4] for s in seen], len(buttons), [b[5] for b in buttons]))
     if seen and seen[-1][0] != seen[0][0]:
         failures.append("%s: Tab did not come round to %r" % (what, seen[0][4]))
+    desktop.keys("shift+Tab", pause=0.25)
+    if len(seen) > 1 and probe.focus()[0] != seen[-2][0]:
+        failures.append("%s: Shift+Tab from %r went to %r, not back to %r" % (what, seen[-1][4], probe.focus()[4], seen[-2][4]))
     rects = [s[5] for s in seen[:-1]]
     start = rects.index(min(rects, key=lambda r: (r[1], r[0]))) if rects else 0
     turned = rects[start:] + rects[:start]
