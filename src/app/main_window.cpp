@@ -214,6 +214,7 @@ LRESULT MainWindow::OnSlideRequest(int code) {
 // An open key panel turns to the button; a closed one loads it and slides open.
 void MainWindow::OpenKeyPanel(int buttonIndex) {
   assign::MacroEditor& editor = panels_->KeyEditor();
+  editor.TakeFocusWhenShown();
   if (panels_->KeyOpen()) {
     editor.Save();
     editor.Load(buttonIndex);

@@ -89,13 +89,23 @@ void MacroEditor::OnDelay() {
 }
 
 // While the panel slides open it is narrower than its face: only the close button shows.
-// The panel records what is typed into it: once it shows it has the focus, so that a key
-// pressed as it opens is recorded rather than lost on the main window.
-void MacroEditor::OnWindowPosChanged(WPARAM, LPARAM lParam) {
-  const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-  if (!pos || !(pos->flags & SWP_SHOWWINDOW)) return;
+// The panel records what is typed into it: opened, it takes the focus as soon as it shows, so
+// that a key pressed as it opens is recorded rather than lost on the main window. A hidden
+// window cannot take it, and the slide shows the panel only at its first step.
+void MacroEditor::TakeFocusWhenShown() {
+  if (!IsWindowVisible(Handle())) {
+    focusWhenShown_ = true;
+    return;
+  }
   HWND focus = GetFocus();
   if (focus != Handle() && !IsChild(Handle(), focus)) SetFocus(Handle());
+}
+
+void MacroEditor::OnWindowPosChanged(WPARAM, LPARAM lParam) {
+  const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+  if (!focusWhenShown_ || !pos || !(pos->flags & SWP_SHOWWINDOW)) return;
+  focusWhenShown_ = false;
+  SetFocus(Handle());
 }
 
 void MacroEditor::OnSize() {
