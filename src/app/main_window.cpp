@@ -89,6 +89,7 @@ skin::ScreenKeys MainWindow::ScreenPictureKeys() const {
 
 void MainWindow::CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) {
   for (int index : kButtonOrder) CreateButton(buttons_[index], skin, index, pictures.Faces());
+  for (int p = 0; p < settings::kProfileCount; ++p) buttons_[kFirstProfileButton + p].SetChoice(true);
   faces_.SetPlainKey(pictures, skin.ReadRect("BUTTONPOS", kFirstHotspot));
   versionX_ = skin.ReadLength("SETTING", "SFPos", 601);
   faces_.Load(ProgramFolder(), Scale().percent);
@@ -231,6 +232,7 @@ LRESULT MainWindow::OnSlideRequest(int code) {
 // An open key panel turns to the button; a closed one loads it and slides open.
 void MainWindow::OpenKeyPanel(int buttonIndex) {
   assign::MacroEditor& editor = panels_->KeyEditor();
+  editor.TakeFocusWhenShown();
   if (panels_->KeyOpen()) {
     editor.Save();
     editor.Load(buttonIndex);

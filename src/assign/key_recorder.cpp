@@ -29,14 +29,16 @@ KeyRecorder::KeyRecorder(UINT templateId, HWND mainWindow, std::string programFo
 
 // The routing asks each window from the message's own up to the panel; only the panel records,
 // so a key is recorded once wherever the focus is. What is not consumed here goes on to the
-// dialog manager: Tab moves the focus, Return and Escape become commands the panel ignores.
+// window: Tab moves the focus. Return and Escape are keys to record here, never commands: they
+// press no button and end nothing.
 bool KeyRecorder::PreTranslateMessage(MSG& msg) {
   const std::optional<KeyMessage> message = KeyMessageOf(msg.message);
   if (!message) return SidePanel::PreTranslateMessage(msg);
   const auto key = static_cast<std::uint32_t>(msg.wParam);
   const KeyCapture capture = CaptureKey(*message, key, static_cast<std::uint32_t>(msg.lParam));
   if (capture.record) Record(capture.kind, key, capture.keystroke);
-  return capture.consume;
+  const bool dialogKey = *message == KeyMessage::KeyDown && (key == VK_RETURN || key == VK_ESCAPE);
+  return capture.consume || dialogKey || SidePanel::PreTranslateMessage(msg);
 }
 
 void KeyRecorder::Record(KeyKind kind, std::uint32_t key, std::uint32_t keystroke) {

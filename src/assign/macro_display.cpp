@@ -57,6 +57,7 @@ bool MacroDisplay::ProcessMessage(win::Message& m) {
       win::OnPaint<&MacroDisplay::Paint>(),
       win::Reply<MacroDisplay, 1>(WM_ERASEBKGND),  // the paint covers every pixel
       win::OnMessage<&MacroDisplay::OnDestroy>(WM_DESTROY, Default::After),
+      win::OnMessage<&MacroDisplay::OnGetObject>(WM_GETOBJECT),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
@@ -129,6 +130,17 @@ void MacroDisplay::DrawHighlight(HDC dc, int height, const std::vector<int>& lin
     const RECT bar{1, top, lineEnds[k] + 1, top + height};
     FillRect(dc, &bar, highlightBrush_.Get());
   }
+}
+
+
+skin::AccessibleFacts MacroDisplay::Describe() const {
+  return skin::AccessibleFacts{name_, skin::AccessibleRole::StaticText, 0, text_};
+}
+
+LRESULT MacroDisplay::OnGetObject(WPARAM wParam, LPARAM lParam) {
+  if (const auto answer = skin::AnswerGetObject(Handle(), wParam, lParam)) return *answer;
+  PassOn();
+  return 0;
 }
 
 }  // namespace assign

@@ -9,6 +9,7 @@
 
 #include "assign/display_layout.h"
 #include "skin/skin_scale.h"
+#include "skin/skin_accessible.h"
 #include "win32/paint.h"
 #include "win32/raii.h"
 #include "win32/window.h"
@@ -18,7 +19,7 @@ namespace assign {
 constexpr char kMacroDisplayClass[] = "PwMacroDisplay";
 constexpr COLORREF kDisplayHighlight = RGB(127, 181, 53);
 
-class MacroDisplay : public win::Window {
+class MacroDisplay : public win::Window, public skin::AccessibleSource {
  public:
   // A visible child at rect (parent client pixels) that the dialog's Tab key can reach.
   bool Create(HWND parent, const RECT& rect);
@@ -28,6 +29,9 @@ class MacroDisplay : public win::Window {
   void SetHighlight(bool on);
   const std::string& Text() const { return text_; }
   bool Highlighted() const { return highlight_; }
+  void SetName(std::string name) { name_ = std::move(name); }
+  // Static text whose value is the recorded keys.
+  skin::AccessibleFacts Describe() const override;
 
  protected:
   bool ProcessMessage(win::Message& m) override;
@@ -36,11 +40,13 @@ class MacroDisplay : public win::Window {
   void OnCreate();
   void Paint(HDC dc, const RECT& client);
   void OnDestroy();
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
   void DrawHighlight(HDC dc, int height, const std::vector<int>& lineEnds) const;
   void DrawChars(HDC dc, const DisplayLayout& layout, int lineHeight) const;
   int Advance(HDC dc, char c) const;
 
   std::string text_;
+  std::string name_;
   bool highlight_ = false;
   // Program resources 138 (up, a release) and 137 (down, a press): 7 x 9, 1 bit per pixel.
   int Px(int length) const { return skin::ScaleLength(length, percent_, 100); }

@@ -29,7 +29,10 @@ void MacroEditor::CreateControls(const skin::SkinFile& skin, const skin::ScreenP
   for (int k = 1; k <= kEditorButtonCount; ++k)
     CreateButton(buttons_[k - 1], skin, k, k <= kMacroButton ? plain : pictures.Faces());
   ButtonAt(kOptionButton).SetToggleMode(true);
+  ButtonAt(kSingleKeyButton).SetChoice(true);
+  ButtonAt(kMacroButton).SetChoice(true);
   display_.Create(Handle(), skin.ReadRect("MACRODISPLAY", 1));
+  display_.SetName(skin::NameOf(skin.ReadItem("MACRODISPLAY", 1)));
   commandFaces_ = std::make_unique<FaceCells>();
   commandFaces_->Load(ProgramFolder(), Scale().percent);
 }
@@ -63,6 +66,7 @@ bool MacroEditor::ProcessMessage(win::Message& m) {
       win::OnMessage<&MacroEditor::OnOtherCommand>(WM_COMMAND),
       win::Reply<MacroEditor, 1>(WM_ERASEBKGND),  // the face covers the client area
       win::OnMessage<&MacroEditor::OnSize>(WM_SIZE, Default::After),
+      win::OnMessage<&MacroEditor::OnWindowPosChanged>(WM_WINDOWPOSCHANGED, Default::After),
       win::OnMessage<&MacroEditor::OnDestroy>(WM_DESTROY, Default::After),
   };
   return Dispatch(kMap, m) || KeyRecorder::ProcessMessage(m);
@@ -85,6 +89,25 @@ void MacroEditor::OnDelay() {
 }
 
 // While the panel slides open it is narrower than its face: only the close button shows.
+// The panel records what is typed into it: opened, it takes the focus as soon as it shows, so
+// that a key pressed as it opens is recorded rather than lost on the main window. A hidden
+// window cannot take it, and the slide shows the panel only at its first step.
+void MacroEditor::TakeFocusWhenShown() {
+  if (!IsWindowVisible(Handle())) {
+    focusWhenShown_ = true;
+    return;
+  }
+  HWND focus = GetFocus();
+  if (focus != Handle() && !IsChild(Handle(), focus)) SetFocus(Handle());
+}
+
+void MacroEditor::OnWindowPosChanged(WPARAM, LPARAM lParam) {
+  const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+  if (!focusWhenShown_ || !pos || !(pos->flags & SWP_SHOWWINDOW)) return;
+  focusWhenShown_ = false;
+  SetFocus(Handle());
+}
+
 void MacroEditor::OnSize() {
   if (!created_) return;
   RECT window{};

@@ -42,6 +42,8 @@ class MacroEditor : public KeyRecorder {
   void Load(int buttonIndex);
   // Writes mode, keys and option into the record the panel edits (nothing before a Load).
   void Save();
+  // Gives the panel the focus now, or when it next shows.
+  void TakeFocusWhenShown();
 
   const MacroDisplay& Display() const { return display_; }
   const skin::SkinButton& Button(EditorButton which) const { return buttons_[which - 1]; }
@@ -65,6 +67,7 @@ class MacroEditor : public KeyRecorder {
   void OnDelay();
   void OnOtherCommand();
   void OnSize();
+  void OnWindowPosChanged(WPARAM wParam, LPARAM lParam);
   void OnDestroy();
 
   void SwitchMode(MacroMode mode);
@@ -80,6 +83,7 @@ class MacroEditor : public KeyRecorder {
   settings::SettingsSession* session_ = nullptr;  // not owned
   int buttonIndex_ = 0;
   bool loaded_ = false;
+  bool focusWhenShown_ = false;
   bool created_ = false;  // WM_SIZE shows and hides controls only once they exist
   std::array<skin::SkinButton, kEditorButtonCount> buttons_;
   MacroDisplay display_;

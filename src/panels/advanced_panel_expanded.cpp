@@ -50,8 +50,9 @@ void AdvancedPanelExpanded::CreateControls(const skin::SkinFile& skin,
   for (int i = 0; i < kSliderCount; ++i) {
     const RECT rect = skin.ReadRect("SLIDERS", i + 1);
     const skin::FixedPicture thumb = FindFixed(kLayout[i].thumb);
-    if (sliders_[i].Create(thumb.path, rect, Handle(), kLayout[i].id, thumb.scale))
-      sliders_[i].SetFace(rect, pictures.main.get());
+    if (!sliders_[i].Create(thumb.path, rect, Handle(), kLayout[i].id, thumb.scale)) continue;
+    sliders_[i].SetFace(rect, pictures.main.get());
+    sliders_[i].SetName(skin::NameOf(skin.ReadItem("SLIDERS", i + 1)));
   }
 }
 

@@ -47,6 +47,7 @@ void ProfileSwitchDialog::CreateControls(const skin::SkinFile& skin,
                                          const skin::ScreenPictures& pictures) {
   for (int index = 1; index <= kSwitchProfile5; ++index)
     CreateButton(buttons_[index], skin, index, pictures.Faces());
+  for (int index = kSwitchProfile1; index <= kSwitchProfile5; ++index) buttons_[index].SetChoice(true);
 }
 
 BOOL ProfileSwitchDialog::OnInitDialog() {

@@ -45,12 +45,15 @@ void SensitivityPanelExpanded::CreateTestButton(const skin::SkinFile& skin) {
   test_.SetAnimationFile(ProgramPath("skins\\double_click.avi"));
   test_.SetSoundFile(ProgramPath("skins\\double_click.wav"));
   test_.Create(Handle(), skin.ReadRect("BUTTONPOS", kTestButtonEntry), language_);
+  test_.SetName(skin::NameOf(skin.ReadItem("BUTTONPOS", kTestButtonEntry)));
 }
 
 void SensitivityPanelExpanded::CreateBar(skin::LevelBar& bar, const skin::SkinFile& skin, int entry,
                                          int id, const skin::ScreenPictures& pictures) {
   const RECT rect = skin.ReadRect("SLIDERS", entry);
-  if (bar.Create(rect, Handle(), id)) bar.SetFaces(rect, pictures.main.get(), pictures.down.get());
+  if (!bar.Create(rect, Handle(), id)) return;
+  bar.SetFaces(rect, pictures.main.get(), pictures.down.get());
+  bar.SetName(skin::NameOf(skin.ReadItem("SLIDERS", entry)));
 }
 
 // A thumb picture that cannot be loaded leaves the slider out; the panel works without it.
@@ -61,6 +64,7 @@ void SensitivityPanelExpanded::CreateSlider(const skin::SkinFile& skin,
   if (!sensitivity_.Create(thumb.path, rect, Handle(), kSensitivitySliderId, thumb.scale))
     return;
   sensitivity_.SetFace(rect, pictures.main.get());
+  sensitivity_.SetName(skin::NameOf(skin.ReadItem("SLIDERS", kSensitivityEntry)));
   sensitivity_.SetPos(0);
 }
 

@@ -27,6 +27,7 @@ bool DoubleClickTestButton::ProcessMessage(win::Message& m) {
       win::OnDrawItem<&DoubleClickTestButton::OnDrawItem>(),
       win::OnReflectedCommand<&DoubleClickTestButton::OnCommand>(),
       win::OnMessage<&DoubleClickTestButton::OnDestroy>(WM_DESTROY, win::Default::After),
+      win::OnMessage<&DoubleClickTestButton::OnGetObject>(WM_GETOBJECT),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
@@ -71,6 +72,13 @@ void DoubleClickTestButton::OnDoubleClicked() {
 void DoubleClickTestButton::OnDestroy() {
   animation_ = nullptr;
   picture_.Reset();
+}
+
+
+LRESULT DoubleClickTestButton::OnGetObject(WPARAM wParam, LPARAM lParam) {
+  if (const auto answer = AnswerGetObject(Handle(), wParam, lParam)) return *answer;
+  PassOn();
+  return 0;
 }
 
 }  // namespace skin

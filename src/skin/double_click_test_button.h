@@ -5,13 +5,14 @@
 
 #include <string>
 
+#include "skin/skin_accessible.h"
 #include "win32/language_library.h"
 #include "win32/raii.h"
 #include "win32/window.h"
 
 namespace skin {
 
-class DoubleClickTestButton : public win::Window {
+class DoubleClickTestButton : public win::Window, public AccessibleSource {
  public:
   // An owner-drawn child button showing bitmap 429 of the language library, which also gives
   // the sound; the library is lent by the owning window and must outlive the button.
@@ -24,6 +25,9 @@ class DoubleClickTestButton : public win::Window {
   bool HasPicture() const { return static_cast<bool>(picture_); }
   // How many double clicks replayed the animation and the sound.
   int Replays() const { return replays_; }
+  void SetName(std::string name) { name_ = std::move(name); }
+  // A picture to double-click: a graphic, not a button that Space or Enter would press.
+  AccessibleFacts Describe() const override { return {name_, AccessibleRole::Graphic}; }
 
  protected:
   bool ProcessMessage(win::Message& m) override;
@@ -32,6 +36,7 @@ class DoubleClickTestButton : public win::Window {
   LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
   LRESULT OnCommand(UINT notification);
   void OnDestroy();
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
   void OnDoubleClicked();
   void OpenAnimation();
 
@@ -42,6 +47,7 @@ class DoubleClickTestButton : public win::Window {
   std::string soundFile_;  // kept for the owner; the sound comes from the language library
   bool playing_ = false;
   int replays_ = 0;
+  std::string name_;
 };
 
 }  // namespace skin

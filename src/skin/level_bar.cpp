@@ -1,6 +1,9 @@
 // LevelBar: painting the fill, and the drag that reports its value when the mouse is released.
 #include "skin/level_bar.h"
 
+#include <string>
+
+#include "skin/focus_mark.h"
 #include "skin/skin_control.h"
 #include "skin/skin_messages.h"
 #include "skin/skin_picture.h"
@@ -52,6 +55,8 @@ bool LevelBar::ProcessMessage(win::Message& m) {
       win::OnMessage<&LevelBar::OnCaptureChanged>(WM_CAPTURECHANGED, Default::After),
       win::OnMessage<&LevelBar::OnKillFocus>(WM_KILLFOCUS, Default::First),
       win::OnMessage<&LevelBar::OnDestroy>(WM_DESTROY, Default::After),
+      win::OnMessage<&LevelBar::OnSetFocus>(WM_SETFOCUS, Default::After),
+      win::OnMessage<&LevelBar::OnGetObject>(WM_GETOBJECT),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
@@ -63,6 +68,7 @@ void LevelBar::Paint(HDC dc, const RECT& client) {
   RECT filled = client;
   filled.right = client.left + LevelFillWidth(value_, min_, max_, win::Width(client));
   win::DrawBitmap(buffer.Dc(), filled, fill_.Get());
+  DrawFocusMark(Handle(), buffer.Dc(), client, GetFocus() == Handle());
 }
 
 
@@ -101,6 +107,28 @@ void LevelBar::OnKillFocus() {
 void LevelBar::OnDestroy() {
   background_.Reset();
   fill_.Reset();
+}
+
+
+AccessibleFacts LevelBar::Describe() const {
+  return AccessibleFacts{name_, AccessibleRole::Slider, 0, std::to_string(value_)};
+}
+
+bool LevelBar::OnStepKey(UINT key) {
+  const std::optional<int> value = SteppedValue(key, value_, min_, max_);
+  if (!value) return false;
+  value_ = *value;
+  PostMessageA(GetParent(Handle()), kLevelBarValueMessage, static_cast<WPARAM>(value_), id_);
+  Repaint();
+  return true;
+}
+
+void LevelBar::OnSetFocus() { Repaint(); }
+
+LRESULT LevelBar::OnGetObject(WPARAM wParam, LPARAM lParam) {
+  if (const auto answer = AnswerGetObject(Handle(), wParam, lParam)) return *answer;
+  PassOn();
+  return 0;
 }
 
 }  // namespace skin

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "skin/focus_mark.h"
 #include "skin/skin_control.h"
 #include "skin/skin_messages.h"
 #include "skin/skin_picture.h"
@@ -125,6 +126,7 @@ bool SkinButton::ProcessMessage(win::Message& m) {
       win::OnMouse<&SkinButton::OnLButtonDown>(WM_LBUTTONDOWN, Default::After),
       win::OnMouse<&SkinButton::OnLButtonUp>(WM_LBUTTONUP),
       win::OnMessage<&SkinButton::OnDestroy>(WM_DESTROY, Default::After),
+      win::OnMessage<&SkinButton::OnGetObject>(WM_GETOBJECT),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
@@ -196,6 +198,7 @@ void SkinButton::DrawNow(HDC dc, const RECT& where) {
   UINT state = 0;
   if (SendMessageA(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) state |= ODS_SELECTED;
   if (!IsWindowEnabled(Handle())) state |= ODS_DISABLED;
+  if (GetFocus() == Handle()) state |= ODS_FOCUS;
   DrawFace(dc, where, state);
 }
 
@@ -210,6 +213,7 @@ void SkinButton::DrawFace(HDC dc, const RECT& where, UINT itemState) {
   } else {
     DrawCaption(dc, where, picture, face.rect);
   }
+  DrawFocusMark(Handle(), dc, where, (itemState & ODS_FOCUS) != 0);
 }
 
 void SkinButton::DrawCaption(HDC target, const RECT& where, HBITMAP picture, const RECT& rect) {
@@ -225,6 +229,20 @@ void SkinButton::DrawCaption(HDC target, const RECT& where, HBITMAP picture, con
   GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &extent);
   TextOutA(dc, where.left + PxFor(Handle(), kCaptionLeft), where.top + win::Height(where) / 2 - extent.cy / 2,
            caption_.c_str(), static_cast<int>(caption_.size()));
+}
+
+AccessibleFacts SkinButton::Describe() const {
+  AccessibleFacts facts{FirstNonEmpty({caption_, tipText_, label_}), AccessibleRole::PushButton};
+  if (toggle_ || choice_) facts.role = AccessibleRole::CheckBox;
+  if (latched_) facts.state = kStateChecked;
+  if (SendMessageA(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) facts.state |= kStatePressed;
+  return facts;
+}
+
+LRESULT SkinButton::OnGetObject(WPARAM wParam, LPARAM lParam) {
+  if (const auto answer = AnswerGetObject(Handle(), wParam, lParam)) return *answer;
+  PassOn();
+  return 0;
 }
 
 }  // namespace skin

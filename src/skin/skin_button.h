@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "skin/skin_accessible.h"
 #include "skin/skin_picture.h"
 #include "win32/window.h"
 
@@ -20,7 +21,7 @@ struct FaceSources {
 
 enum class ButtonFace { Main, Over, Down, Disabled };
 
-class SkinButton : public win::Window {
+class SkinButton : public win::Window, public AccessibleSource {
  public:
   // A child push button in rect (parent client pixels), identifier id, made owner-drawn.
   bool Create(HWND parent, const RECT& rect, int id = 0);
@@ -30,8 +31,15 @@ class SkinButton : public win::Window {
   void SetLatched(bool value);
   bool Latched() const { return latched_; }
   void SetToggleMode(bool on) { toggle_ = on; }
+  // Latched, the button shows a choice made (a profile, a mode): a screen reader hears a check
+  // box and whether it is checked. A toggle button is one anyway.
+  void SetChoice(bool on) { choice_ = on; }
   void SetCaption(std::string text) { caption_ = std::move(text); }
   void SetTooltip(const char* text, bool activate);
+  // The skin item's label: what a screen reader says when the button has no caption or tooltip.
+  void SetLabel(std::string text) { label_ = std::move(text); }
+  // A check box while it latches on click, a push button otherwise.
+  AccessibleFacts Describe() const override;
   bool Hovered() const { return hover_; }
   // The tooltip window, made on first use; null while the button has no tooltip text.
   HWND Tooltip();
@@ -64,14 +72,17 @@ class SkinButton : public win::Window {
   };
   void DrawCaption(HDC target, const RECT& where, HBITMAP picture, const RECT& rect);
   void NotifyClicked();
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
 
   Face faces_[4];  // indexed by ButtonFace
   bool latched_ = false;
   bool toggle_ = false;
+  bool choice_ = false;
   bool hover_ = false;
   std::string caption_;
   HWND tooltip_ = nullptr;  // ours: destroyed with the button
   std::string tipText_;
+  std::string label_;
   bool tipActive_ = false;
 };
 

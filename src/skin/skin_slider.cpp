@@ -1,6 +1,9 @@
 // SkinSlider: the track window, its click rule, and passing the thumb's reports on.
 #include "skin/skin_slider.h"
 
+#include <string>
+
+#include "skin/focus_mark.h"
 #include "skin/skin_control.h"
 #include "skin/skin_messages.h"
 #include "skin/skin_picture.h"
@@ -45,6 +48,9 @@ bool SkinSlider::ProcessMessage(win::Message& m) {
       win::OnMouse<&SkinSlider::OnTrackClick>(WM_LBUTTONUP),
       win::OnValue<&SkinSlider::OnThumbValue>(kSliderValueMessage),
       win::OnMessage<&SkinSlider::OnDestroy>(WM_DESTROY, Default::After),
+      win::OnMessage<&SkinSlider::OnFocusChange>(WM_SETFOCUS, Default::After),
+      win::OnMessage<&SkinSlider::OnFocusChange>(WM_KILLFOCUS, Default::After),
+      win::OnMessage<&SkinSlider::OnGetObject>(WM_GETOBJECT),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
@@ -55,6 +61,7 @@ void SkinSlider::Paint(HDC dc, const RECT& client) {
     return;
   }
   win::DrawBitmap(dc, client, face_.Get());
+  DrawFocusMark(Handle(), dc, client, GetFocus() == Handle());
 }
 
 
@@ -73,5 +80,27 @@ void SkinSlider::OnThumbValue(int value, int id) {
 }
 
 void SkinSlider::OnDestroy() { face_.Reset(); }
+
+
+AccessibleFacts SkinSlider::Describe() const {
+  return AccessibleFacts{name_, AccessibleRole::Slider, 0, std::to_string(thumb_.Value())};
+}
+
+bool SkinSlider::OnStepKey(UINT key) {
+  const std::optional<int> value = SteppedValue(key, thumb_.Value(), min_, max_);
+  if (!value) return false;
+  thumb_.SetValue(*value);
+  InvalidateRect(Handle(), nullptr, FALSE);
+  PostMessageA(GetParent(Handle()), kSliderValueMessage, static_cast<WPARAM>(*value), id_);
+  return true;
+}
+
+void SkinSlider::OnFocusChange() { InvalidateRect(Handle(), nullptr, FALSE); }
+
+LRESULT SkinSlider::OnGetObject(WPARAM wParam, LPARAM lParam) {
+  if (const auto answer = AnswerGetObject(Handle(), wParam, lParam)) return *answer;
+  PassOn();
+  return 0;
+}
 
 }  // namespace skin

@@ -2,6 +2,8 @@
 // and the table from control windows to skin indices.
 #include "skin/skinned_dialog.h"
 
+#include "skin/focus_mark.h"
+#include "skin/keyboard_focus.h"
 #include "skin/mask_region.h"
 #include "skin/skin_picture.h"
 #include "win32/dpi.h"
@@ -60,6 +62,7 @@ void SkinnedDialog::Build() {
     CreateControls(skin, pictures);
   }
   ApplyRegion();
+  HideFocusMarks(Handle());
 }
 
 // Moved to a monitor of another scale, the window is made again from the skin at that scale,
@@ -121,6 +124,7 @@ bool SkinnedDialog::CreateButton(SkinButton& button, const SkinFile& skin, int i
   button.SetFaces(cut ? *cut : rect, faces);
   button.SetLatched(item.latched);
   button.SetTooltip(item.tooltip, true);
+  button.SetLabel(item.label);
   AddControl(button.Handle(), index);
   return true;
 }
@@ -164,7 +168,17 @@ bool SkinnedDialog::ProcessMessage(win::Message& m) {
 bool SkinnedDialog::PreTranslateMessage(MSG& msg) {
   const bool enterOrEsc =
       msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN);
-  return (options_.onlyButtons && enterOrEsc) || Dialog::PreTranslateMessage(msg);
+  return OnFocusKey(msg) || (options_.onlyButtons && enterOrEsc) || Dialog::PreTranslateMessage(msg);
+}
+
+// The keyboard reaches the skin controls, which the dialog manager does not know: they are
+// out of its tab order. Enter presses a control only once the focus shows, so that Enter in a
+// window used with the mouse does what it did before.
+bool SkinnedDialog::OnFocusKey(const MSG& msg) {
+  std::vector<HWND> focusable;
+  for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (TakesKeyboardFocus(child)) focusable.push_back(child);
+  return HandleFocusKey(Handle(), focusable, msg, FocusKeys{.enterPresses = !FocusMarksHidden(Handle())});
 }
 
 void SkinnedDialog::PaintWindow(HDC dc, const RECT& client) {
@@ -221,6 +235,7 @@ void SkinnedDialog::DrawFace(HDC dc, const RECT& client) const {
 }
 
 void SkinnedDialog::OnDestroy() {
+  HideFocusMarks(Handle());
   mask_.reset();
   face_.reset();
   face2_.reset();

@@ -109,6 +109,7 @@ class SkinnedDialog : public win::Dialog {
   void LoadPictures(const SkinFile& skin, ScreenPictures& pictures);
   void ApplyRegion();
   int ParentScalePercent() const;
+  bool OnFocusKey(const MSG& msg);
 
   std::string programFolder_;
   std::string skinPath_;

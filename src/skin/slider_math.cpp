@@ -2,6 +2,7 @@
 // empty range or a zero-length travel counts as 0 instead of dividing by zero.
 #include "skin/slider_math.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace skin {
@@ -64,6 +65,46 @@ int LevelValueAt(int x, int min, int max, int width) {
   if (x < 0) x = 0;
   const Wide v = min + MulDivWide(Wide{max} - min, x, width);
   return ClampInto(Narrow(v), min, max);
+}
+
+namespace {
+
+enum class Step { Down, Up, PageDown, PageUp, ToMin, ToMax };
+
+struct StepRow {
+  std::uint32_t key;
+  Step step;
+};
+
+// Virtual-key codes: Page Up 33, Page Down 34, End 35, Home 36, Left 37, Up 38, Right 39, Down 40.
+constexpr StepRow kStepKeys[] = {{37, Step::Down},    {40, Step::Down},   {38, Step::Up},
+                                 {39, Step::Up},      {34, Step::PageDown}, {33, Step::PageUp},
+                                 {36, Step::ToMin},   {35, Step::ToMax}};
+
+}  // namespace
+
+std::optional<int> SteppedValue(std::uint32_t key, int value, int min, int max) {
+  const StepRow* row = nullptr;
+  for (const StepRow& r : kStepKeys)
+    if (r.key == key) row = &r;
+  if (!row || max < min) return std::nullopt;
+  const int page = (std::max)(1, static_cast<int>((Wide{max} - min) / 10));
+  const int from = ClampInto(value, min, max);
+  switch (row->step) {
+    case Step::Down:
+      return ClampInto(Narrow(Wide{from} - 1), min, max);
+    case Step::Up:
+      return ClampInto(Narrow(Wide{from} + 1), min, max);
+    case Step::PageDown:
+      return ClampInto(Narrow(Wide{from} - page), min, max);
+    case Step::PageUp:
+      return ClampInto(Narrow(Wide{from} + page), min, max);
+    case Step::ToMin:
+      return min;
+    case Step::ToMax:
+      return max;
+  }
+  return std::nullopt;
 }
 
 }  // namespace skin

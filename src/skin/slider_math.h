@@ -1,6 +1,9 @@
 // Arithmetic of the vertical slider and the level bar: value <-> pixel, without any platform call.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 namespace skin {
 
 // A value below min or above max stands for min (how SetPos treats out-of-range values).
@@ -29,5 +32,11 @@ int ValueForTrackClick(int y, int min, int max, int trackHeight);
 int LevelFillWidth(int value, int min, int max, int width);
 // The value at x pixels from the bar's left edge (negative x counts as the edge).
 int LevelValueAt(int x, int min, int max, int width);
+
+// The value a slider takes for a key (its virtual-key code): the arrows move by one (Up and
+// Right towards the maximum, at the top of a vertical slider), Page Up and Page Down by a tenth
+// of the range (at least one), Home and End to the minimum and the maximum. Nothing for a key
+// that does not move a slider.
+std::optional<int> SteppedValue(std::uint32_t key, int value, int min, int max);
 
 }  // namespace skin

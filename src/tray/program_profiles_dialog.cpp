@@ -64,10 +64,14 @@ void ProgramProfilesDialog::CreateControls(const skin::SkinFile& skin,
   CreateButton(addRunning_, skin, kProfilesAddRunning, faces);
   CreateButton(browse_, skin, kProfilesBrowse, faces);
   CreateButton(remove_, skin, kProfilesRemove, faces);
-  for (int i = 0; i < kLastProfile; ++i)
+  for (int i = 0; i < kLastProfile; ++i) {
     CreateButton(ruleProfiles_[i], skin, kProfilesRuleFirst + i, faces);
-  for (int i = 0; i <= kLastProfile; ++i)
+    ruleProfiles_[i].SetChoice(true);
+  }
+  for (int i = 0; i <= kLastProfile; ++i) {
     CreateButton(otherPrograms_[i], skin, kProfilesOtherLeave + i, faces);
+    otherPrograms_[i].SetChoice(true);
+  }
   const RECT rect = skin.ReadRect("RULELIST", kListSkinKey);
   if (list_.Create(Handle(), rect, pictures.main.get())) AddControl(list_.Handle(), kProfilesList);
 }
