@@ -57,7 +57,7 @@ bool MacroDisplay::ProcessMessage(win::Message& m) {
       win::OnPaint<&MacroDisplay::Paint>(),
       win::Reply<MacroDisplay, 1>(WM_ERASEBKGND),  // the paint covers every pixel
       win::OnMessage<&MacroDisplay::OnDestroy>(WM_DESTROY, Default::After),
-      win::OnMessage<&MacroDisplay::OnGetObject>(WM_GETOBJECT),
+      win::OnGetObject<&MacroDisplay::OnGetObject>(),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
@@ -137,8 +137,8 @@ skin::AccessibleFacts MacroDisplay::Describe() const {
   return skin::AccessibleFacts{name_, skin::AccessibleRole::StaticText, 0, text_};
 }
 
-LRESULT MacroDisplay::OnGetObject(WPARAM wParam, LPARAM lParam) {
-  if (const auto answer = skin::AnswerGetObject(Handle(), wParam, lParam)) return *answer;
+LRESULT MacroDisplay::OnGetObject(DWORD flags, LONG objectId) {
+  if (const auto answer = skin::AnswerGetObject(Handle(), flags, objectId)) return *answer;
   PassOn();
   return 0;
 }

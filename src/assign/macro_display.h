@@ -40,7 +40,7 @@ class MacroDisplay : public win::Window, public skin::AccessibleSource {
   void OnCreate();
   void Paint(HDC dc, const RECT& client);
   void OnDestroy();
-  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+  LRESULT OnGetObject(DWORD flags, LONG objectId);
   void DrawHighlight(HDC dc, int height, const std::vector<int>& lineEnds) const;
   void DrawChars(HDC dc, const DisplayLayout& layout, int lineHeight) const;
   int Advance(HDC dc, char c) const;

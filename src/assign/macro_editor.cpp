@@ -66,7 +66,7 @@ bool MacroEditor::ProcessMessage(win::Message& m) {
       win::OnMessage<&MacroEditor::OnOtherCommand>(WM_COMMAND),
       win::Reply<MacroEditor, 1>(WM_ERASEBKGND),  // the face covers the client area
       win::OnMessage<&MacroEditor::OnSize>(WM_SIZE, Default::After),
-      win::OnMessage<&MacroEditor::OnWindowPosChanged>(WM_WINDOWPOSCHANGED, Default::After),
+      win::OnWindowPosChanged<&MacroEditor::OnWindowPosChanged>(Default::After),
       win::OnMessage<&MacroEditor::OnDestroy>(WM_DESTROY, Default::After),
   };
   return Dispatch(kMap, m) || KeyRecorder::ProcessMessage(m);
@@ -101,9 +101,8 @@ void MacroEditor::TakeFocusWhenShown() {
   if (focus != Handle() && !IsChild(Handle(), focus)) SetFocus(Handle());
 }
 
-void MacroEditor::OnWindowPosChanged(WPARAM, LPARAM lParam) {
-  const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-  if (!focusWhenShown_ || !pos || !(pos->flags & SWP_SHOWWINDOW)) return;
+void MacroEditor::OnWindowPosChanged(const WINDOWPOS& pos) {
+  if (!focusWhenShown_ || !(pos.flags & SWP_SHOWWINDOW)) return;
   focusWhenShown_ = false;
   SetFocus(Handle());
 }

@@ -67,7 +67,7 @@ class MacroEditor : public KeyRecorder {
   void OnDelay();
   void OnOtherCommand();
   void OnSize();
-  void OnWindowPosChanged(WPARAM wParam, LPARAM lParam);
+  void OnWindowPosChanged(const WINDOWPOS& pos);
   void OnDestroy();
 
   void SwitchMode(MacroMode mode);

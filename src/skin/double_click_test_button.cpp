@@ -27,7 +27,7 @@ bool DoubleClickTestButton::ProcessMessage(win::Message& m) {
       win::OnDrawItem<&DoubleClickTestButton::OnDrawItem>(),
       win::OnReflectedCommand<&DoubleClickTestButton::OnCommand>(),
       win::OnMessage<&DoubleClickTestButton::OnDestroy>(WM_DESTROY, win::Default::After),
-      win::OnMessage<&DoubleClickTestButton::OnGetObject>(WM_GETOBJECT),
+      win::OnGetObject<&DoubleClickTestButton::OnGetObject>(),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
@@ -75,8 +75,8 @@ void DoubleClickTestButton::OnDestroy() {
 }
 
 
-LRESULT DoubleClickTestButton::OnGetObject(WPARAM wParam, LPARAM lParam) {
-  if (const auto answer = AnswerGetObject(Handle(), wParam, lParam)) return *answer;
+LRESULT DoubleClickTestButton::OnGetObject(DWORD flags, LONG objectId) {
+  if (const auto answer = AnswerGetObject(Handle(), flags, objectId)) return *answer;
   PassOn();
   return 0;
 }

@@ -36,7 +36,7 @@ class DoubleClickTestButton : public win::Window, public AccessibleSource {
   LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
   LRESULT OnCommand(UINT notification);
   void OnDestroy();
-  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+  LRESULT OnGetObject(DWORD flags, LONG objectId);
   void OnDoubleClicked();
   void OpenAnimation();
 

@@ -56,7 +56,7 @@ bool LevelBar::ProcessMessage(win::Message& m) {
       win::OnMessage<&LevelBar::OnKillFocus>(WM_KILLFOCUS, Default::First),
       win::OnMessage<&LevelBar::OnDestroy>(WM_DESTROY, Default::After),
       win::OnMessage<&LevelBar::OnSetFocus>(WM_SETFOCUS, Default::After),
-      win::OnMessage<&LevelBar::OnGetObject>(WM_GETOBJECT),
+      win::OnGetObject<&LevelBar::OnGetObject>(),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
@@ -125,8 +125,8 @@ bool LevelBar::OnStepKey(UINT key) {
 
 void LevelBar::OnSetFocus() { Repaint(); }
 
-LRESULT LevelBar::OnGetObject(WPARAM wParam, LPARAM lParam) {
-  if (const auto answer = AnswerGetObject(Handle(), wParam, lParam)) return *answer;
+LRESULT LevelBar::OnGetObject(DWORD flags, LONG objectId) {
+  if (const auto answer = AnswerGetObject(Handle(), flags, objectId)) return *answer;
   PassOn();
   return 0;
 }

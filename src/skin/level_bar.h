@@ -37,7 +37,7 @@ class LevelBar : public win::Window, public AccessibleSource, public SteppedCont
   void OnKillFocus();
   void OnDestroy();
   void OnSetFocus();
-  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+  LRESULT OnGetObject(DWORD flags, LONG objectId);
   int ValueAt(POINT at) const;
   void Repaint();
 

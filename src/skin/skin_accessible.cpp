@@ -186,8 +186,8 @@ class ControlAccessible final : public IAccessible {
 
 }  // namespace
 
-std::optional<LRESULT> AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam) {
-  if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) return std::nullopt;
+std::optional<LRESULT> AnswerGetObject(HWND control, DWORD flags, LONG objectId) {
+  if (objectId != OBJID_CLIENT) return std::nullopt;
   auto createStandard = g_createStandard.Get();
   auto resultFromObject = g_resultFromObject.Get();
   if (!createStandard || !resultFromObject) return std::nullopt;
@@ -197,7 +197,7 @@ std::optional<LRESULT> AnswerGetObject(HWND control, WPARAM wParam, LPARAM lPara
   if (FAILED(createStandard(control, OBJID_CLIENT, kIidAccessible, reinterpret_cast<void**>(&standard))))
     standard = nullptr;
   auto* object = new ControlAccessible(control, standard);
-  const LRESULT result = resultFromObject(kIidAccessible, wParam, object);
+  const LRESULT result = resultFromObject(kIidAccessible, flags, object);
   object->Release();
   return result;
 }

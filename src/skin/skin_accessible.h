@@ -44,7 +44,7 @@ class AccessibleSource {
 // The answer to WM_GETOBJECT for a control that is an AccessibleSource: our object for the
 // client area, nothing for other objects (the default answers those). The accessibility
 // library is loaded at the first such request, not before.
-std::optional<LRESULT> AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam);
+std::optional<LRESULT> AnswerGetObject(HWND control, DWORD flags, LONG objectId);
 
 // What a control placed by a skin item is called: its tooltip, else its label.
 std::string NameOf(const SkinItem& item);

@@ -126,7 +126,7 @@ bool SkinButton::ProcessMessage(win::Message& m) {
       win::OnMouse<&SkinButton::OnLButtonDown>(WM_LBUTTONDOWN, Default::After),
       win::OnMouse<&SkinButton::OnLButtonUp>(WM_LBUTTONUP),
       win::OnMessage<&SkinButton::OnDestroy>(WM_DESTROY, Default::After),
-      win::OnMessage<&SkinButton::OnGetObject>(WM_GETOBJECT),
+      win::OnGetObject<&SkinButton::OnGetObject>(),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
@@ -239,8 +239,8 @@ AccessibleFacts SkinButton::Describe() const {
   return facts;
 }
 
-LRESULT SkinButton::OnGetObject(WPARAM wParam, LPARAM lParam) {
-  if (const auto answer = AnswerGetObject(Handle(), wParam, lParam)) return *answer;
+LRESULT SkinButton::OnGetObject(DWORD flags, LONG objectId) {
+  if (const auto answer = AnswerGetObject(Handle(), flags, objectId)) return *answer;
   PassOn();
   return 0;
 }

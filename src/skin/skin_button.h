@@ -72,7 +72,7 @@ class SkinButton : public win::Window, public AccessibleSource {
   };
   void DrawCaption(HDC target, const RECT& where, HBITMAP picture, const RECT& rect);
   void NotifyClicked();
-  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+  LRESULT OnGetObject(DWORD flags, LONG objectId);
 
   Face faces_[4];  // indexed by ButtonFace
   bool latched_ = false;

@@ -50,7 +50,7 @@ bool SkinSlider::ProcessMessage(win::Message& m) {
       win::OnMessage<&SkinSlider::OnDestroy>(WM_DESTROY, Default::After),
       win::OnMessage<&SkinSlider::OnFocusChange>(WM_SETFOCUS, Default::After),
       win::OnMessage<&SkinSlider::OnFocusChange>(WM_KILLFOCUS, Default::After),
-      win::OnMessage<&SkinSlider::OnGetObject>(WM_GETOBJECT),
+      win::OnGetObject<&SkinSlider::OnGetObject>(),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
@@ -97,8 +97,8 @@ bool SkinSlider::OnStepKey(UINT key) {
 
 void SkinSlider::OnFocusChange() { InvalidateRect(Handle(), nullptr, FALSE); }
 
-LRESULT SkinSlider::OnGetObject(WPARAM wParam, LPARAM lParam) {
-  if (const auto answer = AnswerGetObject(Handle(), wParam, lParam)) return *answer;
+LRESULT SkinSlider::OnGetObject(DWORD flags, LONG objectId) {
+  if (const auto answer = AnswerGetObject(Handle(), flags, objectId)) return *answer;
   PassOn();
   return 0;
 }

@@ -37,7 +37,7 @@ class SkinSlider : public win::Window, public AccessibleSource, public SteppedCo
   void OnThumbValue(int value, int id);
   void OnDestroy();
   void OnFocusChange();
-  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+  LRESULT OnGetObject(DWORD flags, LONG objectId);
 
   SliderThumb thumb_;
   win::Bitmap face_;

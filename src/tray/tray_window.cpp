@@ -88,7 +88,7 @@ bool TrayWindow::ProcessMessage(win::Message& m) {
       // The pointer rests on the icon: its tip may show now.
       win::OnCode<&TrayWindow::UpdateTip>(kTrayCallbackMessage, WM_MOUSEMOVE),
       win::OnMessage<&TrayWindow::OnProfileFollowed>(kProfileFollowedMessage),
-      win::OnMessage<&TrayWindow::OnDpiChanged>(WM_DPICHANGED),
+      win::OnDpiChanged<&TrayWindow::OnDpiChanged>(),
   };
   return Dispatch(kMap, m) || Window::ProcessMessage(m);
 }
@@ -115,8 +115,8 @@ void TrayWindow::LoadTrayIcon(UINT dpi) {
                                             IMAGE_ICON, size, size, LR_LOADFROMFILE)));
 }
 
-void TrayWindow::OnDpiChanged(WPARAM dpi, LPARAM) {
-  LoadTrayIcon(LOWORD(dpi));
+void TrayWindow::OnDpiChanged(UINT dpi) {
+  LoadTrayIcon(dpi);
   if (!iconAdded_) return;
   iconRecord_.hIcon = icon_.Get();
   NOTIFYICONDATAA record = iconRecord_;

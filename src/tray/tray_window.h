@@ -56,7 +56,7 @@ class TrayWindow : public win::Window {
   LRESULT OnCreate();
   void OnDestroy();
   void OnProfileFollowed() { UpdateTip(); }
-  void OnDpiChanged(WPARAM dpi, LPARAM);
+  void OnDpiChanged(UINT dpi);
 
   void LoadTrayIcon(UINT dpi);
   void AddIcon();

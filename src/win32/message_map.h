@@ -193,6 +193,12 @@ inline std::tuple<char*, std::size_t> GetTextOf(const Message& m) {
   return {reinterpret_cast<char*>(m.lParam), static_cast<std::size_t>(m.wParam)};
 }
 inline std::tuple<HFONT> FontOf(const Message& m) { return {reinterpret_cast<HFONT>(m.wParam)}; }
+inline std::tuple<DWORD, LONG> GetObjectOf(const Message& m) {
+  return {static_cast<DWORD>(m.wParam), static_cast<LONG>(static_cast<DWORD>(m.lParam))};
+}
+inline std::tuple<const WINDOWPOS&> WindowPosOf(const Message& m) {
+  return {*reinterpret_cast<const WINDOWPOS*>(m.lParam)};
+}
 inline std::tuple<UINT, const RECT*> DpiChangeOf(const Message& m) {
   return {LOWORD(m.wParam), reinterpret_cast<const RECT*>(m.lParam)};
 }
@@ -337,6 +343,14 @@ constexpr auto OnGetText() { return detail::Decoding<H, &detail::GetTextOf>(WM_G
 // rectangle the system suggests for it.
 template <auto H>
 constexpr auto OnDpiChanged() { return detail::Decoding<H, &detail::DpiChangeOf>(WM_DPICHANGED); }
+// WM_GETOBJECT: LRESULT handler(DWORD flags, LONG objectId), what an accessibility client asks.
+template <auto H>
+constexpr auto OnGetObject() { return detail::Decoding<H, &detail::GetObjectOf>(WM_GETOBJECT); }
+// WM_WINDOWPOSCHANGED: handler(const WINDOWPOS& pos).
+template <auto H>
+constexpr auto OnWindowPosChanged(Default then = Default::No) {
+  return detail::Decoding<H, &detail::WindowPosOf>(WM_WINDOWPOSCHANGED, then);
+}
 template <auto H>
 constexpr auto OnSetFont(Default then = Default::No) {
   return detail::Decoding<H, &detail::FontOf>(WM_SETFONT, then);
