@@ -12,7 +12,6 @@ name and role (AccessibleObjectFromWindow) from outside, as a screen reader does
 4. Space on "Configuration" opens the configuration dialog; Tab goes round it.
 
 Usage: journey_keyboard.py PROGRAM_DIR SKIN_DIR TOOLS_BIN_DIR TEST_BIN_DIR"""
-import configparser
 import os
 import subprocess
 import sys
@@ -30,15 +29,10 @@ FOCUSABLE = {"Button": (PUSH_BUTTON, CHECK_BOX), "PwMacroDisplay": (STATIC_TEXT,
 def skin_entries(skins, ini, section="BUTTONPOS"):
     """{key: (rect, expected name)}: the name a screen reader should hear is the tooltip (the
     field before the last comma), else the label."""
-    parser = configparser.ConfigParser(interpolation=None, strict=False)
-    parser.optionxform = str
-    parser.read(os.path.join(skins, ini), encoding="latin-1")
     entries = {}
-    for key, value in parser.items(section):
-        fields = value.split(",")
-        x, y, w, h = (int(v) for v in fields[1:5])
+    for key, (rect, fields) in desktop.skin_fields(skins, ini, section).items():
         tooltip = fields[-2] if len(fields) > 2 else ""
-        entries[key] = ((x, y, x + w, y + h), tooltip or fields[0])
+        entries[key] = (rect, tooltip or fields[0])
     return entries
 
 

@@ -67,8 +67,9 @@ class ProfileGuard:
                 f.write(self.saved)
 
 
-def skin_items(skins, ini, section="BUTTONPOS"):
-    """The rectangles (left, top, right, bottom) of a skin description's items, by key."""
+def skin_fields(skins, ini, section="BUTTONPOS"):
+    """{key: (rect (left, top, right, bottom), the value's comma-separated fields)} of a skin
+    description's items."""
     parser = configparser.ConfigParser(interpolation=None, strict=False)
     parser.optionxform = str
     parser.read(os.path.join(skins, ini), encoding="latin-1")
@@ -76,8 +77,13 @@ def skin_items(skins, ini, section="BUTTONPOS"):
     for key, value in parser.items(section):
         fields = value.split(",")
         x, y, w, h = (int(v) for v in fields[1:5])
-        items[key] = (x, y, x + w, y + h)
+        items[key] = ((x, y, x + w, y + h), fields)
     return items
+
+
+def skin_items(skins, ini, section="BUTTONPOS"):
+    """The rectangles (left, top, right, bottom) of a skin description's items, by key."""
+    return {key: rect for key, (rect, _) in skin_fields(skins, ini, section).items()}
 
 
 def centre(rect, origin=(0, 0)):
