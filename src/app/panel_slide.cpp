@@ -58,12 +58,15 @@ bool PanelSlide::Tick() {
   return false;
 }
 
+// The free edge moves with the width, and the companion with it: to the left of a panel whose
+// right edge is fixed, to the right of one whose left edge is.
 void PanelSlide::Place() {
-  if (request_.companion) {
-    SetWindowPos(request_.companion, nullptr, startWidth_ + companionAt_.x - width_, companionAt_.y,
-                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
   const bool leftFixed = request_.anchor == Anchor::LeftFixed;
+  if (request_.companion) {
+    const int moved = leftFixed ? width_ - startWidth_ : startWidth_ - width_;
+    SetWindowPos(request_.companion, nullptr, companionAt_.x + moved, companionAt_.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   SetWindowPos(request_.panel, nullptr, leftFixed ? left_ : right_ - width_, top_, width_,
                fullHeight_, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   if (leftFixed) InvalidateRect(request_.panel, nullptr, FALSE);

@@ -15,6 +15,7 @@ class PanelSlide {
  public:
   enum class Mode { Open, Close };
   enum class Anchor { LeftFixed, RightFixed };
+  static constexpr Anchor Opposite(Anchor a) { return a == Anchor::LeftFixed ? Anchor::RightFixed : Anchor::LeftFixed; }
 
   struct Request {
     HWND panel;  // the sliding panel, at its full laid-out rectangle
@@ -23,7 +24,7 @@ class PanelSlide {
     Mode mode;
     Anchor anchor;
     int minimumWidth;
-    HWND companion;  // moved along with the sliding edge, or null
+    HWND companion;  // moved along with the free edge, or null
   };
 
   PanelSlide() = default;

@@ -2,6 +2,7 @@
 #include "app/side_panels.h"
 
 #include "panels/panel_messages.h"
+#include "skin/screen_fit.h"
 #include "skin/skin_scale.h"
 #include "win32/dpi.h"
 
@@ -27,10 +28,9 @@ using Anchor = PanelSlide::Anchor;
 int WidthOf(panels::SidePanel& panel) { return panel.FaceSize().cx; }
 
 // A panel not made yet stays where it is made: Create() lays the panels out again.
-void MoveTo(panels::SidePanel& panel, int x, int y) {
+void MoveTo(panels::SidePanel& panel, const skin::SkinRect& r) {
   if (!panel.Handle()) return;
-  const SIZE size = panel.FaceSize();
-  SetWindowPos(panel.Handle(), nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(panel.Handle(), nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(panel.Handle(), nullptr, TRUE);
 }
 
@@ -58,23 +58,40 @@ bool SidePanels::Create() {
   return made;
 }
 
+// Each group hangs at its own edge of the main window as long as its widest panel fits in the
+// work area there, and at the other edge, mirrored, when it does not; a panel that fits on
+// neither side is shifted inside.
 void SidePanels::Layout() {
-  RECT main{};
-  GetWindowRect(mainWindow_, &main);
+  RECT r{};
+  GetWindowRect(mainWindow_, &r);
+  const skin::SkinRect main{r.left, r.top, r.right, r.bottom};
+  const RECT area = win::WorkAreaOf(mainWindow_);
+  const skin::SkinRect work{area.left, area.top, area.right, area.bottom};
   const int scale = win::DpiPercent(win::WindowDpi(mainWindow_));
   const auto px = [scale](int length) { return skin::ScaleLength(length, scale, 100); };
   const int top = main.top + px(35);
-  MoveTo(sensitivityClosed_, main.left - WidthOf(sensitivityClosed_), top);
-  MoveTo(sensitivity_, main.left - WidthOf(sensitivity_), top);
+  const auto at = [](panels::SidePanel& panel, int x, int y) {
+    const SIZE size = panel.FaceSize();
+    return skin::SkinRect{x, y, x + size.cx, y + size.cy};
+  };
+  const auto hang = [&](panels::SidePanel& panel, skin::SkinRect wanted, bool turned) {
+    if (turned) wanted = skin::MirroredX(wanted, main);
+    MoveTo(panel, skin::FitInWork(wanted, main, work, skin::Turn::Never).rect);
+  };
+  const skin::SkinRect sensitivity = at(sensitivity_, main.left - WidthOf(sensitivity_), top);
+  pointerTurned_ = skin::FitInWork(sensitivity, main, work, skin::Turn::Sideways).mirroredX;
+  hang(sensitivityClosed_, at(sensitivityClosed_, main.left - WidthOf(sensitivityClosed_), top), pointerTurned_);
+  hang(sensitivity_, sensitivity, pointerTurned_);
   // The advanced panels hang against whichever sensitivity panel the open flag selects.
   const int edge =
       main.left - (sensitivityOpen_ ? WidthOf(sensitivity_) : WidthOf(sensitivityClosed_));
-  MoveTo(advancedClosed_, edge - WidthOf(advancedClosed_), top);
-  MoveTo(advanced_, edge - WidthOf(advanced_), top);
+  hang(advancedClosed_, at(advancedClosed_, edge - WidthOf(advancedClosed_), top), pointerTurned_);
+  hang(advanced_, at(advanced_, edge - WidthOf(advanced_), top), pointerTurned_);
   // Both key panels end at the same bottom.
-  MoveTo(keyEditor_, main.right, main.top + px(11));
-  MoveTo(keyClosed_, main.right,
-         main.top + px(11) + keyEditor_.FaceSize().cy - keyClosed_.FaceSize().cy);
+  const skin::SkinRect key = at(keyEditor_, main.right, main.top + px(11));
+  keyTurned_ = skin::FitInWork(key, main, work, skin::Turn::Sideways).mirroredX;
+  hang(keyEditor_, key, keyTurned_);
+  hang(keyClosed_, at(keyClosed_, main.right, key.bottom - keyClosed_.FaceSize().cy), keyTurned_);
 }
 
 void SidePanels::AttachSettings(settings::SettingsSession& session) {
@@ -138,8 +155,11 @@ bool SidePanels::StartSlide(int code) {
   if (!row) return false;
   Create();
   if (row->hideFirst != kNone) ShowWindow(Panel(row->hideFirst).Handle(), SW_HIDE);
+  // A group turned to the other side of the main window slides the other way.
+  const bool turned = row->sliding == kKey ? keyTurned_ : pointerTurned_;
+  const Anchor anchor = turned ? PanelSlide::Opposite(row->anchor) : row->anchor;
   slide_.Start(PanelSlide::Request{Panel(row->sliding).Handle(), mainWindow_, code, row->mode,
-                                   row->anchor, WidthOf(Panel(row->minimumFrom)), Companion(*row)});
+                                   anchor, WidthOf(Panel(row->minimumFrom)), Companion(*row)});
   return true;
 }
 

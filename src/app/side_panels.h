@@ -27,7 +27,8 @@ class SidePanels {
   // once its first paint is done, so that it shows sooner; every use of a panel before then
   // calls it first.
   bool Create();
-  // Places every panel that exists beside the main window, each at its own face size.
+  // Places every panel that exists beside the main window, each at its own face size, inside
+  // the work area of the main window's monitor.
   void Layout();
   // Hides the sensitivity and advanced panels; shows the open or the closed key panel.
   void ShowOrHide();
@@ -77,6 +78,9 @@ class SidePanels {
   bool advancedOpen_ = false;
   bool keyOpen_ = false;
   bool created_ = false;
+  // The group hangs at the other edge of the main window than its usual one.
+  bool pointerTurned_ = false;
+  bool keyTurned_ = false;
   settings::SettingsSession* session_ = nullptr;  // lent by the main window
   PanelSlide slide_;
 };

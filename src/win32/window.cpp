@@ -135,6 +135,20 @@ void CentreWindow(HWND window, HWND over) {
   SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+RECT WorkAreaOf(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) return info.rcWork;
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return area;
+}
+
+bool IsOwnWindow(HWND window) {
+  DWORD process = 0;
+  return window && GetWindowThreadProcessId(window, &process) && process == GetCurrentProcessId();
+}
+
 Window::~Window() {
   if (!Handle()) return;
   if (owned_) {

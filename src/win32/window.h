@@ -90,6 +90,10 @@ class WindowObject {
 // Moves a window, keeping its size, so that it stands centred over another window, or over the
 // work area of the screen when there is none; kept inside that work area.
 void CentreWindow(HWND window, HWND over);
+// The work area (the screen less the taskbar) of the monitor that holds most of window.
+RECT WorkAreaOf(HWND window);
+// Whether a window belongs to this process; false for null.
+bool IsOwnWindow(HWND window);
 
 // The object of type T bound to a window, or null.
 template <class T>

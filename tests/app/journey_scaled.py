@@ -67,7 +67,8 @@ def assign_and_record(folder, skins, profile_path):
             rect = main_items[hotspot]
             desktop.click(*desktop.centre(rect, (x, y)), pause=0.8)
             desktop.click(*desktop.centre(menu_items[item], (x + rect[0], y + rect[3])), pause=1.5)
-        panel = (x + width, y + scaled(11, 150))  # slid open at the main window's right edge
+        # Slid open at the main window's right edge, shifted in where it would pass the screen's.
+        panel = (min(x + width, 1280 - scaled(240, 150)), y + scaled(11, 150))
         desktop.click(*desktop.centre(panel_items["4"], panel))  # macro mode
         desktop.run("xdotool", "keydown", "--delay", "120", "Shift_L", "keydown", "a", "keyup", "a",
                     "keyup", "Shift_L")
