@@ -48,6 +48,19 @@ std::uint8_t CodeOfResult(Menu menu, int result) {
   return 0;
 }
 
+int ItemOfCode(Menu menu, std::uint8_t code) {
+  const std::span<const MenuItem> items = ItemsOf(menu);
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (items[i].code == code) return static_cast<int>(i) + 1;
+  if (menu != Menu::Function && menu != Menu::ScrollFunction) return 0;
+  // Codes that the item of code 8 (the key panel) or of code 97 (the profile switch) leads to.
+  const bool keyPanel = code == 5 || code == 6 || (code >= 32 && code <= 39) || (code >= 64 && code <= 87);
+  const bool profileSwitch = code >= 18 && code <= 24;
+  if (keyPanel) return ItemOfCode(menu, 8);
+  if (profileSwitch) return ItemOfCode(menu, 97);
+  return 0;
+}
+
 bool ItemEnabled(Menu menu, int item, int buttonIndex) {
   if (item < 1 || item > ItemCount(menu)) return false;
   // Code 80 is withheld from the two wheel directions and the two tilts.

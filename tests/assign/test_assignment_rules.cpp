@@ -55,6 +55,20 @@ TEST(MenuCodesTest, ItemsReturnTheirResultsAndResultsStoreTheirCodes) {
   for (int m = 0; m < 5; ++m) EXPECT_EQ(ItemCount(Menu(m)), counts[m]);
 }
 
+TEST(MenuCodesTest, AStoredCodeMarksTheItemThatLedToIt) {
+  const struct {
+    Menu menu;
+    int code, item;
+  } cases[] = {
+      {Menu::Function, 1, 1},  {Menu::Function, 114, 12}, {Menu::Function, 7, 11},
+      {Menu::Function, 5, 5},  {Menu::Function, 6, 5},    {Menu::Function, 72, 5},
+      {Menu::Function, 20, 8}, {Menu::Function, 48, 0},   {Menu::Function, 9, 0},
+      {Menu::ScrollFunction, 48, 5}, {Menu::ScrollFunction, 33, 4}, {Menu::ScrollFunction, 21, 0},
+      {Menu::MediaCommand, 37, 5},   {Menu::MediaCommand, 5, 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ItemOfCode(c.menu, std::uint8_t(c.code)), c.item) << int(c.menu) << " code " << c.code;
+}
+
 TEST(MenuCodesTest, AdditionalItemOneIsOnlyForButtonsOneToFive) {
   for (int b = 0; b < settings::kButtonCount; ++b) {
     EXPECT_EQ(ItemEnabled(Menu::AdditionalCommand, 1, b), b < 5) << "button index " << b;
