@@ -192,6 +192,8 @@ bool MainWindow::ProcessMessage(win::Message& m) {
       win::OnMessage<&MainWindow::OnMove>(WM_MOVE, Default::After),
       win::OnMessage<&MainWindow::OnDestroy>(WM_DESTROY, Default::After),
       win::OnMessage<&MainWindow::OnQueryDragIcon>(WM_QUERYDRAGICON),
+      win::OnActivate<&MainWindow::OnActivate>(),
+      win::OnActivateApp<&MainWindow::OnActivateApp>(),
   };
   return Dispatch(kMap, m) || SkinnedDialog::ProcessMessage(m);
 }
@@ -255,6 +257,22 @@ LRESULT MainWindow::OnSlideEnded(int code) {
 LRESULT MainWindow::OnHelp() {
   OpenHelp(shell_);
   return TRUE;
+}
+
+// Another program taking over closes an open menu as if cancelled and puts out a lit button:
+// the windows this one owns and the window holding the mouse are told to cancel. A menu or a
+// side panel of ours taking the activation changes nothing.
+void MainWindow::OnActivate(bool active, HWND other) {
+  if (!active && !win::IsOwnWindow(other)) OnActivateApp(false);
+}
+
+void MainWindow::OnActivateApp(bool active) {
+  if (active) return;
+  if (HWND capture = GetCapture(); win::IsOwnWindow(capture)) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+  EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM main) {
+    if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(main)) SendMessageA(window, WM_CANCELMODE, 0, 0);
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(Handle()));
 }
 
 void MainWindow::OnMove() {

@@ -69,6 +69,8 @@ class MainWindow : public skin::SkinnedDialog {
   void OnResetButton();
   void OnDestroy();
   void OnMove();
+  void OnActivate(bool active, HWND other);
+  void OnActivateApp(bool active);
   LRESULT OnHelp();
   LRESULT OnQueryDragIcon();
   // The panels' requests (panels::kPanelMessage) and the ends of slides.

@@ -22,7 +22,9 @@ Menu MenuFor(int buttonIndex) {
 
 int ButtonAssigner::RunMenu(Menu menu, int buttonIndex) {
   CommandMenu popup(host_.window, host_.programFolder, menu, buttonIndex);
-  popup.SetAnchor(CommandMenu::AnchorBelow(host_.buttons[buttonIndex]->Handle()));
+  popup.DropBelow(host_.buttons[buttonIndex]->Handle());
+  const settings::ButtonAssignment* record = settings::RecordOf(Current(), Current().Profile, buttonIndex);
+  if (record) popup.MarkCurrent(ItemOfCode(menu, record->code));
   return static_cast<int>(popup.DoModal());
 }
 

@@ -2,7 +2,9 @@
 // the result, and the keyboard.
 #include "assign/command_menu.h"
 
+#include "skin/focus_mark.h"
 #include "skin/resource_ids.h"
+#include "skin/screen_fit.h"
 #include "skin/skin_file.h"
 #include "skin/skin_picture.h"
 
@@ -46,6 +48,13 @@ POINT CommandMenu::AnchorBelow(HWND control) {
   return POINT{r.left, r.bottom};
 }
 
+void CommandMenu::DropBelow(HWND control) {
+  SetAnchor(AnchorBelow(control));
+  GetClientRect(control, &owner_);
+  MapWindowPoints(control, HWND_DESKTOP, reinterpret_cast<POINT*>(&owner_), 2);
+  control_ = control;
+}
+
 void CommandMenu::PreparePictures(const std::string& programFolder, int percent) {
   for (const MenuSkin& menu : kMenuSkins) {
     const skin::SkinFile skin(programFolder, menu.skinPath, percent);
@@ -67,19 +76,31 @@ void CommandMenu::CreateControls(const skin::SkinFile& skin, const skin::ScreenP
   }
 }
 
-// The menu goes where the caller anchored it, as it is, even past a screen edge.
 BOOL CommandMenu::OnInitDialog() {
-  SetWindowPos(Handle(), nullptr, anchor_.x, anchor_.y, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Place();
   ApplyItemStates();
   Capture(true);
   return TRUE;
+}
+
+// The menu goes where the caller anchored it while it fits in the work area there; otherwise it
+// opens above its control, or to the left flush with the control's right edge, or is shifted in.
+void CommandMenu::Place() {
+  RECT r{};
+  GetWindowRect(Handle(), &r);
+  const skin::SkinRect wanted{anchor_.x, anchor_.y, anchor_.x + r.right - r.left, anchor_.y + r.bottom - r.top};
+  const RECT work = win::WorkAreaOf(control_ ? control_ : ParentWindow());
+  const skin::SkinRect at = skin::FitInWork(wanted, {owner_.left, owner_.top, owner_.right, owner_.bottom},
+                                            {work.left, work.top, work.right, work.bottom},
+                                            skin::Turn::SidewaysAndUp).rect;
+  SetWindowPos(Handle(), nullptr, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CommandMenu::ApplyItemStates() {
   for (RECT& rect : itemRects_) InflateRect(&rect, -Px(kItemMargin), 0);
   for (int k = 1; k <= static_cast<int>(items_.size()); ++k) {
     if (!ItemEnabled(menu_, k, buttonIndex_)) EnableWindow(items_[k - 1]->Handle(), FALSE);
+    items_[k - 1]->SetLatched(k == current_);
   }
 }
 
@@ -92,6 +113,9 @@ bool CommandMenu::ProcessMessage(win::Message& m) {
       win::OnControl<&CommandMenu::OnItem>(1, 99),
       win::OnMessage<&CommandMenu::OnOtherCommand>(WM_COMMAND),
       win::OnMessage<&CommandMenu::OnDestroy>(WM_DESTROY, Default::After),
+      win::OnActivate<&CommandMenu::OnActivate>(),
+      win::OnActivateApp<&CommandMenu::OnActivateApp>(),
+      win::OnMessage<&CommandMenu::Cancel>(WM_CANCELMODE, Default::After),
   };
   return Dispatch(kMap, m) || SkinnedDialog::ProcessMessage(m);
 }
@@ -148,6 +172,25 @@ void CommandMenu::OnItem(int index) {
 // Escape, Enter and anything else that commands the menu closes it without a choice.
 void CommandMenu::OnOtherCommand() { EndDialog(-1); }
 
+// Another program taking the activation closes the menu as if cancelled; the menu's own
+// windows and the side panels do not.
+void CommandMenu::OnActivate(bool active, HWND other) {
+  if (!active && !win::IsOwnWindow(other)) Cancel();
+}
+
+void CommandMenu::OnActivateApp(bool active) {
+  if (!active) Cancel();
+}
+
+// Closes without a choice and puts out what is lit: a hovered item, and the control the menu
+// dropped from, which would otherwise stay lit until the pointer came back over it.
+void CommandMenu::Cancel() {
+  if (Ended() || !Handle()) return;
+  for (const auto& item : items_) SendMessageA(item->Handle(), WM_CANCELMODE, 0, 0);
+  if (control_) SendMessageA(control_, WM_CANCELMODE, 0, 0);
+  EndDialog(-1);
+}
+
 void CommandMenu::OnDestroy() {
   if (GetCapture() == Handle()) ReleaseCapture();
   captured_ = false;
@@ -160,8 +203,9 @@ bool CommandMenu::PreTranslateMessage(MSG& msg) {
   return SkinnedDialog::PreTranslateMessage(msg);
 }
 
-// Escape closes without a choice; the arrow keys move a highlight over the enabled items and
-// Enter chooses the highlighted one, so that the menu works without a mouse.
+// Escape closes without a choice; the arrow keys move the focus over the enabled items, as
+// Tab does, and Enter chooses the focused one, so that the menu works without a mouse. The
+// latched item is what the button does now, and stays so.
 bool CommandMenu::OnKey(UINT key) {
   switch (key) {
     case VK_ESCAPE:
@@ -169,31 +213,38 @@ bool CommandMenu::OnKey(UINT key) {
       return true;
     case VK_DOWN:
     case VK_RIGHT:
-      MoveHighlight(+1);
+      MoveFocus(+1);
       return true;
     case VK_UP:
     case VK_LEFT:
-      MoveHighlight(-1);
+      MoveFocus(-1);
       return true;
     case VK_RETURN:
-      if (highlighted_ > 0) OnItem(highlighted_);
+      if (const int focused = FocusedItem(); focused > 0) OnItem(focused);
       return true;
     default:
       return false;
   }
 }
 
-void CommandMenu::MoveHighlight(int step) {
+// The item the keyboard moved the focus to; none before a key did.
+int CommandMenu::FocusedItem() const {
+  if (skin::FocusMarksHidden(Handle())) return 0;
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    if (items_[i]->Handle() == GetFocus()) return static_cast<int>(i) + 1;
+  return 0;
+}
+
+void CommandMenu::MoveFocus(int step) {
   const int count = static_cast<int>(items_.size());
   if (count == 0) return;
-  if (highlighted_ > 0) items_[highlighted_ - 1]->SetLatched(false);
-  int next = highlighted_;
+  int next = FocusedItem();
   for (int tries = 0; tries < count; ++tries) {
     next = (next == 0 && step < 0) ? count : ((next - 1 + step + count) % count) + 1;
     if (ItemEnabled(menu_, next, buttonIndex_)) break;
   }
-  highlighted_ = next;
-  items_[highlighted_ - 1]->SetLatched(true);
+  SetFocus(items_[next - 1]->Handle());
+  skin::ShowFocusMarks(Handle());
 }
 
 }  // namespace assign

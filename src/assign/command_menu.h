@@ -22,7 +22,15 @@ class CommandMenu : public skin::SkinnedDialog {
   CommandMenu(HWND parent, std::string programFolder, Menu menu, int buttonIndex);
 
   // The screen point the menu's top-left corner goes to: the clicked control's bottom-left.
-  void SetAnchor(POINT screen) { anchor_ = screen; }
+  void SetAnchor(POINT screen) {
+    anchor_ = screen;
+    owner_ = RECT{screen.x, screen.y, screen.x, screen.y};
+  }
+  // Drops the menu below control, or where it does not fit there, above it or flush with its
+  // right edge; the control's lit face goes out when the menu is cancelled.
+  void DropBelow(HWND control);
+  // The item (1..N) of what the button does now shows latched; 0 for none.
+  void MarkCurrent(int item) { current_ = item; }
   // The anchor below a control: the left and bottom of its client rectangle on the screen.
   static POINT AnchorBelow(HWND control);
   // Decodes the mask and the Main and Down faces of all five menus into the picture cache,
@@ -48,18 +56,25 @@ class CommandMenu : public skin::SkinnedDialog {
   void OnItem(int index);
   void OnOtherCommand();
   void OnDestroy();
+  void OnActivate(bool active, HWND other);
+  void OnActivateApp(bool active);
+  void Cancel();
+  void Place();
   bool OnKey(UINT key);
-  void MoveHighlight(int step);
+  void MoveFocus(int step);
+  int FocusedItem() const;
   void Capture(bool take);
   bool InItem(POINT at) const;
 
   Menu menu_;
   int buttonIndex_;
   POINT anchor_{0, 0};
+  RECT owner_{};          // the screen rectangle of the control the menu drops from
+  HWND control_ = nullptr;
+  int current_ = 0;
   std::vector<std::unique_ptr<skin::SkinButton>> items_;
   std::vector<RECT> itemRects_;
   bool captured_ = false;
-  int highlighted_ = 0;  // item chosen with the arrow keys (1..N), 0 for none
 };
 
 }  // namespace assign

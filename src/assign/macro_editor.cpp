@@ -182,7 +182,8 @@ void MacroEditor::ShowMode(MacroMode mode) {
 // afterwards makes Save store a single key instead.
 void MacroEditor::ChooseCommand(Menu menu, EditorButton from) {
   CommandMenu popup(Handle(), ProgramFolder(), menu, buttonIndex_);
-  popup.SetAnchor(CommandMenu::AnchorBelow(ButtonAt(from).Handle()));
+  popup.DropBelow(ButtonAt(from).Handle());
+  if (const settings::ButtonAssignment* record = EditedRecord()) popup.MarkCurrent(ItemOfCode(menu, record->code));
   const std::uint8_t code = CodeOfResult(menu, static_cast<int>(popup.DoModal()));
   if (code != 0) {
     if (settings::ButtonAssignment* record = EditedRecord()) WriteFunction(*record, code);

@@ -123,6 +123,7 @@ bool SkinButton::ProcessMessage(win::Message& m) {
       win::OnMouse<&SkinButton::OnMouseMove>(WM_MOUSEMOVE, Default::First),
       win::OnMessage<&SkinButton::OnCaptureChanged>(WM_CAPTURECHANGED, Default::After),
       win::OnMessage<&SkinButton::OnKillFocus>(WM_KILLFOCUS, Default::First),
+      win::OnMessage<&SkinButton::OnCancelMode>(WM_CANCELMODE, Default::After),
       win::OnMouse<&SkinButton::OnLButtonDown>(WM_LBUTTONDOWN, Default::After),
       win::OnMouse<&SkinButton::OnLButtonUp>(WM_LBUTTONUP),
       win::OnMessage<&SkinButton::OnDestroy>(WM_DESTROY, Default::After),
@@ -165,6 +166,14 @@ void SkinButton::OnCaptureChanged() {
 }
 
 void SkinButton::OnKillFocus() {
+  hover_ = false;
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+// Told to stop what it is in the middle of (its program lost the activation, its menu was
+// cancelled): the button is no longer under the pointer as far as it knows.
+void SkinButton::OnCancelMode() {
+  if (GetCapture() == Handle()) ReleaseCapture();
   hover_ = false;
   InvalidateRect(Handle(), nullptr, FALSE);
 }

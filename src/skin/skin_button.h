@@ -61,6 +61,7 @@ class SkinButton : public win::Window, public AccessibleSource {
   void OnMouseMove(POINT at, UINT keys);
   void OnCaptureChanged();
   void OnKillFocus();
+  void OnCancelMode();
   void OnLButtonDown(POINT at, UINT keys);
   void OnLButtonUp(POINT at, UINT keys);
   void OnDestroy();

@@ -20,10 +20,11 @@ class Dialog : public WindowObject {
   bool CreateModeless();
   // Ends a modal run with `result`; for a modeless dialog it only records the result.
   void EndDialog(INT_PTR result);
+  // EndDialog was called since the last DoModal began.
+  bool Ended() const { return ended_; }
   void Destroy();
   // The window given as parent when the dialog was made (its owner, for a popup).
   HWND ParentWindow() const { return parent_; }
-
 
  protected:
   // The window-created step: the window exists, nothing is initialised yet.

@@ -199,6 +199,12 @@ inline std::tuple<DWORD, LONG> GetObjectOf(const Message& m) {
 inline std::tuple<const WINDOWPOS&> WindowPosOf(const Message& m) {
   return {*reinterpret_cast<const WINDOWPOS*>(m.lParam)};
 }
+inline std::tuple<bool, HWND> ActivateOf(const Message& m) {
+  return {LOWORD(m.wParam) != WA_INACTIVE, reinterpret_cast<HWND>(m.lParam)};
+}
+inline std::tuple<bool, DWORD> ActivateAppOf(const Message& m) {
+  return {m.wParam != 0, static_cast<DWORD>(m.lParam)};
+}
 inline std::tuple<UINT, const RECT*> DpiChangeOf(const Message& m) {
   return {LOWORD(m.wParam), reinterpret_cast<const RECT*>(m.lParam)};
 }
@@ -343,6 +349,17 @@ constexpr auto OnGetText() { return detail::Decoding<H, &detail::GetTextOf>(WM_G
 // rectangle the system suggests for it.
 template <auto H>
 constexpr auto OnDpiChanged() { return detail::Decoding<H, &detail::DpiChangeOf>(WM_DPICHANGED); }
+// WM_ACTIVATE: handler(bool active, HWND other), other being the window that loses the
+// activation (active) or takes it (not active), null when the system does not say.
+template <auto H>
+constexpr auto OnActivate(Default then = Default::After) {
+  return detail::Decoding<H, &detail::ActivateOf>(WM_ACTIVATE, then);
+}
+// WM_ACTIVATEAPP: handler(bool active, DWORD otherThread).
+template <auto H>
+constexpr auto OnActivateApp(Default then = Default::After) {
+  return detail::Decoding<H, &detail::ActivateAppOf>(WM_ACTIVATEAPP, then);
+}
 // WM_GETOBJECT: LRESULT handler(DWORD flags, LONG objectId), what an accessibility client asks.
 template <auto H>
 constexpr auto OnGetObject() { return detail::Decoding<H, &detail::GetObjectOf>(WM_GETOBJECT); }

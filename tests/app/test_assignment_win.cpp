@@ -15,6 +15,7 @@
 #include "panels/panel_messages.h"
 #include "panels/profile_switch_dialog.h"
 #include "settings/device_service.h"
+#include "settings/function_catalogue.h"
 #include "support/message_sequence.h"
 #include "support/modal_answer.h"
 #include "support/win_test_support.h"
@@ -234,6 +235,21 @@ TEST_F(AssignmentTest, TheKeyboardWorksAMenuWithoutTheMouse) {
     for (UINT key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_UP, VK_RETURN}) PostMessageA(w, WM_KEYDOWN, key, 0);
   });
   EXPECT_EQ(menu.DoModal(), 1) << "the second item";
+}
+
+TEST_F(AssignmentTest, AMenuShowsWhatItsButtonDoesNowLatched) {
+  // From the factory button 4 does "Windows button5" (item 7), button 6 "Scroll Up" (item 5 of
+  // the scroll menu); button 5 was given a key, which the key panel's item 5 stands for.
+  Current().profiles[0].buttons[4].code = settings::kCodeSingleKey;
+  for (const auto& [button, item] : {std::pair{3, 7}, std::pair{5, 5}, std::pair{4, 5}}) {
+    std::vector<int> latched;
+    Assign(button, {[&](HWND w) {
+      for (int k = 1; HWND control = Skinned(w)->Control(k); ++k)
+        if (win::WindowFrom<skin::SkinButton>(control)->Latched()) latched.push_back(k);
+      PostMessageA(w, WM_KEYDOWN, VK_ESCAPE, 0);
+    }});
+    EXPECT_EQ(latched, std::vector<int>{item}) << "button " << button + 1;
+  }
 }
 
 TEST_F(AssignmentTest, PrivateMessagesAnswerAsTheyShould) {

@@ -119,6 +119,20 @@ def window_origin(window_id):
     return int(values["X"]), int(values["Y"])
 
 
+def drag_to_right_edge(window_id, screen_width=1280):
+    """Drags a window of ours by its face (at 100 percent, beside the main window's logo) until its
+    right edge meets the screen's; its new geometry."""
+    x, y, width, _ = window_geometry(window_id)
+    grip = (x + 250, y + 16)
+    run("xdotool", "mousemove", str(grip[0]), str(grip[1]), "mousedown", "1")
+    for step in range(1, 11):
+        run("xdotool", "mousemove", str(grip[0] + (screen_width - x - width) * step // 10), str(grip[1]))
+        time.sleep(0.05)
+    run("xdotool", "mouseup", "1")
+    time.sleep(0.5)
+    return window_geometry(window_id)
+
+
 def window_ids(title_pattern):
     found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title_pattern],
                            capture_output=True, text=True)

@@ -70,6 +70,13 @@ def main(program_dir, skin_dir, tools_bin, out):
                 desktop.click(*desktop.centre(editor_items[button], editor), pause=0.8)
                 shoot(out, name, (x, y, x + 1000, y + 600))
                 desktop.keys("Escape")
+            desktop.click(*desktop.centre(editor_items["1"], editor), pause=1.0)  # the panel shuts
+            # At the screen's right edge the key panel opens at the window's left edge.
+            x, y = desktop.drag_to_right_edge(desktop.find_window("Mouse Driver"))[:2]
+            rect = main_items["10"]
+            desktop.click(*desktop.centre(rect, (x, y)), pause=0.8)
+            desktop.click(*desktop.centre(menu["5"], (x + rect[0], y + rect[3])), pause=1.5)
+            shoot(out, "key-panel-right-edge.png", (x - 260, y, 1280, y + 392))
             desktop.click(*desktop.centre(main_items["5"], (x, y)))  # Cancel
             program.wait(timeout=20)
         finally:
