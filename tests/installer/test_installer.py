@@ -186,14 +186,16 @@ def check_started_as_user(check, window, program):
                "%s was not started by the shell: %r" % (program, window))
 
 
-def upgrade_by_keyboard(check, prefix, probe, setup):
+def upgrade_by_keyboard(check, prefix, probe, setup, gallery):
     """Setup's pages, answered with Enter as a user who takes every default; its questions read
-    back. Returns the space in MB that the pages showed, or None."""
+    back; the last page shot into the gallery. Returns the space in MB that the pages showed, or
+    None."""
     title = "Pointwick %s Setup" % VERSION
     process = subprocess.Popen(["wine", setup], env=prefix.env, stdin=subprocess.DEVNULL,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
-        x, y = desktop.window_origin(desktop.find_window(title))
+        wizard = desktop.find_window(title)
+        x, y = desktop.window_origin(wizard)
         time.sleep(1.0)
         desktop.click(x + 250, y + 20)  # the window's face: the keyboard goes to the wizard
         desktop.keys("Return", pause=1.5)  # Welcome, then the components with the space needed
@@ -213,6 +215,14 @@ def upgrade_by_keyboard(check, prefix, probe, setup):
         # The last page: "Start Pointwick" is ticked; Finish.
         check.that(wait_for(lambda: "Start Pointwick" in (probe.texts(title) or [])),
                    "the last page offers no \"Start Pointwick\"")
+        time.sleep(0.5)
+        size = dict(line.split("=", 1) for line in desktop.run("xdotool", "getwindowgeometry", "--shell",
+                                                               wizard).split())
+        screen = os.path.join(gallery, ".setup-screen.png")
+        desktop.screenshot(screen)
+        desktop.crop(screen, os.path.join(gallery, "setup-finish.png"),
+                     (x, y, x + int(size["WIDTH"]), y + int(size["HEIGHT"])), margin=0)
+        os.remove(screen)
         desktop.keys("Return")
         process.wait(timeout=WAIT)
     finally:
@@ -345,7 +355,7 @@ def main(setup, program_dir, probe_exe, base_prefix, work, gallery):
             f.write(b"damaged")
         os.remove(os.path.join(prefix.unix(INSTALL), "skins", "skin_main.ini"))
         tray_before = probe.window(TRAY_CLASS, TRAY_TITLE)
-        shown = upgrade_by_keyboard(check, prefix, probe, setup)
+        shown = upgrade_by_keyboard(check, prefix, probe, setup, gallery)
         tray = probe.wait_window(TRAY_CLASS, TRAY_TITLE)
         check.that(tray is not None and tray_before is not None and tray[3] != tray_before[3],
                    "Glimmet was not started again after the upgrade: before %r, after %r" % (tray_before, tray))
