@@ -8,6 +8,7 @@
 
 #include "app/shell_actions.h"
 #include "app/side_panels.h"
+#include "app/status_line.h"
 #include "assign/button_assigner.h"
 #include "assign/face_cells.h"
 #include "settings/profile_set.h"
@@ -51,6 +52,8 @@ class MainWindow : public skin::SkinnedDialog {
   SidePanels* Panels() { return panels_.get(); }
   // "V1.20" or "N/A", from the profile file.
   const std::string& FirmwareText() const { return firmwareText_; }
+  // The footer's line that says what the last save, export or import did.
+  StatusLine& Status() { return status_; }
 
  protected:
   LRESULT OnCreate() override;
@@ -113,6 +116,7 @@ class MainWindow : public skin::SkinnedDialog {
   std::string firmwareText_;
   int versionX_ = 601;
   std::array<skin::SkinButton, 27> buttons_;  // by BUTTONPOS index; 0 and 16..20 unused
+  StatusLine status_;
   std::array<skin::Picture, 3> pictures_;    // what the picture controls show
 };
 

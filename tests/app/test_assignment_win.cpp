@@ -297,6 +297,17 @@ TEST_F(AssignmentTest, SavesTellTheServiceWhatChanged) {
   EXPECT_GE(log[first + 3].ms - log[first + 2].ms, 1000u);
 }
 
+// Apply says it saved in the footer until the line's time is up.
+TEST_F(AssignmentTest, ApplySaysItSavedForAWhile) {
+  HWND status = window.Status().Handle();
+  EXPECT_FALSE(IsWindowVisible(status));
+  SendMessageA(window.Control(app::kApplyButton), BM_CLICK, 0, 0);
+  EXPECT_TRUE(IsWindowVisible(status));
+  EXPECT_EQ(window.Status().Describe().name, "Settings saved");
+  SendMessageA(status, WM_TIMER, 1, 0);  // the line's time is up
+  EXPECT_FALSE(IsWindowVisible(status));
+}
+
 TEST_F(AssignmentTest, CancelPutsBackTheDoubleClickTimeTriedInAPanel) {
   const UINT before = GetDoubleClickTime();
   Current().DoubleClickSpeed = 350;  // a panel changed it in memory and in the system

@@ -200,6 +200,8 @@ TEST_F(ConfigurationDialogTest, ExportCopiesTheSavedProfileFileByteForByte) {
   ASSERT_GT(saved.size(), 1000u);
   EXPECT_EQ(ReadFileBytes(folder.File("backup.conf")), saved);
   EXPECT_EQ(GetPrivateProfileIntA("Setting", "SpeedX", -1, folder.File("backup.conf").c_str()), 4);
+  ASSERT_TRUE(dialog->LastFileDone()) << "for the main window to tell";
+  EXPECT_EQ(dialog->LastFileDone()->path, folder.File("backup.conf"));
   main.Drain();
   EXPECT_TRUE(main.Messages().empty()) << "an export asks the main window for nothing";
 }
@@ -260,6 +262,7 @@ TEST_F(ConfigurationDialogTest, AFailedExportShowsItsBoxAndLeavesNoPartialFile) 
     EXPECT_EQ(reason, row.reason);
     EXPECT_EQ(boxRect.right - boxRect.left, 400) << "the box takes its size from its skin";
     EXPECT_FALSE(boxHasCancel) << "the box only tells: OK and no Cancel";
+    EXPECT_FALSE(dialog->LastFileDone()) << "nothing written to tell of";
     if (row.leftThere) {
       holder.Reset();
       EXPECT_EQ(ReadFileBytes(row.target), row.leftThere);
@@ -300,6 +303,8 @@ TEST_F(ConfigurationDialogTest, ImportingAnExportBringsEverySettingBack) {
   EXPECT_EQ(dialog->DoModal(), IDCANCEL);
   EXPECT_EQ(asked.back(), ConfDialog::Open);
   EXPECT_EQ(panelstest::ReadIniKeys(ProfilePath()), panelstest::ReadIniKeys(backup));
+  ASSERT_TRUE(dialog->LastFileDone());
+  EXPECT_EQ(dialog->LastFileDone()->which, ConfDialog::Open);
   EXPECT_EQ(RegistryPointerValues(), registryBefore);
   main.Drain();
   EXPECT_TRUE(main.Messages().empty()) << "the session loads the records itself";

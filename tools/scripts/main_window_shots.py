@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Screenshots of the main window as a user sees it, taken with real clicks on the display:
 profile 1 with its factory labels, profile 3 with other functions, each menu of the mouse
-buttons open under its label, and both warnings.
+buttons open under its label, and both warnings; the footer's status line after Apply.
 
 Usage: main_window_shots.py PROGRAM_DIR SKIN_DIR TOOLS_BIN_DIR OUT_DIR"""
 import os
@@ -70,6 +70,8 @@ def main(program_dir, skin_dir, tools_bin, out):
                 desktop.click(*desktop.centre(editor_items[button], editor), pause=0.8)
                 shoot(out, name, (x, y, x + 1000, y + 600))
                 desktop.keys("Escape")
+            desktop.click(*desktop.centre(main_items["4"], (x, y)), pause=1.5)  # Apply
+            shoot(out, "main-saved.png", window)
             desktop.click(*desktop.centre(main_items["5"], (x, y)))  # Cancel
             program.wait(timeout=20)
         finally:

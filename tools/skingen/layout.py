@@ -16,6 +16,8 @@ ARROW_SMALL_W, ARROW_SMALL_H = 9, 13
 
 MAIN_W, MAIN_H = 680, 392
 VERSION_POS = (601, 38)           # painted by the program: "1.01", bold 12 px
+# Also painted by the program: the status line left of the footer's buttons.
+STATUS_LINE = (190, 350, 236, 26)
 LOGO_AREA = (0, 0, 162, 37)       # picture control 1004
 MOUSE_AREA = (155, 60, 338, 255)  # picture control 1005
 BADGE_AREA = (22, 280, 94, 56)    # picture control 1006 (width fixed, height ours)

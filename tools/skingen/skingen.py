@@ -733,7 +733,8 @@ def write_ini(path, win, percent=100):
         for it in sorted(items, key=lambda i: int(i.key)):
             lines.append("%s=%s" % (it.key, it.value(scaled_rect(it.rect))))
     if win.base == "main":
-        lines += ["", "[SETTING]", "SFPos=%d" % R(L.VERSION_POS[0])]
+        lines += ["", "[SETTING]", "SFPos=%d" % R(L.VERSION_POS[0]),
+                  "StatusLine=Status,%d,%d,%d,%d,,FALSE" % scaled_rect(L.STATUS_LINE)]
     with open(path, "wb") as f:
         f.write(("\r\n".join(lines) + "\r\n").encode("ascii"))
 
