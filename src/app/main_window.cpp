@@ -91,7 +91,9 @@ skin::ScreenKeys MainWindow::ScreenPictureKeys() const {
 }
 
 void MainWindow::CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) {
-  for (int index : kButtonOrder) CreateButton(buttons_[index], skin, index, pictures.Faces());
+  for (int index : kButtonOrder)
+    CreateButton(index == kServiceBadge ? badge_ : buttons_[index], skin, index, pictures.Faces());
+  badge_.Watch(skin::RectOf(skin.ReadItem("SETTING", "ServiceLight")));
   const RECT status = skin::RectOf(skin.ReadItem("SETTING", "StatusLine"));
   status_.Create(Handle(), IsRectEmpty(&status) ? Px(kStatusLine) : status,
                  SecondFace() ? SecondFace() : Face());
@@ -166,7 +168,8 @@ void MainWindow::Refresh() {
 
 skin::SkinButton* MainWindow::Button(int index) {
   if (index < 1 || index >= static_cast<int>(buttons_.size())) return nullptr;
-  return buttons_[index].Handle() ? &buttons_[index] : nullptr;
+  skin::SkinButton& button = index == kServiceBadge ? badge_ : buttons_[index];
+  return button.Handle() ? &button : nullptr;
 }
 
 bool MainWindow::ProcessMessage(win::Message& m) {
@@ -224,6 +227,7 @@ bool MainWindow::Save() {
     panels::PostPanelCode(Handle(), panels::kCodeCloseKeys);
   }
   const bool saved = !skin::ShowIfWriteFailed(Handle(), ProgramFolder(), settings_.Save().file);
+  badge_.Refresh();
   if (saved) status_.Show(StatusText(StatusEvent::Saved));
   else status_.Clear();
   return saved;

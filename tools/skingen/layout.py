@@ -16,7 +16,9 @@ ARROW_SMALL_W, ARROW_SMALL_H = 9, 13
 
 MAIN_W, MAIN_H = 680, 392
 VERSION_POS = (601, 38)           # painted by the program: "1.01", bold 12 px
-# Also painted by the program: the status line left of the footer's buttons.
+# Also painted by the program: the light on the title bar's mouse badge that says whether
+# the device service runs, and the status line left of the footer's buttons.
+SERVICE_LIGHT = (600, 20, 6, 6)
 STATUS_LINE = (190, 350, 236, 26)
 LOGO_AREA = (0, 0, 162, 37)       # picture control 1004
 MOUSE_AREA = (155, 60, 338, 255)  # picture control 1005
