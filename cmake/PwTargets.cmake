@@ -67,6 +67,9 @@ function(pw_test name)
   gtest_discover_tests(${name} EXTRA_ARGS --gtest_color=no DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
     PROPERTIES LABELS case ${properties})
   if(PW_WINDOWS)
+    # A hang ends as a named failure shortly before ctest's timeout (tests/support/watchdog_win.cpp).
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/watchdog_win.cpp)
+    target_compile_definitions(${name} PRIVATE PW_TEST_DEADLINE_S=${A_TIMEOUT})
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     set_tests_properties(${name} PROPERTIES ${properties})
   endif()

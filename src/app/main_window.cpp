@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "app/resource.h"
+#include "app/status_text.h"
 #include "assign/command_menu.h"
 #include "panels/configuration_dialog.h"
 #include "panels/panel_messages.h"
@@ -45,6 +46,8 @@ constexpr PictureControl kPictures[] = {
     {IDC_PICTURE_MOUSE_SMALL, "skins\\main_mouse2.bmp"},
 };
 constexpr POINT kPictureOrigins[] = {{0, 0}, {155, 60}, {22, 280}};
+// Where the status line goes in a skin that does not say: left of the footer's buttons.
+constexpr RECT kStatusLine = {190, 350, 426, 376};
 }  // namespace
 
 MainWindow::MainWindow(std::string programFolder, ShellActions shell)
@@ -88,7 +91,12 @@ skin::ScreenKeys MainWindow::ScreenPictureKeys() const {
 }
 
 void MainWindow::CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) {
-  for (int index : kButtonOrder) CreateButton(buttons_[index], skin, index, pictures.Faces());
+  for (int index : kButtonOrder)
+    CreateButton(index == kServiceBadge ? badge_ : buttons_[index], skin, index, pictures.Faces());
+  badge_.Watch(skin::RectOf(skin.ReadItem("SETTING", "ServiceLight")));
+  const RECT status = skin::RectOf(skin.ReadItem("SETTING", "StatusLine"));
+  status_.Create(Handle(), IsRectEmpty(&status) ? Px(kStatusLine) : status,
+                 SecondFace() ? SecondFace() : Face());
   for (int p = 0; p < settings::kProfileCount; ++p) buttons_[kFirstProfileButton + p].SetChoice(true);
   faces_.SetPlainKey(pictures, skin.ReadRect("BUTTONPOS", kFirstHotspot));
   versionX_ = skin.ReadLength("SETTING", "SFPos", 601);
@@ -160,7 +168,8 @@ void MainWindow::Refresh() {
 
 skin::SkinButton* MainWindow::Button(int index) {
   if (index < 1 || index >= static_cast<int>(buttons_.size())) return nullptr;
-  return buttons_[index].Handle() ? &buttons_[index] : nullptr;
+  skin::SkinButton& button = index == kServiceBadge ? badge_ : buttons_[index];
+  return button.Handle() ? &button : nullptr;
 }
 
 bool MainWindow::ProcessMessage(win::Message& m) {
@@ -212,13 +221,18 @@ void MainWindow::OnSaveButton(int index) {
 }
 
 // The key panel commits what it edits and closes before anything is compared and written.
-// A file that cannot be written is shown; the changes stay pending for the next save.
+// A file that cannot be written is shown; the changes stay pending for the next save, and no
+// line says they were saved.
 bool MainWindow::Save() {
   if (panels_ && panels_->KeyOpen()) {
     panels_->KeyEditor().Save();
     panels::PostPanelCode(Handle(), panels::kCodeCloseKeys);
   }
-  return !skin::ShowIfWriteFailed(Handle(), ProgramFolder(), settings_.Save().file);
+  const bool saved = !skin::ShowIfWriteFailed(Handle(), ProgramFolder(), settings_.Save().file);
+  badge_.Refresh();
+  if (saved) status_.Show(StatusText(StatusEvent::Saved));
+  else status_.Clear();
+  return saved;
 }
 
 void MainWindow::OnSaveRequest() { Save(); }
@@ -333,6 +347,10 @@ void MainWindow::OnConfigurationButton() {
                                      [this] { return panels_ && panels_->KeyOpen(); });
   dialog.DoModal();
   ShowSettings();
+  if (const auto& done = dialog.LastFileDone()) {
+    const bool exported = done->which == panels::ConfDialog::Save;
+    status_.Show(StatusText(exported ? StatusEvent::Exported : StatusEvent::Imported, done->path));
+  }
 }
 
 // Back to the factory settings, written at once: no comparison, a reload, and the service told.

@@ -6,8 +6,10 @@
 #include <memory>
 #include <string>
 
+#include "app/service_badge.h"
 #include "app/shell_actions.h"
 #include "app/side_panels.h"
+#include "app/status_line.h"
 #include "assign/button_assigner.h"
 #include "assign/face_cells.h"
 #include "settings/profile_set.h"
@@ -23,6 +25,7 @@ extern const char kMainWindowTitle[];  // "Mouse Driver"
 
 // BUTTONPOS indices of the face buttons that the main window acts on.
 enum MainButton : int {
+  kServiceBadge = 1,        // the mouse badge: whether the device service runs
   kCaptionCloseButton = 2,  // the cross: close without saving
   kOkButton = 3,            // save and close
   kApplyButton = 4,         // save
@@ -51,6 +54,9 @@ class MainWindow : public skin::SkinnedDialog {
   SidePanels* Panels() { return panels_.get(); }
   // "V1.20" or "N/A", from the profile file.
   const std::string& FirmwareText() const { return firmwareText_; }
+  // The footer's line that says what the last save, export or import did.
+  StatusLine& Status() { return status_; }
+  ServiceBadge& Badge() { return badge_; }
 
  protected:
   LRESULT OnCreate() override;
@@ -114,7 +120,9 @@ class MainWindow : public skin::SkinnedDialog {
   std::string versionText_;
   std::string firmwareText_;
   int versionX_ = 601;
-  std::array<skin::SkinButton, 27> buttons_;  // by BUTTONPOS index; 0 and 16..20 unused
+  std::array<skin::SkinButton, 27> buttons_;  // by BUTTONPOS index; 0, 1 and 16..20 unused
+  ServiceBadge badge_;                       // BUTTONPOS 1
+  StatusLine status_;
   std::array<skin::Picture, 3> pictures_;    // what the picture controls show
 };
 

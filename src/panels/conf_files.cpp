@@ -2,6 +2,7 @@
 #include "panels/conf_files.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include "win32/lazy_function.h"
 #include "win32/ole_session.h"
@@ -11,8 +12,7 @@ namespace panels {
 namespace {
 
 // The filter in its bar-separated form: description|pattern|.
-constexpr wchar_t kFilter[] = L"Configure File(*.conf)|*.conf|";
-constexpr wchar_t kInitialName[] = L"*.conf";
+constexpr wchar_t kFilter[] = L"Mouse settings (*.conf)|*.conf|";
 // The dialogs append it without a point.
 constexpr wchar_t kDefaultExtension[] = L"conf";
 // Long enough for any path the dialogs can give.
@@ -26,17 +26,26 @@ std::wstring DialogFilter() {
   return filter;
 }
 
+// The user's Documents folder, where the dialogs open; empty when there is none, and the
+// dialogs then choose as they do by themselves (never the program folder: it is ours).
+std::wstring DocumentsFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, folder))) return {};
+  return folder;
+}
+
 }  // namespace
 
 std::optional<std::string> AskForConfFile(HWND owner, ConfDialog which) {
   const std::wstring filter = DialogFilter();
-  std::wstring path(kPathRoom, L'\0');
-  lstrcpynW(path.data(), kInitialName, static_cast<int>(kPathRoom));
+  const std::wstring documents = DocumentsFolder();
+  std::wstring path(kPathRoom, L'\0');  // no name to start with
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
   dialog.lpstrFilter = filter.c_str();
   dialog.lpstrFile = path.data();
+  dialog.lpstrInitialDir = documents.empty() ? nullptr : documents.c_str();
   dialog.nMaxFile = kPathRoom;
   dialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
   dialog.lpstrDefExt = kDefaultExtension;

@@ -60,12 +60,17 @@ void ConfigurationDialog::OnCancelButton() { EndDialog(IDCANCEL); }
 // The backup is the profile file as last saved, byte for byte.
 void ConfigurationDialog::OnExport() {
   const std::optional<std::string> target = choose_(Handle(), ConfDialog::Save);
-  if (target) skin::ShowIfWriteFailed(Handle(), ProgramFolder(), session_.Export(*target));
+  if (target) NoteFileDone(ConfDialog::Save, *target, session_.Export(*target));
 }
 
 void ConfigurationDialog::OnImport() {
   const std::optional<std::string> chosen = choose_(Handle(), ConfDialog::Open);
-  if (chosen) skin::ShowIfWriteFailed(Handle(), ProgramFolder(), session_.Import(*chosen));
+  if (chosen) NoteFileDone(ConfDialog::Open, *chosen, session_.Import(*chosen));
+}
+
+// A failed write is shown; only a written one is kept for the main window to tell.
+void ConfigurationDialog::NoteFileDone(ConfDialog which, const std::string& path, const win::FileResult& result) {
+  if (!skin::ShowIfWriteFailed(Handle(), ProgramFolder(), result)) lastFileDone_ = FileDone{which, path};
 }
 
 void ConfigurationDialog::OnResetAll() {

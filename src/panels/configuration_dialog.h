@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "panels/conf_files.h"
@@ -39,6 +40,12 @@ class ConfigurationDialog : public skin::SkinnedDialog {
   void SetFileChooser(ConfFileChooser choose) { choose_ = std::move(choose); }
   skin::SkinButton& Button(ConfigurationButton which) { return buttons_[which]; }
   // DoModal(): IDOK or IDCANCEL; everything the dialog does it has done itself.
+  // The last export or import that was written while the dialog was open: which, and the file.
+  struct FileDone {
+    ConfDialog which;
+    std::string path;
+  };
+  const std::optional<FileDone>& LastFileDone() const { return lastFileDone_; }
 
  protected:
   void CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) override;
@@ -55,11 +62,13 @@ class ConfigurationDialog : public skin::SkinnedDialog {
   void OnResetAll();
   void OnResetProfile();
   bool ConfirmReset();
+  void NoteFileDone(ConfDialog which, const std::string& path, const win::FileResult& result);
 
   HWND mainWindow_;
   settings::SettingsSession& session_;
   std::function<bool()> keyPanelOpen_;
   ConfFileChooser choose_ = AskForConfFile;
+  std::optional<FileDone> lastFileDone_;
   bool autoSaveShown_;
   std::array<skin::SkinButton, kConfigAutoSave + 1> buttons_;  // by entry; 0 to 2 unused
 };

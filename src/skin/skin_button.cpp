@@ -222,6 +222,7 @@ void SkinButton::DrawFace(HDC dc, const RECT& where, UINT itemState) {
   } else {
     DrawCaption(dc, where, picture, face.rect);
   }
+  DrawOver(dc, where);
   DrawFocusMark(Handle(), dc, where, (itemState & ODS_FOCUS) != 0);
 }
 

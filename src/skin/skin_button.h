@@ -55,6 +55,8 @@ class SkinButton : public win::Window, public AccessibleSource {
  protected:
   bool ProcessMessage(win::Message& m) override;
   bool PreTranslateMessage(MSG& msg) override;
+  // What a button draws over its face in every state (a state light): nothing here.
+  virtual void DrawOver(HDC /*dc*/, const RECT& /*where*/) {}
 
  private:
   LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);

@@ -2,18 +2,20 @@
 """A user's first assignments, with real clicks on the test display.
 1. The label of mouse button 4, item "6" of the menu that drops down under it ("Windows
    button4"), then Apply: the profile file holds code 10 for button 4 of the current profile,
-   and the service heard 1275, then 1279 at least a second later.
+   and the service heard 1275, then 1279 at least a second later; the footer's status line,
+   read as a screen reader reads it, said nothing before and "Settings saved" after.
 2. The label of mouse button 5, item "8" ("Switch profile..."), profile 3 in the dialog that
    opens, OK: the dialog's OK asks for a save, so the file holds code 20 for button 5 and the
    service hears 1279 again.
 
-Usage: journey_assign.py PROGRAM_DIR SKIN_DIR TOOLS_BIN_DIR"""
+Usage: journey_assign.py PROGRAM_DIR SKIN_DIR TOOLS_BIN_DIR TEST_BIN_DIR"""
 import os
 import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import desktop  # noqa: E402
+from journey_keyboard import STATIC_TEXT, FocusProbe  # noqa: E402
 
 RELOAD_PROFILES, RELOAD_ALL = 1275, 1279
 
@@ -40,16 +42,24 @@ def switch_profile(skin_dir, main_items, origin, profile_path, service):
     return failures
 
 
-def main(program_dir, skin_dir, tools_bin):
+def status_line(probe):
+    """The texts of the main window's own static text children: its status line."""
+    return [c[6] for c in probe.children() if len(c) > 6 and c[1] == "PwSkinControl" and c[4] == str(STATIC_TEXT)]
+
+
+def main(program_dir, skin_dir, tools_bin, test_bin):
     main_items = desktop.skin_items(skin_dir, "skin_main.ini")
     menu_items = desktop.skin_items(skin_dir, "skin_menu.ini")
     folder = desktop.ProgramFolder(program_dir, skin_dir)
     with desktop.ProfileGuard() as guard:
         service = desktop.StandIn(tools_bin, guard.path)
         program = desktop.start_program(folder.path)
+        probe = None
         try:
             origin = desktop.window_origin(desktop.find_window("Mouse Driver"))
             time.sleep(1.0)
+            probe = FocusProbe(test_bin)
+            said_before = status_line(probe)
             hotspot = main_items["9"]  # mouse button 4
             desktop.click(*desktop.centre(hotspot, origin), pause=0.8)
             anchor = (origin[0] + hotspot[0], origin[1] + hotspot[3])  # the menu drops below it
@@ -61,6 +71,8 @@ def main(program_dir, skin_dir, tools_bin):
             record = desktop.record(guard.path, 0, 4)
             heard = [(m, ms) for m, ms in service.messages() if m in (RELOAD_PROFILES, RELOAD_ALL)]
             failures = []
+            if said_before != [""] or status_line(probe) != ["Settings saved"]:
+                failures.append("the status line said %s before Apply, %s after" % (said_before, status_line(probe)))
             if record[1] != 10:
                 failures.append("button 4 holds code %d, not 10" % record[1])
             if [m for m, _ in heard] != [RELOAD_PROFILES, RELOAD_ALL]:
@@ -71,6 +83,8 @@ def main(program_dir, skin_dir, tools_bin):
             desktop.click(*desktop.centre(main_items["5"], origin))  # Cancel: the program ends
             program.wait(timeout=20)
         finally:
+            if probe:
+                probe.stop()
             desktop.end_program(program, timeout=0)
             service.stop()
             folder.remove()
@@ -78,4 +92,4 @@ def main(program_dir, skin_dir, tools_bin):
 
 
 if __name__ == "__main__":
-    sys.exit(main(*sys.argv[1:4]))
+    sys.exit(main(*sys.argv[1:5]))

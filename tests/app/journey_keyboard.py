@@ -152,6 +152,7 @@ def key_panel_round(probe, main, menu, keys_panel):
 
 def main(program_dir, skin_dir, tools_bin, test_bin):
     main_items = skin_entries(skin_dir, "skin_main.ini")
+    main_items["1"] = (main_items["1"][0], "Mouse service running")  # the badge: the stand-in runs
     menu_items = skin_entries(skin_dir, "skin_menu.ini")
     folder = desktop.ProgramFolder(program_dir, skin_dir)
     failures = []

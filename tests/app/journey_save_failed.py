@@ -1,14 +1,15 @@
 #!/usr/bin/env python3
 """A save that cannot be written, with real clicks and keys on the test display.
 For each fault: the user picks another profile and presses Apply; the write-failed box comes up
-naming the profile file and the reason, the old file is untouched and the service hears nothing;
+naming the profile file and the reason, the old file is untouched, the service hears nothing and
+the footer's status line no longer says the settings were saved;
 the user closes the box (a click on OK, or Enter), the fault goes away, and the next Apply saves.
 1. A full disk: the profile folder becomes a small file system of its own, filled up (this
    needs the right to mount one, which the test command has as root; without it the row says
    so and is left out).
 2. A file where the profile folder should be.
 
-Usage: journey_save_failed.py PROGRAM_DIR SKIN_DIR TOOLS_BIN_DIR"""
+Usage: journey_save_failed.py PROGRAM_DIR SKIN_DIR TOOLS_BIN_DIR TEST_BIN_DIR"""
 import os
 import subprocess
 import sys
@@ -16,6 +17,8 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import desktop  # noqa: E402
+from journey_assign import status_line  # noqa: E402
+from journey_keyboard import FocusProbe  # noqa: E402
 
 RELOAD_ALL = 1279
 PROFILE_BUTTON = 21  # profile 1; profile n is 20 + n
@@ -99,7 +102,7 @@ class FileForFolder:
         pass
 
 
-def one_fault(name, fault, reason, close, skin_dir, main_items, origin, path, service, profile):
+def one_fault(name, fault, reason, close, skin_dir, main_items, origin, path, service, profile, probe):
     before = open(path, "rb").read()
     if not fault.mount():
         print("%s: left out, this machine does not let the test mount a file system" % name)
@@ -123,6 +126,8 @@ def one_fault(name, fault, reason, close, skin_dir, main_items, origin, path, se
         desktop.keys(close)
     if desktop.window_ids("^Not saved"):
         failures.append("%s: the box did not close on %s" % (name, close))
+    if status_line(probe) != [""]:
+        failures.append("%s: the status line says %s" % (name, status_line(probe)))
     fault.free()
     if open(path, "rb").read() != before:  # a full disk or a folder put back as it was
         failures.append("%s: the old profile file was changed" % name)
@@ -136,7 +141,7 @@ def one_fault(name, fault, reason, close, skin_dir, main_items, origin, path, se
     return failures
 
 
-def main(program_dir, skin_dir, tools_bin):
+def main(program_dir, skin_dir, tools_bin, test_bin):
     main_items = desktop.skin_items(skin_dir, "skin_main.ini")
     folder = desktop.ProgramFolder(program_dir, skin_dir)
     failures = []
@@ -144,21 +149,25 @@ def main(program_dir, skin_dir, tools_bin):
         profile_folder = os.path.dirname(guard.path)
         service = desktop.StandIn(tools_bin, guard.path)
         program = desktop.start_program(folder.path)
+        probe = None
         try:
             origin = desktop.window_origin(desktop.find_window("Mouse Driver"))
             time.sleep(1.0)
+            probe = FocusProbe(test_bin)
             desktop.click(*desktop.centre(main_items[str(PROFILE_BUTTON + 1)], origin))
             desktop.click(*desktop.centre(main_items["4"], origin))  # a first save that works
             if not wait_for(lambda: os.path.exists(guard.path) and stored_profile(guard.path) == 1):
                 failures.append("the first save did not write the profile file")
             failures += one_fault("a full disk", FullDisk(profile_folder), "The disk is full.", "click",
-                                  skin_dir, main_items, origin, guard.path, service, 3)
+                                  skin_dir, main_items, origin, guard.path, service, 3, probe)
             failures += one_fault("a file for the folder", FileForFolder(profile_folder),
                                   "The folder does not exist", "Return", skin_dir, main_items, origin,
-                                  guard.path, service, 4)
+                                  guard.path, service, 4, probe)
             desktop.click(*desktop.centre(main_items["5"], origin))  # Cancel: the program ends
             program.wait(timeout=20)
         finally:
+            if probe:
+                probe.stop()
             desktop.end_program(program, timeout=0)
             service.stop()
             folder.remove()
@@ -166,4 +175,4 @@ def main(program_dir, skin_dir, tools_bin):
 
 
 if __name__ == "__main__":
-    sys.exit(main(*sys.argv[1:4]))
+    sys.exit(main(*sys.argv[1:5]))

@@ -313,6 +313,22 @@ TEST_F(AssignmentTest, SavesTellTheServiceWhatChanged) {
   EXPECT_GE(log[first + 3].ms - log[first + 2].ms, 1000u);
 }
 
+// The badge says whether the service runs, looked at again by each save; Apply says it saved
+// in the footer until the line's time is up.
+TEST_F(AssignmentTest, TheBadgeFollowsTheServiceAndApplySaysItSaved) {
+  EXPECT_EQ(window.Badge().Describe().name, app::kServiceMissingTip);
+  HWND status = window.Status().Handle();
+  EXPECT_FALSE(IsWindowVisible(status));
+  StubService service(profile.Path() + ".log", profile.Path());
+  ASSERT_TRUE(service.Running());
+  SendMessageA(window.Control(app::kApplyButton), BM_CLICK, 0, 0);
+  EXPECT_EQ(window.Badge().Describe().name, app::kServiceRunningTip);
+  EXPECT_TRUE(IsWindowVisible(status));
+  EXPECT_EQ(window.Status().Describe().name, "Settings saved");
+  SendMessageA(status, WM_TIMER, 1, 0);  // the line's time is up
+  EXPECT_FALSE(IsWindowVisible(status));
+}
+
 TEST_F(AssignmentTest, CancelPutsBackTheDoubleClickTimeTriedInAPanel) {
   const UINT before = GetDoubleClickTime();
   Current().DoubleClickSpeed = 350;  // a panel changed it in memory and in the system

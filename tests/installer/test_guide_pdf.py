@@ -13,7 +13,7 @@ from PIL import Image
 
 SECTIONS = ("Installing", "Choosing what a button does", "Single keys", "Commands and macros",
             "Profiles and profile-switch buttons", "Backing up and restoring", "Resetting",
-            "The tray companion", "Troubleshooting")
+            "The tray companion", "Profiles for each program", "Skins and Unfurlex", "Troubleshooting")
 MIN_PICTURES = 5
 
 

@@ -4,12 +4,15 @@ meet it:
 
 1. A profile file is there before anything is installed.
 2. Silent install: the program folder with the unpacked skins, the Start-menu shortcuts, the logon
-   entry and the uninstall entry are there; the programs are the build's.
+   entry and the uninstall entry are there; the programs are the build's; Glimmet runs, started
+   with the user's rights, not Setup's.
 3. Logging on (wineboot) starts Glimmet from the logon entry; Pointwick started from the installed
    folder shows its shaped window; F1 there asks the shell to open the installed Help.pdf; a click
    on profile 3 and on Apply saves a change into the profile file.
-4. Installing again over it while Pointwick and Glimmet run: both are asked to close, damaged
-   files come back, and the saved change is still there.
+4. An upgrade through Setup's pages with the keyboard while Pointwick and Glimmet run: the space
+   the pages show is the space the installation takes; both programs are asked to close, each in
+   its own words; damaged files come back; Glimmet runs again and "Start Pointwick" on the last
+   page starts Pointwick, both as the user; the saved change is still there.
 5. Silent uninstall (Glimmet running again): every file, shortcut and registry entry of the
    installation is gone, nothing else on drive C: changed, and the profile file is as it was.
 
@@ -135,9 +138,14 @@ class Probe:
             return f.read().splitlines()
 
     def window(self, window_class, title):
-        """(visible, region type, process image) of a top-level window, or None."""
+        """(visible, region type, process image, process id, elevation) of a top-level window, or None."""
         lines = self.ask("window", window_class, title)
-        return None if lines == ["none"] else (lines[0] == "visible", int(lines[1]), lines[2])
+        return None if lines == ["none"] else (lines[0] == "visible", int(lines[1]), lines[2], lines[3], lines[4])
+
+    def texts(self, title):
+        """The texts of the controls of the visible windows whose titles begin with title, or None."""
+        lines = self.ask("texts", title)
+        return None if lines == ["none"] else lines
 
     def wait_window(self, window_class, title, present=True, shown=False):
         """The window once it exists (and, with shown, is visible), or None once it is gone."""
@@ -163,6 +171,65 @@ def wait_for(condition):
     while time.time() < end and not condition():
         time.sleep(0.3)
     return condition()
+
+
+def folder_kb(folder):
+    return sum(os.path.getsize(os.path.join(d, n)) for d, _, ns in os.walk(folder) for n in ns) // 1024
+
+
+def check_started_as_user(check, window, program):
+    """A program that Setup started: from the installed folder, by the shell, which runs with the
+    user's rights, not by Setup, whose elevation it would inherit (Wine has no elevation to tell)."""
+    check.that(window is not None and same_path(window[2], INSTALL + "\\" + program),
+               "%s does not run from the installed folder: %r" % (program, window))
+    check.that(window is not None and window[4].lower().endswith("\\explorer.exe"),
+               "%s was not started by the shell: %r" % (program, window))
+
+
+def upgrade_by_keyboard(check, prefix, probe, setup, gallery):
+    """Setup's pages, answered with Enter as a user who takes every default; its questions read
+    back; the last page shot into the gallery. Returns the space in MB that the pages showed, or
+    None."""
+    title = "Pointwick %s Setup" % VERSION
+    process = subprocess.Popen(["wine", setup], env=prefix.env, stdin=subprocess.DEVNULL,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        wizard = desktop.find_window(title)
+        x, y = desktop.window_origin(wizard)
+        time.sleep(1.0)
+        desktop.click(x + 250, y + 20)  # the window's face: the keyboard goes to the wizard
+        desktop.keys("Return", pause=1.5)  # Welcome, then the components with the space needed
+        shown = None
+        for line in probe.texts(title) or []:
+            if line.startswith("Space required: ") and line.endswith(" MB"):
+                shown = float(line[len("Space required: "):-3])
+        desktop.keys("Return", pause=1.0)  # the folder
+        desktop.keys("Return")  # Install
+        for program, words in (("Pointwick", "Pointwick is running. Setup closes it now; changes that were "
+                                             "not applied yet are lost."),
+                               ("Glimmet", "Glimmet is running. Setup closes it now and starts it again "
+                                           "when it has finished.")):
+            asked = wait_for(lambda: words in (probe.texts(title) or []))
+            check.that(asked, "Setup did not ask to close %s in its words: %r" % (program, probe.texts(title)))
+            desktop.keys("Return", pause=1.0)
+        # The last page: "Start Pointwick" is ticked; Finish.
+        check.that(wait_for(lambda: "Start Pointwick" in (probe.texts(title) or [])),
+                   "the last page offers no \"Start Pointwick\"")
+        time.sleep(0.5)
+        size = dict(line.split("=", 1) for line in desktop.run("xdotool", "getwindowgeometry", "--shell",
+                                                               wizard).split())
+        screen = os.path.join(gallery, ".setup-screen.png")
+        desktop.screenshot(screen)
+        desktop.crop(screen, os.path.join(gallery, "setup-finish.png"),
+                     (x, y, x + int(size["WIDTH"]), y + int(size["HEIGHT"])), margin=0)
+        os.remove(screen)
+        desktop.keys("Return")
+        process.wait(timeout=WAIT)
+    finally:
+        if process.poll() is None:
+            process.kill()
+    check.that(process.returncode == 0, "Setup ended with %r" % process.returncode)
+    return shown
 
 
 def check_installation(check, prefix, probe, program_dir):
@@ -192,7 +259,8 @@ def check_installation(check, prefix, probe, program_dir):
                "the logon entry is %r" % run)
     values = {name: prefix.reg(UNINSTALL_KEY, name) for name in
               ("DisplayName", "DisplayVersion", "Publisher", "DisplayIcon", "UninstallString",
-               "QuietUninstallString", "InstallLocation", "EstimatedSize")}
+               "QuietUninstallString", "InstallLocation", "EstimatedSize", "URLInfoAbout")}
+    check.that(values["URLInfoAbout"] is None, "the uninstall entry gives an address: %r" % values["URLInfoAbout"])
     check.that(values["DisplayName"] == "Pointwick", "DisplayName %r" % values["DisplayName"])
     check.that(values["DisplayVersion"] == VERSION, "DisplayVersion %r" % values["DisplayVersion"])
     check.that(values["Publisher"] == "Pointwick", "Publisher %r" % values["Publisher"])
@@ -205,7 +273,7 @@ def check_installation(check, prefix, probe, program_dir):
     check.that(values["QuietUninstallString"] is not None and values["QuietUninstallString"].endswith("/S"),
                "QuietUninstallString %r" % values["QuietUninstallString"])
     check.that(same_path(values["InstallLocation"] or "", INSTALL), "InstallLocation %r" % values["InstallLocation"])
-    size = sum(os.path.getsize(os.path.join(d, n)) for d, _, ns in os.walk(folder) for n in ns) // 1024
+    size = folder_kb(folder)
     estimated = int(values["EstimatedSize"] or "-1", 0)
     check.that(abs(estimated - size) <= 64, "EstimatedSize %d KB, the folder holds %d KB" % (estimated, size))
 
@@ -233,6 +301,9 @@ def main(setup, program_dir, probe_exe, base_prefix, work, gallery):
         code, out = prefix.wine(setup, "/S")
         check.must(code == 0, "the silent install ended with %d: %s" % (code, out))
         check_installation(check, prefix, probe, program_dir)
+        check_started_as_user(check, probe.wait_window(TRAY_CLASS, TRAY_TITLE), "Glimmet.exe")
+        prefix.wine("taskkill", "/im", "Glimmet.exe")  # so that logging on has it to start
+        check.must(probe.wait_window(TRAY_CLASS, TRAY_TITLE, present=False) is None, "Glimmet did not close")
 
         # 3. Logging on starts Glimmet; Pointwick from the installed folder; Help; a saved change.
         print("== logon, Pointwick, Help, a saved change")
@@ -244,7 +315,7 @@ def main(setup, program_dir, probe_exe, base_prefix, work, gallery):
         # The window has its title before it is shown.
         main_window = probe.wait_window("-", MAIN_TITLE, shown=True)
         check.must(main_window is not None, "the installed Pointwick shows no window")
-        visible, region, image = main_window
+        visible, region, image = main_window[:3]
         check.that(same_path(image, INSTALL + "\\Pointwick.exe"), "the window belongs to %r" % image)
         check.that(visible and region == 3, "the main window is not shaped by its skin (visible %s, region %d)"
                    % (visible, region))
@@ -278,22 +349,26 @@ def main(setup, program_dir, probe_exe, base_prefix, work, gallery):
                    "Apply did not save profile 3 as the current one")
         saved = open(profile, "rb").read()
 
-        # 4. Installing again over the running programs; two files damaged beforehand.
-        print("== installing again over the running programs")
+        # 4. An upgrade over the running programs, page by page; two files damaged beforehand.
+        print("== upgrading over the running programs with the keyboard")
         with open(os.path.join(prefix.unix(INSTALL), "Help.pdf"), "wb") as f:
             f.write(b"damaged")
         os.remove(os.path.join(prefix.unix(INSTALL), "skins", "skin_main.ini"))
-        code, out = prefix.wine(setup, "/S")
-        check.must(code == 0, "installing over the running programs ended with %d: %s" % (code, out))
-        check.that(probe.window("-", MAIN_TITLE) is None, "Pointwick still runs after the second install")
-        check.that(probe.window(TRAY_CLASS, TRAY_TITLE) is None, "Glimmet still runs after the second install")
+        tray_before = probe.window(TRAY_CLASS, TRAY_TITLE)
+        shown = upgrade_by_keyboard(check, prefix, probe, setup, gallery)
+        tray = probe.wait_window(TRAY_CLASS, TRAY_TITLE)
+        check.that(tray is not None and tray_before is not None and tray[3] != tray_before[3],
+                   "Glimmet was not started again after the upgrade: before %r, after %r" % (tray_before, tray))
+        check_started_as_user(check, tray, "Glimmet.exe")
+        check_started_as_user(check, probe.wait_window("-", MAIN_TITLE, shown=True), "Pointwick.exe")
         check_installation(check, prefix, probe, program_dir)
+        used = folder_kb(prefix.unix(INSTALL)) / 1024
+        check.that(shown is not None and abs(shown - used) <= 0.2,
+                   "Setup showed %r MB needed; the installation takes %.1f MB" % (shown, used))
         check.that(open(profile, "rb").read() == saved, "installing again changed the profile file")
 
-        # 5. Silent uninstall while Glimmet runs.
+        # 5. Silent uninstall while Glimmet (and Pointwick) run.
         print("== silent uninstall")
-        programs.append(prefix.start(INSTALL + "\\Glimmet.exe"))
-        check.that(probe.wait_window(TRAY_CLASS, TRAY_TITLE) is not None, "Glimmet did not start")
         prefix.wine("reg", "delete", r"HKCR\InstallerTest.Document", "/f")
         prefix.wine("reg", "delete", r"HKCR\.pdf", "/f")
         code, out = prefix.wine(prefix.unix(INSTALL) + "/Uninstall.exe", "/S")

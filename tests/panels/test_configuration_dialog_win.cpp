@@ -3,6 +3,10 @@
 // checked in the profile file, the registry and the service stand-in's log.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commdlg.h>
+#include <shlobj.h>
+
 #include <cstring>
 #include <deque>
 
@@ -19,6 +23,7 @@
 #include "support/message_sequence.h"
 #include "support/win_test_support.h"
 #include "win32/raii.h"
+#include "win32/wide_text.h"
 #include "skin/skin_picture.h"
 
 namespace {
@@ -195,6 +200,8 @@ TEST_F(ConfigurationDialogTest, ExportCopiesTheSavedProfileFileByteForByte) {
   ASSERT_GT(saved.size(), 1000u);
   EXPECT_EQ(ReadFileBytes(folder.File("backup.conf")), saved);
   EXPECT_EQ(GetPrivateProfileIntA("Setting", "SpeedX", -1, folder.File("backup.conf").c_str()), 4);
+  ASSERT_TRUE(dialog->LastFileDone()) << "for the main window to tell";
+  EXPECT_EQ(dialog->LastFileDone()->path, folder.File("backup.conf"));
   main.Drain();
   EXPECT_TRUE(main.Messages().empty()) << "an export asks the main window for nothing";
 }
@@ -255,6 +262,7 @@ TEST_F(ConfigurationDialogTest, AFailedExportShowsItsBoxAndLeavesNoPartialFile) 
     EXPECT_EQ(reason, row.reason);
     EXPECT_EQ(boxRect.right - boxRect.left, 400) << "the box takes its size from its skin";
     EXPECT_FALSE(boxHasCancel) << "the box only tells: OK and no Cancel";
+    EXPECT_FALSE(dialog->LastFileDone()) << "nothing written to tell of";
     if (row.leftThere) {
       holder.Reset();
       EXPECT_EQ(ReadFileBytes(row.target), row.leftThere);
@@ -295,6 +303,8 @@ TEST_F(ConfigurationDialogTest, ImportingAnExportBringsEverySettingBack) {
   EXPECT_EQ(dialog->DoModal(), IDCANCEL);
   EXPECT_EQ(asked.back(), ConfDialog::Open);
   EXPECT_EQ(panelstest::ReadIniKeys(ProfilePath()), panelstest::ReadIniKeys(backup));
+  ASSERT_TRUE(dialog->LastFileDone());
+  EXPECT_EQ(dialog->LastFileDone()->which, ConfDialog::Open);
   EXPECT_EQ(RegistryPointerValues(), registryBefore);
   main.Drain();
   EXPECT_TRUE(main.Messages().empty()) << "the session loads the records itself";
@@ -488,6 +498,11 @@ class CommonDialogAnswer {
     current_ = nullptr;
   }
   bool Answered() const { return answered_; }
+  // What the dialog showed before the answer: its folder, its filter and the name in its box.
+  struct Shown {
+    std::string folder, filter, name;
+  };
+  const Shown& Seen() const { return seen_; }
 
  private:
   static BOOL CALLBACK FindDialog(HWND hwnd, LPARAM found) {
@@ -503,6 +518,7 @@ class CommonDialogAnswer {
     EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
     if (!dialog) return;
     current_->answered_ = true;
+    current_->Note(dialog);
     if (current_->name_.empty()) {
       PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
       return;
@@ -512,7 +528,18 @@ class CommonDialogAnswer {
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   }
 
+  void Note(HWND dialog) {
+    wchar_t folder[MAX_PATH] = {};
+    SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    char filter[128] = {}, name[128] = {};
+    GetDlgItemTextA(dialog, 0x470, filter, sizeof filter);  // cmb1
+    // The name box: cmb13 in the explorer layout, edt1 in the older one and in Wine's.
+    GetDlgItemTextA(dialog, GetDlgItem(dialog, 0x47C) ? 0x47C : 0x480, name, sizeof name);
+    seen_ = Shown{win::Narrow(folder), filter, name};
+  }
+
   static inline CommonDialogAnswer* current_ = nullptr;
+  Shown seen_;
   std::string name_;
   UINT_PTR timer_ = 0;
   bool answered_ = false;
@@ -536,6 +563,21 @@ TEST(ConfFiles, TheCommonDialogsChooseConfFiles) {
     CommonDialogAnswer answer("");
     EXPECT_EQ(panels::AskForConfFile(owner.Handle(), ConfDialog::Open), std::nullopt);
     EXPECT_TRUE(answer.Answered());
+  }
+}
+
+// Export and import open in the user's Documents folder, never the program's, with no name
+// and the settings files' filter.
+TEST(ConfFiles, TheDialogsOpenInDocumentsWithNoName) {
+  testing_support::RecorderWindow owner;
+  wchar_t documents[MAX_PATH] = {};
+  ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, documents)));
+  for (ConfDialog which : {ConfDialog::Save, ConfDialog::Open}) {
+    CommonDialogAnswer answer("");
+    EXPECT_EQ(panels::AskForConfFile(owner.Handle(), which), std::nullopt);
+    EXPECT_EQ(answer.Seen().folder, win::Narrow(documents));
+    EXPECT_EQ(answer.Seen().filter, "Mouse settings (*.conf)");
+    EXPECT_EQ(answer.Seen().name, "");
   }
 }
 

@@ -21,6 +21,8 @@ import desktop  # noqa: E402
 
 PROGRAM_FILES = ("Pointwick.exe", "Glimmet.exe", "Unfurlex.exe", "lan.dll", "skins.zip")
 DESKTOP_SIZE = (800, 500)
+TYPICAL_GUIDE_SIZE = 1_100_000
+HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 def geometry(window_id):
@@ -46,6 +48,14 @@ def end(process, timeout=20):
         raise AssertionError("a program did not end")
 
 
+def guide_size(build):
+    """The size of the guide in the program folder, or a typical one before the first is made."""
+    try:
+        return os.path.getsize(os.path.join(build, "program", "Help.pdf"))
+    except OSError:
+        return TYPICAL_GUIDE_SIZE
+
+
 def setup_pages(build, nsi, icon, bitmap, version, out):
     work = tempfile.mkdtemp(prefix="pw-guide-setup-")
     try:
@@ -53,11 +63,17 @@ def setup_pages(build, nsi, icon, bitmap, version, out):
         os.mkdir(folder)
         for name in PROGRAM_FILES:
             shutil.copy(os.path.join(build, "program", name), folder)
+        # The stand-in takes the room of the guide that the last build made, so that the space the
+        # pages show is the space of the real Setup.
         with open(os.path.join(folder, "Help.pdf"), "wb") as f:
             f.write(b"%PDF-1.4\n% a stand-in: the guide is made from these pictures\n")
+            f.truncate(guide_size(build))
+        skins_kb = os.path.join(work, "skins_kb.txt")
+        subprocess.run([sys.executable, os.path.join(HERE, "skins_kb.py"), os.path.join(folder, "skins.zip"),
+                        skins_kb], check=True)
         setup = os.path.join(work, "PointwickSetup-%s.exe" % version)
         desktop.run("makensis", "-V1", "-DVERSION=" + version, "-DPROGRAM_DIR=" + folder, "-DICON=" + icon,
-                    "-DWIZARD_BITMAP=" + bitmap, "-DOUTFILE=" + setup, nsi)
+                    "-DWIZARD_BITMAP=" + bitmap, "-DSKINS_KB_FILE=" + skins_kb, "-DOUTFILE=" + setup, nsi)
         process = subprocess.Popen(["wine", setup], env=desktop.wine_env(), stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
         try:

@@ -7,6 +7,8 @@
 ; application-data folder) is never touched: a reinstall keeps the user's buttons.
 ; Silent mode: "PointwickSetup-<version>.exe /S" and "Uninstall.exe /S" (/D=<folder> as the last
 ; option of the setup program chooses another folder).
+; SKINS_KB_FILE (optional): a file holding what the unpacked skins take in KB, so that the space
+; Setup shows is the space the installation uses; the build reads it from the skin package.
 
 !ifndef VERSION
   !error "VERSION must be defined on the command line (-DVERSION=...)"
@@ -19,6 +21,11 @@
 !endif
 !ifndef OUTFILE
   !error "OUTFILE must be defined on the command line (-DOUTFILE=...)"
+!endif
+!ifdef SKINS_KB_FILE
+  !define /file SKINS_KB "${SKINS_KB_FILE}"
+!else
+  !define SKINS_KB 0
 !endif
 
 Unicode true
@@ -33,7 +40,6 @@ ManifestDPIAware true
 
 !define PRODUCT "Pointwick"
 !define PUBLISHER "Pointwick"
-!define ABOUT_URL "http://www.pointwick.example/support/"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define RUN_VALUE "Glimmet"
@@ -72,9 +78,12 @@ Your button settings and profiles stay as they are.$\r$\n$\r$\nClick Next to con
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TITLE "${PRODUCT} is ready"
-!define MUI_FINISHPAGE_TEXT "Start ${PRODUCT} from the Start menu. The user guide is there too.$\r$\n$\r$\n\
-If you chose to start Glimmet at logon, its icon appears in the notification area the next \
-time you log on."
+!define MUI_FINISHPAGE_TEXT "You find ${PRODUCT} and its user guide in the Start menu.$\r$\n$\r$\n\
+If you chose to start Glimmet at logon, its mouse icon is in the notification area now and \
+every time you log on."
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT}"
+!define MUI_FINISHPAGE_RUN_FUNCTION StartPointwick
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -103,9 +112,11 @@ time you log on."
 ; CLOSE_PROGRAM: asks a running program to close (its top window gets WM_CLOSE) and waits for
 ; its process to end. When it does not end, the user is told to close it; a silent run gives up.
 ; Defined once for the installer and once (prefix "un.") for the uninstaller.
+Var GlimmetWasRunning
 !macro CLOSE_PROGRAM_FUNCTION PREFIX
 Function ${PREFIX}CloseProgram
-  ; $R0 window class, $R1 window title, $R2 the program's name for the user
+  ; $R0 window class, $R1 window title, $R2 the program's name for the user, $R3 what closing
+  ; it means for the user
   Push $0
   Push $1
   Push $2
@@ -117,7 +128,7 @@ Function ${PREFIX}CloseProgram
   ${EndIf}
   DetailPrint "Closing $R2"
   MessageBox MB_OKCANCEL|MB_ICONINFORMATION \
-      "$R2 is running. Setup closes it now; changes that were not applied yet are lost." \
+      "$R2 is running. Setup closes it now$R3" \
       /SD IDOK IDOK close
   Abort "Setup stopped: $R2 is still running."
   close:
@@ -148,14 +159,26 @@ Function ${PREFIX}CloseRunningPrograms
   Push $R0
   Push $R1
   Push $R2
+  Push $R3
   StrCpy $R0 "#32770"
   StrCpy $R1 "Mouse Driver"
   StrCpy $R2 "${PRODUCT}"
+  StrCpy $R3 "; changes that were not applied yet are lost."
   Call ${PREFIX}CloseProgram
   StrCpy $R0 "GlimmetTrayWindow"
   StrCpy $R1 "MouseTrayIcon"
   StrCpy $R2 "Glimmet"
+  FindWindow $0 "$R0" "$R1"
+  ${If} $0 <> 0
+    StrCpy $GlimmetWasRunning 1
+  ${EndIf}
+  !if "${PREFIX}" == ""
+    StrCpy $R3 " and starts it again when it has finished."
+  !else
+    StrCpy $R3 "."
+  !endif
   Call ${PREFIX}CloseProgram
+  Pop $R3
   Pop $R2
   Pop $R1
   Pop $R0
@@ -172,6 +195,7 @@ Section "${PRODUCT} and Glimmet (required)" SectionPrograms
 
   SetOutPath "$INSTDIR"
   SetOverwrite on
+  AddSize ${SKINS_KB}
   !insertmacro PROGRAM_FILES "${INSTALL_FILE}"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
@@ -204,7 +228,6 @@ Section "${PRODUCT} and Glimmet (required)" SectionPrograms
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "${ABOUT_URL}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\skins\logo.ico"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
@@ -219,6 +242,29 @@ Section "Start Glimmet when I log on" SectionLogon
   SetRegView 64
   WriteRegStr HKLM "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\Glimmet.exe"'
 SectionEnd
+
+; Glimmet comes back when it ran before Setup closed it, or when it is to start at logon.
+Section "-Start Glimmet again"
+  ${If} $GlimmetWasRunning == 1
+  ${OrIf} ${SectionIsSelected} ${SectionLogon}
+    DetailPrint "Starting Glimmet"
+    StrCpy $0 "$INSTDIR\Glimmet.exe"
+    Call StartAsUser
+  ${EndIf}
+SectionEnd
+
+; Setup runs elevated, and a program it starts would run elevated too: a tray program that the
+; user then starts by hand would not reach it, nor would it see the user's mapped drives. The shell
+; runs with the user's own rights: asked to open the program, it starts it as the user.
+Function StartAsUser
+  ; $0 the program
+  Exec '"$WINDIR\explorer.exe" "$0"'
+FunctionEnd
+
+Function StartPointwick
+  StrCpy $0 "$INSTDIR\Pointwick.exe"
+  Call StartAsUser
+FunctionEnd
 
 Section "Uninstall"
   SetRegView 64

@@ -61,8 +61,10 @@ set_dpi() {
 for dpi in 144 192; do
   set_dpi "$dpi"
   for name in skin_main.ini skin_menu.ini skin_key_expand.ini skin_config_set.ini skin_program_profiles.ini \
-              skin_warn_profile.ini window_configuration key_panel_macro; do
-    shoot "$name" "$out/dpi$dpi-${name%.ini}.png"
+              skin_warn_profile.ini configuration key_panel_macro; do
+    picture=${name%.ini}
+    [ "$name" = configuration ] && picture=window_configuration
+    shoot "$name" "$out/dpi$dpi-$picture.png"
   done
 done
 set_dpi 96

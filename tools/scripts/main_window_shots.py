@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Screenshots of the main window as a user sees it, taken with real clicks on the display:
 profile 1 with its factory labels, profile 3 with other functions, each menu of the mouse
-buttons open under its label, and both warnings.
+buttons open under its label, and both warnings; the badge's light before the service runs, and
+the footer's status line after Apply.
 
 Usage: main_window_shots.py PROGRAM_DIR SKIN_DIR TOOLS_BIN_DIR OUT_DIR"""
 import os
@@ -30,12 +31,15 @@ def main(program_dir, skin_dir, tools_bin, out):
     folder = desktop.ProgramFolder(program_dir, skin_dir)
     with desktop.ProfileGuard() as guard:
         desktop.write_profile(guard.path, 2, PROFILE_3)
-        service = desktop.StandIn(tools_bin, guard.path)
+        service = None
         program = desktop.start_program(folder.path)
         try:
             x, y = desktop.window_origin(desktop.find_window("Mouse Driver"))
             time.sleep(1.5)
             window = (x, y, x + 680 + 20, y + 392)
+            shoot(out, "main-no-service.png", window)
+            service = desktop.StandIn(tools_bin, guard.path)
+            time.sleep(2.5)  # the badge looks for the service every two seconds
             shoot(out, "main-profile3.png", window)
             # Profile 1, with the pointer resting on its button long enough for the tip to show
             # every time (its delay is half a second).
@@ -70,7 +74,8 @@ def main(program_dir, skin_dir, tools_bin, out):
                 desktop.click(*desktop.centre(editor_items[button], editor), pause=0.8)
                 shoot(out, name, (x, y, x + 1000, y + 600))
                 desktop.keys("Escape")
-            desktop.click(*desktop.centre(editor_items["1"], editor), pause=1.0)  # the panel shuts
+            desktop.click(*desktop.centre(main_items["4"], (x, y)), pause=1.5)  # Apply, which shuts the panel
+            shoot(out, "main-saved.png", window)
             # At the screen's right edge the key panel opens at the window's left edge.
             x, y = desktop.drag_to_right_edge(desktop.find_window("Mouse Driver"))[:2]
             rect = main_items["10"]
@@ -82,7 +87,8 @@ def main(program_dir, skin_dir, tools_bin, out):
         finally:
             if program.poll() is None:
                 program.kill()
-            service.stop()
+            if service:
+                service.stop()
             folder.remove()
     return 0
 

@@ -7,6 +7,6 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=$(cd "${1:-$here/../../build/win}" && pwd)
 . "$here/wine-env.sh"
-wine_session "$build/shots-wineprefix" --display
+wine_session "${PW_GALLERY_PREFIX:-$build/shots-wineprefix}" --display
 xsetroot -solid '#3a6ea5' 2>/dev/null || true
 /usr/bin/python3 "$here/tray_shots.py" "$build/program" "$build/skin/skins" "$build/gallery"

@@ -16,6 +16,10 @@ ARROW_SMALL_W, ARROW_SMALL_H = 9, 13
 
 MAIN_W, MAIN_H = 680, 392
 VERSION_POS = (601, 38)           # painted by the program: "1.01", bold 12 px
+# Also painted by the program: the light on the title bar's mouse badge that says whether
+# the device service runs, and the status line left of the footer's buttons.
+SERVICE_LIGHT = (600, 20, 6, 6)
+STATUS_LINE = (190, 350, 236, 26)
 LOGO_AREA = (0, 0, 162, 37)       # picture control 1004
 MOUSE_AREA = (155, 60, 338, 255)  # picture control 1005
 BADGE_AREA = (22, 280, 94, 56)    # picture control 1006 (width fixed, height ours)
@@ -97,8 +101,8 @@ CELLS = {
     32: ("Tilt right", "Wheel tilt right"),
     33: ("CPI switch", "Sensor resolution switch"),
     34: ("CPI switch", "Sensor resolution switch"),
-    35: ("Back", "Windows button 4 (back)"),
-    36: ("Forward", "Windows button 5 (forward)"),
+    35: ("Back", "Back in a web browser or a folder"),
+    36: ("Forward", "Forward in a web browser or a folder"),
     37: ("Switch profile", "Switch profile"),
     38: ("Profile key", "Profile key for all profiles"),
     44: ("Unassigned", "Unassigned"),
@@ -221,8 +225,8 @@ FUNCTION_MENU = [
     ("Universal scroll", "Universal scrolling"),
     ("Double click", "Double click"),
     ("Key / Macro...", "Assign a key or a keyboard macro"),
-    ("Back (button 4)", "Windows button 4"),
-    ("Forward (button 5)", "Windows button 5"),
+    ("Back", "Back in a web browser or a folder"),
+    ("Forward", "Forward in a web browser or a folder"),
     ("Switch profile...", "Choose a profile function"),
     ("Tilt left", "Wheel tilt left"),
     ("Tilt right", "Wheel tilt right"),

@@ -325,7 +325,7 @@ def face_close(img, it, state):
 
 
 def face_badge(img, it, state):
-    """A small device indicator: a mouse glyph with a status light."""
+    """A small device indicator: a mouse glyph; the program draws its status light."""
     x, y, w, h = it.rect
     if state == "over":
         rrect(img, it.rect, 5, (48, 53, 64))
@@ -336,8 +336,6 @@ def face_badge(img, it, state):
     rrect(img, (cx - 4.5, cy - 7, 9, 14), 4.5, col)
     rrect(img, (cx - 3, cy - 5.5, 6, 11), 3, HEADER)
     line(img, [(cx, cy - 5), (cx, cy - 1.5)], col, 1.2)
-    dot = (70, 200, 110) if state != "disabled" else TEXT_OFF
-    ellipse(img, cx + 8, cy + 4, 2.2, 2.2, dot)
 
 
 def arrow_picture(direction, state):
@@ -733,7 +731,9 @@ def write_ini(path, win, percent=100):
         for it in sorted(items, key=lambda i: int(i.key)):
             lines.append("%s=%s" % (it.key, it.value(scaled_rect(it.rect))))
     if win.base == "main":
-        lines += ["", "[SETTING]", "SFPos=%d" % R(L.VERSION_POS[0])]
+        lines += ["", "[SETTING]", "SFPos=%d" % R(L.VERSION_POS[0]),
+                  "ServiceLight=Light,%d,%d,%d,%d,,FALSE" % scaled_rect(L.SERVICE_LIGHT),
+                  "StatusLine=Status,%d,%d,%d,%d,,FALSE" % scaled_rect(L.STATUS_LINE)]
     with open(path, "wb") as f:
         f.write(("\r\n".join(lines) + "\r\n").encode("ascii"))
 
