@@ -2,7 +2,7 @@
 """Screenshots of the main window as a user sees it, taken with real clicks on the display:
 profile 1 with its factory labels, profile 3 with other functions, each menu of the mouse
 buttons open under its label, and both warnings; the badge's light before the service runs, and
-the footer's status line after Apply.
+the footer's status line after Apply; the key panel at the screen's right edge.
 
 Usage: main_window_shots.py PROGRAM_DIR SKIN_DIR TOOLS_BIN_DIR OUT_DIR"""
 import os
