@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "assign/assignment_rules.h"
 #include "assign/button_face.h"
@@ -56,17 +57,10 @@ TEST(MenuCodesTest, ItemsReturnTheirResultsAndResultsStoreTheirCodes) {
 }
 
 TEST(MenuCodesTest, AStoredCodeMarksTheItemThatLedToIt) {
-  const struct {
-    Menu menu;
-    int code, item;
-  } cases[] = {
-      {Menu::Function, 1, 1},  {Menu::Function, 114, 12}, {Menu::Function, 7, 11},
-      {Menu::Function, 5, 5},  {Menu::Function, 6, 5},    {Menu::Function, 72, 5},
-      {Menu::Function, 20, 8}, {Menu::Function, 48, 0},   {Menu::Function, 9, 0},
-      {Menu::ScrollFunction, 48, 5}, {Menu::ScrollFunction, 33, 4}, {Menu::ScrollFunction, 21, 0},
-      {Menu::MediaCommand, 37, 5},   {Menu::MediaCommand, 5, 0},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ItemOfCode(c.menu, std::uint8_t(c.code)), c.item) << int(c.menu) << " code " << c.code;
+  const std::tuple<Menu, int, int> cases[] = {  // menu, code, item
+      {Menu::Function, 114, 12}, {Menu::Function, 6, 5}, {Menu::Function, 72, 5}, {Menu::Function, 20, 8},
+      {Menu::Function, 48, 0},   {Menu::ScrollFunction, 33, 4}, {Menu::ScrollFunction, 21, 0}, {Menu::MediaCommand, 5, 0}};
+  for (const auto& [menu, code, item] : cases) EXPECT_EQ(ItemOfCode(menu, std::uint8_t(code)), item) << code;
 }
 
 TEST(MenuCodesTest, AdditionalItemOneIsOnlyForButtonsOneToFive) {

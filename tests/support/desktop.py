@@ -120,16 +120,12 @@ def window_origin(window_id):
 
 
 def drag_to_right_edge(window_id, screen_width=1280):
-    """Drags a window of ours by its face (at 100 percent, beside the main window's logo) until its
-    right edge meets the screen's; its new geometry."""
+    """Drags the main window (at 100 percent) by its face to the screen's right edge; its new geometry."""
     x, y, width, _ = window_geometry(window_id)
-    grip = (x + 250, y + 16)
-    run("xdotool", "mousemove", str(grip[0]), str(grip[1]), "mousedown", "1")
+    run("xdotool", "mousemove", str(x + 250), str(y + 16), "mousedown", "1")
     for step in range(1, 11):
-        run("xdotool", "mousemove", str(grip[0] + (screen_width - x - width) * step // 10), str(grip[1]))
-        time.sleep(0.05)
-    run("xdotool", "mouseup", "1")
-    time.sleep(0.5)
+        run("xdotool", "mousemove", str(x + 250 + (screen_width - x - width) * step // 10), str(y + 16), "sleep", "0.05")
+    run("xdotool", "mouseup", "1", "sleep", "0.5")
     return window_geometry(window_id)
 
 
