@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,12 +22,14 @@ struct MenuItem {
   bool separator;
   bool isDefault;
   std::string text;
+  UINT state = 0;  // MFS_CHECKED, MF_GRAYED (also for MFS_GRAYED), MFT_RADIOCHECK
   bool operator==(const MenuItem&) const = default;
 };
+constexpr UINT kRadio = MFT_RADIOCHECK | MFS_CHECKED;
 
 void PrintTo(const MenuItem& item, std::ostream* out) {
   *out << "{" << item.id << (item.separator ? " separator" : "") << (item.isDefault ? " default" : "")
-       << " \"" << item.text << "\"}";
+       << " \"" << item.text << "\" " << item.state << "}";
 }
 
 std::vector<MenuItem> ReadMenu(HMENU menu) {
@@ -36,13 +39,15 @@ std::vector<MenuItem> ReadMenu(HMENU menu) {
     char text[260] = {};
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING;
+    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING | MIIM_STATE;
     info.dwTypeData = text;
     info.cch = sizeof text;
     GetMenuItemInfoA(menu, i, TRUE, &info);
     const bool separator = (info.fType & MFT_SEPARATOR) != 0;
     items.push_back({separator ? 0 : info.wID, separator, !separator && info.wID == defaultId,
-                     separator ? "" : text});
+                     separator ? "" : text,
+                     separator ? 0 : (info.fState & MFS_CHECKED) | (info.fType & MFT_RADIOCHECK) |
+                                         ((info.fState & MFS_GRAYED) ? MF_GRAYED : 0)});
   }
   return items;
 }
@@ -75,6 +80,16 @@ struct MenuAnswer {
 
 std::optional<DWORD> ScratchTrayEnabled() { return TrayEnabled(); }  // HKCU is the scratch hive
 
+// The menu's profile rows, `checked` with the radio mark; grayed ones come with the reason.
+std::vector<MenuItem> ProfileRows(int checked, UINT grayed = 0) {
+  std::vector<MenuItem> rows;
+  for (int p = 1; p <= 5; ++p)
+    rows.push_back({UINT(6010 + p), false, false, "Profile " + std::to_string(p), (p == checked ? kRadio : 0) | grayed});
+  if (grayed) rows.push_back({0, false, false, "Close Pointwick to switch profiles", MF_GRAYED});
+  rows.push_back({0, true, false, ""});
+  return rows;
+}
+
 class TrayWindowTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(hive_.Active()); }
@@ -86,19 +101,23 @@ TEST_F(TrayWindowTest, MenuHoldsOpenProgramProfilesSeparatorAndTwoExitCommandsWi
   ProgramFolder folder(kLanguage | kIcon);
   ASSERT_TRUE(folder.Complete());
   MenuAnswer answer;
-  tray::TrayWindow window(folder.Path(), answer.Presenter());
+  TempFolder user;
+  ASSERT_TRUE(WriteFileBytes(user.File("RerirUv.ini"), "[Setting]\r\nProfile=2\r\n"));
+  tray::TrayWindow window(folder.Path(), answer.Presenter(), {user.File("RerirUv.ini"), ""});
   ASSERT_TRUE(window.Create());
   SendMessageA(window.Handle(), tray::kTrayCallbackMessage, 128, WM_RBUTTONDOWN);
   ASSERT_EQ(answer.times, 1);
 
   const std::string lan = folder.File("lan.dll");
-  const std::vector<MenuItem> expected = {
+  std::vector<MenuItem> expected = {
       {6001, false, true, LanguageString(lan, 7)},
       {6007, false, false, LanguageString(lan, 13)},
       {0, true, false, ""},
       {6005, false, false, LanguageString(lan, 11)},
       {6006, false, false, LanguageString(lan, 12)},
   };
+  const std::vector<MenuItem> profiles = ProfileRows(3);
+  expected.insert(expected.begin() + 3, profiles.begin(), profiles.end());
   ASSERT_FALSE(expected[0].text.empty()) << "the sample library has no string 7";
   ASSERT_FALSE(expected[1].text.empty()) << "the sample library has no string 13";
   EXPECT_EQ(answer.shown, expected);
@@ -108,25 +127,49 @@ TEST_F(TrayWindowTest, MenuHoldsOpenProgramProfilesSeparatorAndTwoExitCommandsWi
 
 TEST_F(TrayWindowTest, WithoutLanguageLibraryTheItemsHaveEmptyTextsAndTheirCommands) {
   ProgramFolder folder(0);
+  TempFolder user;  // no profile file: profile 1, as the configuration program loads it
   MenuAnswer answer;
   answer.choice = 6005;
-  tray::TrayWindow window(folder.Path(), answer.Presenter());
+  tray::TrayWindow window(folder.Path(), answer.Presenter(), {user.File("RerirUv.ini"), ""});
   ASSERT_TRUE(window.Create());
   EXPECT_EQ(ScratchTrayEnabled(), 0u);
   HWND hwnd = window.Handle();
   SendMessageA(hwnd, tray::kTrayCallbackMessage, 128, WM_RBUTTONDOWN);
   // Only the program profiles item has a text of its own for a missing library.
-  const std::vector<MenuItem> expected = {{6001, false, true, ""},
-                                          {6007, false, false, "Program profiles..."},
-                                          {0, true, false, ""},
-                                          {6005, false, false, ""},
-                                          {6006, false, false, ""}};
+  std::vector<MenuItem> expected = {{6001, false, true, ""},
+                                    {6007, false, false, "Program profiles..."},
+                                    {0, true, false, ""},
+                                    {6005, false, false, ""},
+                                    {6006, false, false, ""}};
+  const std::vector<MenuItem> profiles = ProfileRows(1);
+  expected.insert(expected.begin() + 3, profiles.begin(), profiles.end());
   EXPECT_EQ(answer.shown, expected);
 
   PumpMessages(200);  // the chosen item arrives as a posted WM_COMMAND
   EXPECT_FALSE(IsWindow(hwnd));
   EXPECT_EQ(window.Handle(), nullptr);
   EXPECT_EQ(ScratchTrayEnabled(), 1u);
+}
+
+// A window titled "Mouse Driver" stands for the configuration program: the profiles wait for it.
+TEST_F(TrayWindowTest, ProfilesWaitForTheConfigurationProgramThenAChoiceSwitchesWithANotice) {
+  ProgramFolder folder(kLanguage);
+  TempFolder user;
+  MenuAnswer answer{6013};
+  tray::TrayWindow window(folder.Path(), answer.Presenter(), {user.File("RerirUv.ini"), ""});
+  ASSERT_TRUE(window.Create());
+  HWND editor = CreateWindowA("STATIC", "Mouse Driver", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+  for (bool open : {true, false}) {
+    if (!open) DestroyWindow(editor);
+    SendMessageA(window.Handle(), tray::kTrayCallbackMessage, 128, WM_RBUTTONDOWN);
+    PumpMessages(50);  // the choice arrives as a posted WM_COMMAND
+    const std::vector<MenuItem> rows = ProfileRows(1, open ? MF_GRAYED : 0);
+    const auto& shown = answer.shown;
+    EXPECT_NE(std::search(shown.begin(), shown.end(), rows.begin(), rows.end()), shown.end())
+        << ::testing::PrintToString(shown);
+    EXPECT_EQ(SettingText(user.File("RerirUv.ini"), "Profile"), open ? "" : "2");
+    EXPECT_STREQ(window.IconRecord().szInfo, open ? L"" : L"Profile 3");
+  }
 }
 
 TEST_F(TrayWindowTest, OtherMouseMessagesOpenNoMenuAndUnknownCommandsDoNothing) {
@@ -149,13 +192,13 @@ TEST_F(TrayWindowTest, IconRecordCarriesTheCallbackAndTipWithOrWithoutThePicture
     ProgramFolder folder(withIcon ? unsigned{kIcon} : 0u);
     tray::TrayWindow window(folder.Path());
     ASSERT_TRUE(window.Create());
-    const NOTIFYICONDATAA& record = window.IconRecord();
-    EXPECT_EQ(record.cbSize, sizeof(NOTIFYICONDATAA));
+    const NOTIFYICONDATAW& record = window.IconRecord();
+    EXPECT_EQ(record.cbSize, sizeof(NOTIFYICONDATAW));
     EXPECT_EQ(record.hWnd, window.Handle());
     EXPECT_EQ(record.uID, 128u);
     EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
     EXPECT_EQ(record.uCallbackMessage, static_cast<UINT>(WM_USER + 1001));
-    EXPECT_STREQ(record.szTip, "USB Optical Mouse Driver");
+    EXPECT_EQ(std::wstring(record.szTip).rfind(L"USB Optical Mouse Driver \u2013 Profile ", 0), 0u);
     EXPECT_EQ(record.hIcon != nullptr, withIcon);
     EXPECT_TRUE(TrayIconPresent(window.Handle()));  // an entry even without a picture
     // The picture has the small-icon size of the window's DPI, and again after a change of DPI.

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Screenshots of the tray companion with real clicks on the display: its menu opened with a right
-click on the icon, and the program profiles dialog holding two rules.
+click on the icon (profile 2 checked), and the program profiles dialog holding two rules.
 
 Usage: tray_shots.py PROGRAM_DIR SKIN_DIR OUT_DIR"""
 import os
@@ -38,13 +38,13 @@ def main(program_dir, skin_dir, out):
             time.sleep(0.5)
             left, top, w, h = menu
             shoot(out, "tray-menu.png", (max(0, x - 20), max(0, y - 20), left + w, top + h))
-            desktop.click(*desktop.menu_item_centre(menu, 1, items=4, separators=1), pause=1.5)
+            desktop.click(*desktop.menu_item_centre(menu, 1, items=9, separators=2), pause=1.5)
             dialog = desktop.find_window("Program profiles", timeout=15)
             dx, dy, dw, dh = desktop.window_geometry(dialog)
             shoot(out, "program-profiles.png", (dx, dy, dx + dw, dy + dh))
             desktop.click(*desktop.centre(items["4"], (dx, dy)), pause=1.0)  # Cancel
             exit_menu = desktop.open_popup_menu(x, y)
-            desktop.click(*desktop.menu_item_centre(exit_menu, 3, items=4, separators=0))
+            desktop.click(*desktop.menu_item_centre(exit_menu, 8, items=9, separators=2, before=2))
             companion.wait(timeout=15)
         finally:
             if companion.poll() is None:
