@@ -20,6 +20,9 @@ constexpr UINT kTrayIconId = 128;
 // The profile follower tells the tray window of a switch; wParam is the new profile (1 to 5).
 constexpr UINT kProfileFollowedMessage = WM_USER + 1002;  // 2026
 
+// The rules dialog, once shown, comes to the front.
+constexpr UINT kComeForwardMessage = WM_USER + 1003;  // 2027
+
 // Commands of the tray window: the switch flips are in no menu, the others are.
 constexpr WORD kCommandOpenConfiguration = 6001;
 constexpr WORD kCommandFlipSensitivity = 6002;

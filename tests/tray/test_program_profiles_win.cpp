@@ -171,11 +171,14 @@ TEST(TrayProgramProfilesTest, OkWritesTheRulesFileAndTheTipShowsTheProfileCancel
 
   tray::ProgramRules edited = PhotoRule(true);
   edited.rules[0].profile = 4;
+  edited.showNotice = false;
   for (int answer : {IDCANCEL, IDOK}) {
     SCOPED_TRACE(answer == IDOK ? "OK" : "Cancel");
     testing_support::ModalAnswer clicks([&](HWND dialog) {
       auto* profiles = win::WindowFrom<tray::ProgramProfilesDialog>(dialog);
       ASSERT_NE(profiles, nullptr);
+      EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW) << "no taskbar button";
+      SendMessageA(profiles->Control(tray::kProfilesNotice), BM_CLICK, 0, 0);
       SendMessageA(profiles->Control(tray::kProfilesSwitch), BM_CLICK, 0, 0);
       SendMessageA(profiles->Control(tray::kProfilesRuleFirst + 3), BM_CLICK, 0, 0);
       SendMessageA(profiles->Control(answer == IDOK ? tray::kProfilesOk : tray::kProfilesCancel),
