@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
-"""Profiles from the tray, with real input on the test display. First "Profile 3" chosen from the
-tray icon's menu: the profile file and the service show the switch, a balloon says so, and the
-menu shows profile 3 checked. Then a user's first automatic profile: a right click on the
-tray icon, "Program profiles..." from its menu, "Browse..." and a program file typed into the Open
+"""Profiles from the tray, with real input on the test display. "Profile 3" from the tray menu is
+stored, the service hears 1279, a balloon says so and the menu shows it checked. Then a user's
+first automatic profile: a right click on the tray icon, "Program profiles..." from its menu, "Browse..." and a program file typed into the Open
 dialog, profile 3 for it, the switch on, OK. The rules file holds the rule; a click on the
 program's window then switches "Profile" of the profile file to profile 3, the service hears
 1279, and a balloon names the program.
@@ -40,30 +39,17 @@ def wait_until(condition, timeout=15.0):
 
 
 def balloon_shown(test_bin, text):
-    """Whether the shell shows a balloon of this text (in 2 s or so), waiting until it has gone
-    (after 10 s or more) so that it covers no icon or menu."""
+    """Whether the shell shows a balloon of this text; then waits until it has gone (10 s or more)
+    so that it covers no icon or menu."""
     def texts():
         run = subprocess.run(["wine", os.path.join(test_bin, "BalloonText.exe")], env=desktop.wine_env(),
                              capture_output=True)
         return run.stdout.decode("utf-8", "replace").splitlines()
-    shown = wait_until(lambda: text in texts(), 20)
-    wait_until(lambda: not texts(), 40)
-    return shown
+    return [wait_until(lambda: text in texts(), 20), wait_until(lambda: not texts(), 40)][0]
 
 
-def profile_row(menu, profile):
-    """The centre of "Profile <profile>" in the tray menu: 9 rows, the profiles after a separator."""
+def profile_row(menu, profile):  # 9 rows, the profiles after the first separator
     return desktop.menu_item_centre(menu, 1 + profile, items=9, separators=2, before=1)
-
-
-def checked_profiles(menu):
-    """The profiles whose rows show a mark in the menu's check column, left of their text."""
-    with tempfile.NamedTemporaryFile(suffix=".png") as shot:
-        desktop.screenshot(shot.name)
-        screen = Image.open(shot.name).convert("L")
-    column = {p: (menu[0] + 4, profile_row(menu, p)[1] - 4, menu[0] + 18, profile_row(menu, p)[1] + 5)
-              for p in range(1, 6)}
-    return [p for p, box in column.items() if min(screen.crop(box).getdata()) < 100]
 
 
 def choose_profile_from_menu(guard, service, test_bin, failures):
@@ -71,14 +57,17 @@ def choose_profile_from_menu(guard, service, test_bin, failures):
     desktop.click(*profile_row(desktop.open_popup_menu(x, y), 3), pause=1.0)
     if not wait_until(lambda: read_ini(guard.path).get("Setting", "Profile", fallback="") == "2"):
         failures.append("the menu's profile 3 did not store Profile=2")
-    if not wait_until(lambda: [m for m, _ in service.messages()] == [RELOAD_ALL], 5):
-        failures.append("the service heard %s after the menu's choice" % service.messages())
-    if not balloon_shown(test_bin, "Profile 3"):
-        failures.append("no balloon said \"Profile 3\"")
+    if not wait_until(lambda: [m for m, _ in service.messages()] == [RELOAD_ALL], 5) \
+            or not balloon_shown(test_bin, "Profile 3"):
+        failures.append("the service heard %s; no balloon said Profile 3?" % service.messages())
     menu = desktop.open_popup_menu(x, y)
-    time.sleep(0.5)
-    if checked_profiles(menu) != [3]:
-        failures.append("the menu shows profiles %s checked" % checked_profiles(menu))
+    with tempfile.NamedTemporaryFile(suffix=".png") as shot:  # the radio mark left of the text
+        desktop.screenshot(shot.name)
+        screen = Image.open(shot.name).convert("L")
+    marks = [min(screen.crop((menu[0] + 4, profile_row(menu, p)[1] - 4, menu[0] + 18,
+                              profile_row(menu, p)[1] + 5)).getdata()) < 100 for p in range(1, 6)]
+    if marks != [False, False, True, False, False]:
+        failures.append("the menu marks the profiles %s" % marks)
     desktop.click(menu[0] + menu[2] + 200, menu[1] + menu[3] + 200, pause=1.0)  # closes the menu
 
 
