@@ -1,7 +1,15 @@
-// Settling of foreground changes and the switch decision.
+// Settling of foreground changes, the switch decision, and the texts of the tip and the notice.
 #include "tray/profile_follow.h"
 
 namespace tray {
+
+namespace {
+
+constexpr wchar_t kDash[] = L" \u2013 ";  // an en dash between spaces
+
+std::wstring ProfileText(int profile) { return L"Profile " + std::to_wstring(profile); }
+
+}  // namespace
 
 void ForegroundSettle::Changed(std::string program, Tick now) {
   pending_ = std::move(program);
@@ -40,10 +48,24 @@ int ProfileOfStored(int storedIndex) {
   return IsProfile(profile) ? profile : kFirstProfile;
 }
 
-std::string TrayTip(std::string_view name, bool following, int storedIndex) {
-  std::string tip(name);
-  if (following) tip += " - Profile " + std::to_string(ProfileOfStored(storedIndex));
-  return tip;
+std::wstring FitText(std::wstring text, std::size_t limit) {
+  if (text.size() <= limit || limit == 0) return text.substr(0, limit);
+  text.resize(limit - 1);
+  // Half of a surrogate pair is no character.
+  if (!text.empty() && text.back() >= 0xD800 && text.back() <= 0xDBFF) text.pop_back();
+  return text + L'\u2026';
+}
+
+std::wstring TrayTip(std::wstring_view name, std::optional<int> storedIndex) {
+  std::wstring tip(name);
+  if (storedIndex) tip.append(kDash).append(ProfileText(ProfileOfStored(*storedIndex)));
+  return FitText(std::move(tip), kTipLimit);
+}
+
+std::wstring ProfileNotice(int profile, std::wstring_view program) {
+  std::wstring notice = ProfileText(profile);
+  if (!program.empty()) notice.append(kDash).append(program);
+  return FitText(std::move(notice), kNoticeLimit);
 }
 
 }  // namespace tray

@@ -1,6 +1,7 @@
 // Following the program in front: when a foreground change has settled, and what to do then.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -50,7 +51,20 @@ FollowDecision DecideFollow(const ProgramRules& rules, std::string_view program,
 int StoredIndexOf(int profile);
 int ProfileOfStored(int storedIndex);
 
-// The tray icon's tip: its name, with the current profile added while programs are followed.
-std::string TrayTip(std::string_view name, bool following, int storedIndex);
+// The longest texts the shell takes: a tip of 127 characters, a notice of 255.
+constexpr std::size_t kTipLimit = 127;
+constexpr std::size_t kNoticeLimit = 255;
+
+// Texts for the shell are wide: the en dash and a program's name may lie outside the code page.
+// Each is cut to its limit, ending in an ellipsis.
+
+// The tray icon's tip: its name and the current profile ("... \u2013 Profile 2"); the name alone
+// when there is no profile file to read.
+std::wstring TrayTip(std::wstring_view name, std::optional<int> storedIndex);
+// The notice of a profile change: "Profile 2 \u2013 photoedit.exe" names the program it followed;
+// a profile the user chose has no program ("Profile 2").
+std::wstring ProfileNotice(int profile, std::wstring_view program);
+// The text as it is, or its first `limit` - 1 characters and an ellipsis.
+std::wstring FitText(std::wstring text, std::size_t limit);
 
 }  // namespace tray

@@ -138,7 +138,7 @@ void ProfileFollower::Decide(const std::string& program) {
   waiting_.reset();
   if (decision.action == FollowAction::Wait) waiting_ = program;
   UpdatePoll();
-  if (decision.action == FollowAction::Switch) Switch(decision.profile);
+  if (decision.action == FollowAction::Switch) Switch(decision.profile, program);
 }
 
 int ProfileFollower::StoredIndex() const {
@@ -147,8 +147,9 @@ int ProfileFollower::StoredIndex() const {
 
 // As after the configuration program's own profile switch: the file, then the service reloads
 // it. A file that cannot be written now is left alone; the next settled program tries again.
-void ProfileFollower::Switch(int profile) {
+void ProfileFollower::Switch(int profile, const std::string& program) {
   if (!settings::SwitchStoredProfile(setup_.profilePath, StoredIndexOf(profile)).switched) return;
+  lastSwitch_ = {profile, program};
   if (notify_) PostMessageA(notify_, kProfileFollowedMessage, profile, 0);
 }
 

@@ -25,6 +25,12 @@ struct FollowSetup {
   bool pollForeground = true;
 };
 
+// A switch the follower made: the profile and the program (its full path) it followed.
+struct FollowedSwitch {
+  int profile = 0;
+  std::string program;
+};
+
 class ProfileFollower : public win::Window {
  public:
   explicit ProfileFollower(FollowSetup setup);
@@ -35,6 +41,8 @@ class ProfileFollower : public win::Window {
   // looked at afresh.
   void SetRules(ProgramRules rules);
   const ProgramRules& Rules() const { return rules_; }
+  // The latest switch, which the last kProfileFollowedMessage told of.
+  const FollowedSwitch& LastSwitch() const { return lastSwitch_; }
 
  protected:
   bool ProcessMessage(win::Message& m) override;
@@ -53,7 +61,7 @@ class ProfileFollower : public win::Window {
   // The foreground window is now `window` (reported by the hook or found by the poll).
   void Noticed(HWND window);
   void Decide(const std::string& program);
-  void Switch(int profile);
+  void Switch(int profile, const std::string& program);
   int StoredIndex() const;
 
   static void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
@@ -69,6 +77,7 @@ class ProfileFollower : public win::Window {
   HWND lastSeen_ = nullptr;
   bool hookReports_ = false;  // the hook has reported a foreground change since watching began
   std::optional<std::string> waiting_;  // settled while the configuration program ran
+  FollowedSwitch lastSwitch_;
 };
 
 }  // namespace tray

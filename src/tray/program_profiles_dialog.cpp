@@ -7,8 +7,10 @@
 #include <algorithm>
 
 #include "tray/program_windows.h"
+#include "tray/tray_ids.h"
 #include "tray/tray_resource.h"
-#include "win32/raii.h"
+#include "win32/dpi.h"
+#include "win32/wide_text.h"
 
 namespace tray {
 
@@ -64,6 +66,8 @@ void ProgramProfilesDialog::CreateControls(const skin::SkinFile& skin,
   CreateButton(addRunning_, skin, kProfilesAddRunning, faces);
   CreateButton(browse_, skin, kProfilesBrowse, faces);
   CreateButton(remove_, skin, kProfilesRemove, faces);
+  CreateButton(notice_, skin, kProfilesNotice, faces);
+  notice_.SetToggleMode(true);
   for (int i = 0; i < kLastProfile; ++i) {
     CreateButton(ruleProfiles_[i], skin, kProfilesRuleFirst + i, faces);
     ruleProfiles_[i].SetChoice(true);
@@ -76,12 +80,20 @@ void ProgramProfilesDialog::CreateControls(const skin::SkinFile& skin,
   if (list_.Create(Handle(), rect, pictures.main.get())) AddControl(list_.Handle(), kProfilesList);
 }
 
+// Opened from the tray, it has a taskbar button of its own (the template makes it an
+// application window) and comes to the front once shown, so that it is not lost behind others.
 BOOL ProgramProfilesDialog::OnInitDialog() {
+  ShowAll();
+  PostMessageA(Handle(), kComeForwardMessage, 0, 0);
+  return SkinnedDialog::OnInitDialog();
+}
+
+void ProgramProfilesDialog::ShowAll() {
   SetWindowTextA(Handle(), kProgramProfilesTitle);
+  LoadIcons();
   list_.SetRules(rules_.rules);
   list_.Select(rules_.rules.empty() ? -1 : 0);
   Refresh();
-  return SkinnedDialog::OnInitDialog();
 }
 
 bool ProgramProfilesDialog::ProcessMessage(win::Message& m) {
@@ -96,11 +108,28 @@ bool ProgramProfilesDialog::ProcessMessage(win::Message& m) {
       win::OnControl<&D::OnRuleProfile>(kProfilesRuleFirst, kProfilesRuleFirst + kLastProfile - 1),
       win::OnControl<&D::OnOtherPrograms>(kProfilesOtherLeave, kProfilesOtherFirst + kLastProfile - 1),
       win::OnControl<&D::OnListSelect>(kProfilesList),
+      win::OnControl<&D::OnNotice>(kProfilesNotice),
+      win::OnMessage<&D::ComeForward>(kComeForwardMessage),
   };
   return Dispatch(kMap, m) || SkinnedDialog::ProcessMessage(m);
 }
 
-// The toggle button has flipped its latch already.
+// The mouse's icon, each size drawn for the window's DPI.
+void ProgramProfilesDialog::LoadIcons() {
+  const std::wstring file = win::Widen(ProgramFolder() + "skins\\logo.ico");
+  const UINT dpi = win::WindowDpi(Handle());
+  const auto load = [&](int metric) {
+    const int size = win::SystemMetricForDpi(metric, dpi);
+    return static_cast<HICON>(LoadImageW(nullptr, file.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
+  };
+  win::Icon big(load(SM_CXICON)), small(load(SM_CXSMICON));
+  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+  bigIcon_ = std::move(big);  // the window no longer shows the old ones
+  smallIcon_ = std::move(small);
+}
+
+// The toggle buttons have flipped their latch already.
 void ProgramProfilesDialog::OnSwitch() { rules_.enabled = switch_.Latched(); }
 
 // The menu drops below the button, the programs of the frontmost windows first.
@@ -153,6 +182,7 @@ void ProgramProfilesDialog::OnListSelect() { Refresh(); }
 // The buttons show the rules: the switch, the selected rule's profile, the one for the others.
 void ProgramProfilesDialog::Refresh() {
   switch_.SetLatched(rules_.enabled);
+  notice_.SetLatched(rules_.showNotice);
   const int rule = list_.Selected();
   const bool selected = rule >= 0 && rule < static_cast<int>(rules_.rules.size());
   const int profile = selected ? rules_.rules[static_cast<std::size_t>(rule)].profile : 0;

@@ -11,6 +11,7 @@
 #include "skin/skinned_dialog.h"
 #include "tray/program_rules.h"
 #include "tray/rule_list.h"
+#include "win32/raii.h"
 
 namespace tray {
 
@@ -26,6 +27,7 @@ enum ProgramProfilesControl : int {
   kProfilesOtherLeave = 14,
   kProfilesOtherFirst = 15,  // 15 to 19: profile 1 to 5 for programs without a rule
   kProfilesList = 20,
+  kProfilesNotice = 21,  // "Show a notice when the profile changes"
 };
 
 extern const char kProgramProfilesTitle[];  // "Program profiles"
@@ -58,10 +60,14 @@ class ProgramProfilesDialog : public skin::SkinnedDialog {
  protected:
   void CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) override;
   BOOL OnInitDialog() override;
-  void OnRebuilt() override { OnInitDialog(); }
+  void OnRebuilt() override { ShowAll(); }
   bool ProcessMessage(win::Message& m) override;
 
  private:
+  // The title, the icons, the rules and the buttons that show them.
+  void ShowAll();
+  void ComeForward() { SetForegroundWindow(Handle()); }
+  void LoadIcons();
   void OnOk() { EndDialog(IDOK); }
   void OnCancel() { EndDialog(IDCANCEL); }
   void OnSwitch();
@@ -71,6 +77,7 @@ class ProgramProfilesDialog : public skin::SkinnedDialog {
   void OnRuleProfile(int index);
   void OnOtherPrograms(int index);
   void OnListSelect();
+  void OnNotice() { rules_.showNotice = notice_.Latched(); }
 
   void Add(const std::string& program);
   void Refresh();
@@ -78,9 +85,10 @@ class ProgramProfilesDialog : public skin::SkinnedDialog {
   ProgramRules rules_;
   ProgramChoosers choosers_;
   RuleList list_;
-  skin::SkinButton ok_, cancel_, switch_, addRunning_, browse_, remove_;
+  skin::SkinButton ok_, cancel_, switch_, addRunning_, browse_, remove_, notice_;
   skin::SkinButton ruleProfiles_[kLastProfile];
   skin::SkinButton otherPrograms_[kLastProfile + 1];  // "as is", then profile 1 to 5
+  win::Icon bigIcon_, smallIcon_;  // of its taskbar button and title
 };
 
 }  // namespace tray

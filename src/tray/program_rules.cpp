@@ -11,6 +11,7 @@ namespace {
 const char kMainSection[] = "ProgramProfiles";
 const char kEnabledKey[] = "Enabled";
 const char kOtherProgramsKey[] = "OtherPrograms";
+const char kShowNoticeKey[] = "ShowNotice";
 const char kProgramKey[] = "Program";
 const char kRuleProfileKey[] = "Profile";
 
@@ -88,6 +89,7 @@ ProgramRules LoadRules(win::IniStore& file) {
   rules.enabled = file.ReadInt(kMainSection, kEnabledKey, 0) == 1;
   const int other = file.ReadInt(kMainSection, kOtherProgramsKey, kLeaveProfile);
   rules.otherPrograms = IsProfile(other) ? other : kLeaveProfile;
+  rules.showNotice = file.ReadInt(kMainSection, kShowNoticeKey, 1) != 0;
   for (std::size_t number = 1; number <= kMaxRules; ++number) {
     const std::string section = RuleSection(number);
     // A hand-written path counts as its file name.
@@ -102,7 +104,8 @@ ProgramRules LoadRules(win::IniStore& file) {
 
 bool SaveRules(const ProgramRules& rules, win::IniStore& file) {
   bool written = file.WriteInt(kMainSection, kEnabledKey, rules.enabled ? 1 : 0) &&
-                 file.WriteInt(kMainSection, kOtherProgramsKey, rules.otherPrograms);
+                 file.WriteInt(kMainSection, kOtherProgramsKey, rules.otherPrograms) &&
+                 file.WriteInt(kMainSection, kShowNoticeKey, rules.showNotice ? 1 : 0);
   for (std::size_t i = 0; written && i < rules.rules.size() && i < kMaxRules; ++i) {
     const std::string section = RuleSection(i + 1);
     written = file.WriteString(section.c_str(), kProgramKey, StoredName(rules.rules[i].program).c_str()) &&

@@ -29,6 +29,7 @@ struct ProgramRules {
   bool enabled = false;
   int otherPrograms = kLeaveProfile;  // kLeaveProfile or a profile
   std::vector<ProgramRule> rules;     // no two for one program
+  bool showNotice = true;             // a notice tells of each change of profile
   bool operator==(const ProgramRules&) const = default;
 };
 
@@ -50,7 +51,8 @@ std::optional<int> ProfileFor(const ProgramRules& rules, std::string_view progra
 // rule's index, or -1 for a name that cannot be a program file or when the list is full.
 int AddRule(ProgramRules& rules, std::string_view program, int profile);
 
-// The rules file: [ProgramProfiles] Enabled, OtherPrograms; [Rule1]..[Rule64] Program, Profile.
+// The rules file: [ProgramProfiles] Enabled, OtherPrograms, ShowNotice (on unless 0);
+// [Rule1]..[Rule64] Program, Profile.
 // Loading skips what cannot be a rule: a bad name, a profile out of range, a second rule for
 // a program, and anything beyond the 64 rule sections.
 ProgramRules LoadRules(win::IniStore& file);

@@ -20,7 +20,10 @@ constexpr UINT kTrayIconId = 128;
 // The profile follower tells the tray window of a switch; wParam is the new profile (1 to 5).
 constexpr UINT kProfileFollowedMessage = WM_USER + 1002;  // 2026
 
-// Commands of the tray window: 6001, 6005, 6006 and 6007 are in the menu, the switch flips are not.
+// The rules dialog, once shown, comes to the front.
+constexpr UINT kComeForwardMessage = WM_USER + 1003;  // 2027
+
+// Commands of the tray window: the switch flips are in no menu, the others are.
 constexpr WORD kCommandOpenConfiguration = 6001;
 constexpr WORD kCommandFlipSensitivity = 6002;
 constexpr WORD kCommandFlipSensitivityView = 6003;
@@ -28,5 +31,7 @@ constexpr WORD kCommandFlipUniversalScroll = 6004;
 constexpr WORD kCommandHideAndExit = 6005;
 constexpr WORD kCommandExit = 6006;
 constexpr WORD kCommandProgramProfiles = 6007;
+constexpr WORD kCommandProfileFirst = 6011;  // 6011 to 6015: profile 1 to 5
+constexpr WORD kCommandProfileLast = 6015;
 
 }  // namespace tray

@@ -1,7 +1,7 @@
-// TrayWindow: icon, menu, the switch flips and the start of the configuration program.
+// TrayWindow: the icon with its tip and notices, the menu and its commands.
 #include "tray/tray_window.h"
 
-#include <cstdio>
+#include <string_view>
 
 #include "settings/companion_writes.h"
 #include "settings/device_service.h"
@@ -30,6 +30,8 @@ namespace {
 constexpr char kWindowClass[] = "GlimmetTrayWindow";
 // The menu text when the language library has no string 13.
 constexpr char kProgramProfilesFallback[] = "Program profiles...";
+// Under the profiles while they cannot be chosen.
+constexpr char kCloseConfigurationText[] = "Close Pointwick to switch profiles";
 
 void WriteTrayEnabled(HKEY key, DWORD value) {
   if (key) {
@@ -43,6 +45,24 @@ void BringForward(HWND window) {
   if (IsIconic(window)) ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
   SetActiveWindow(window);  // only takes effect for a window of this thread
+}
+
+bool ConfigurationOpen() { return FindWindowA(nullptr, kConfigurationWindowTitle) != nullptr; }
+
+// A text in a field of the icon record, cut to fit.
+template <std::size_t N>
+void CopyText(wchar_t (&field)[N], std::wstring_view text) {
+  const std::size_t length = text.copy(field, N - 1);
+  field[length] = L'\0';
+}
+
+// A program's name as the system gave it, in the code page.
+std::wstring FromCodePage(std::string_view text) {
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
+  return wide;
 }
 
 }  // namespace
@@ -81,6 +101,7 @@ bool TrayWindow::ProcessMessage(win::Message& m) {
       win::OnCommand<&TrayWindow::HideAndExit>(kCommandHideAndExit),
       win::OnCommand<&TrayWindow::Exit>(kCommandExit),
       win::OnCommand<&TrayWindow::OpenProgramProfiles>(kCommandProgramProfiles),
+      win::OnCommand<&TrayWindow::ChooseProfile>(kCommandProfileFirst, kCommandProfileLast),
       // The icon's notifications: lParam is the mouse message.
       win::OnCode<&TrayWindow::BringPopupForward>(kTrayCallbackMessage, WM_LBUTTONDOWN),
       win::OnCode<&TrayWindow::OpenConfiguration>(kTrayCallbackMessage, WM_LBUTTONDBLCLK),
@@ -103,6 +124,7 @@ LRESULT TrayWindow::OnCreate() {
   if (follower_.Create(Handle())) follower_.SetRules(ReadRulesFile(files_.rules));
   AddIcon();
   WriteTrayEnabled(key_.Get(), 0);
+  UpdateTip();  // the icon came with the name alone
   return 0;
 }
 
@@ -119,9 +141,9 @@ void TrayWindow::OnDpiChanged(UINT dpi) {
   LoadTrayIcon(dpi);
   if (!iconAdded_) return;
   iconRecord_.hIcon = icon_.Get();
-  NOTIFYICONDATAA record = iconRecord_;
+  NOTIFYICONDATAW record = iconRecord_;
   record.uFlags = NIF_ICON;
-  Shell_NotifyIconA(NIM_MODIFY, &record);
+  Shell_NotifyIconW(NIM_MODIFY, &record);
 }
 
 void TrayWindow::AddIcon() {
@@ -133,27 +155,45 @@ void TrayWindow::AddIcon() {
   iconRecord_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   iconRecord_.uCallbackMessage = kTrayCallbackMessage;
   iconRecord_.hIcon = icon_.Get();  // none when the file is missing: an entry without a picture
-  std::snprintf(iconRecord_.szTip, sizeof iconRecord_.szTip, "%s", kTrayIconTip);
-  iconAdded_ = Shell_NotifyIconA(NIM_ADD, &iconRecord_) != FALSE;
-  UpdateTip();
+  CopyText(iconRecord_.szTip, win::Widen(kTrayIconTip));
+  iconAdded_ = Shell_NotifyIconW(NIM_ADD, &iconRecord_) != FALSE;
 }
 
-// While programs are followed the tip names the profile in the per-user file, which the
-// configuration program may change as well: it is read again whenever the tip may show.
+std::optional<int> TrayWindow::StoredIndex() const {
+  if (files_.profile.empty()) return std::nullopt;
+  return settings::ReadProfileDocument(files_.profile).ReadInt(kSwitchSection, kProfileKey, -1);
+}
+
+// The tip names the profile in the per-user file, which the configuration program may change as
+// well: it is read again whenever the tip may show.
 void TrayWindow::UpdateTip() {
-  const int stored = files_.profile.empty() ? -1
-                                           : settings::ReadProfileDocument(files_.profile)
-                                                 .ReadInt(kSwitchSection, kProfileKey, -1);
-  const std::string tip = TrayTip(kTrayIconTip, follower_.Rules().enabled, stored);
+  const std::wstring tip = TrayTip(win::Widen(kTrayIconTip), StoredIndex());
   if (!iconAdded_ || tip == iconRecord_.szTip) return;
-  std::snprintf(iconRecord_.szTip, sizeof iconRecord_.szTip, "%s", tip.c_str());
-  NOTIFYICONDATAA record = iconRecord_;
+  CopyText(iconRecord_.szTip, tip);
+  NOTIFYICONDATAW record = iconRecord_;
   record.uFlags = NIF_TIP;
-  Shell_NotifyIconA(NIM_MODIFY, &record);
+  Shell_NotifyIconW(NIM_MODIFY, &record);
+}
+
+// A balloon from the icon, without a sound; the record keeps the text the shell took.
+void TrayWindow::ShowNotice(const std::wstring& text) {
+  if (!iconAdded_ || !follower_.Rules().showNotice) return;
+  NOTIFYICONDATAW record = iconRecord_;
+  record.uFlags = NIF_INFO;
+  CopyText(record.szInfo, text);
+  CopyText(record.szInfoTitle, win::Widen(kTrayIconTip));
+  record.dwInfoFlags = NIIF_INFO | NIIF_NOSOUND;
+  if (Shell_NotifyIconW(NIM_MODIFY, &record)) CopyText(iconRecord_.szInfo, text);
+}
+
+void TrayWindow::OnProfileFollowed() {
+  UpdateTip();
+  const FollowedSwitch& last = follower_.LastSwitch();
+  ShowNotice(ProfileNotice(last.profile, FromCodePage(FileNameOf(last.program))));
 }
 
 void TrayWindow::OnDestroy() {
-  if (iconAdded_) Shell_NotifyIconA(NIM_DELETE, &iconRecord_);  // the window and icon id name it
+  if (iconAdded_) Shell_NotifyIconW(NIM_DELETE, &iconRecord_);  // the window and icon id name it
   iconAdded_ = false;
   // The shell has let go of the icon now, so its handle can go.
   icon_.Reset();
@@ -178,6 +218,7 @@ void TrayWindow::ShowMenu() {
   if (profilesText.empty()) profilesText = kProgramProfilesFallback;
   AppendMenuA(m, MF_STRING, kCommandProgramProfiles, profilesText.c_str());
   AppendMenuA(m, MF_SEPARATOR, 0, nullptr);
+  AppendProfiles(m);
   AppendMenuA(m, MF_STRING, kCommandHideAndExit,
               language_.String(win::kLanSecondTrayCommandText).c_str());
   AppendMenuA(m, MF_STRING, kCommandExit, language_.String(win::kLanExitTrayCommandText).c_str());
@@ -185,6 +226,36 @@ void TrayWindow::ShowMenu() {
   GetCursorPos(&at);
   presentMenu_(Handle(), m, at);
   PostMessageA(Handle(), WM_NULL, 0, 0);
+}
+
+// The five profiles, the current one checked. While the configuration program is open they
+// cannot be chosen, as the automatic switch waits then: its next save would undo the choice.
+void TrayWindow::AppendProfiles(HMENU menu) {
+  const std::optional<int> stored = StoredIndex();
+  if (!stored) return;
+  const UINT state = ConfigurationOpen() ? MF_GRAYED : MF_ENABLED;
+  for (int profile = kFirstProfile; profile <= kLastProfile; ++profile) {
+    const std::string text = "Profile " + std::to_string(profile);
+    AppendMenuA(menu, MF_STRING | state, kCommandProfileFirst + profile - kFirstProfile, text.c_str());
+  }
+  CheckMenuRadioItem(menu, kCommandProfileFirst, kCommandProfileLast,
+                     kCommandProfileFirst + ProfileOfStored(*stored) - kFirstProfile, MF_BYCOMMAND);
+  if (state == MF_GRAYED) AppendMenuA(menu, MF_STRING | MF_GRAYED, 0, kCloseConfigurationText);
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+}
+
+// As the automatic switch does: the file through the companion's writer, then the service
+// reloads it. A file that cannot be written is reported, as nobody would notice otherwise.
+void TrayWindow::ChooseProfile(int command) {
+  if (files_.profile.empty() || ConfigurationOpen()) return;
+  const int profile = command - kCommandProfileFirst + kFirstProfile;
+  const settings::SwitchResult result = settings::SwitchStoredProfile(files_.profile, StoredIndexOf(profile));
+  if (!result.switched) {
+    if (!folder_.empty()) skin::ShowIfWriteFailed(Handle(), folder_ + "\\", result.file);
+    return;
+  }
+  UpdateTip();
+  ShowNotice(ProfileNotice(profile, {}));
 }
 
 void TrayWindow::OpenConfiguration() {

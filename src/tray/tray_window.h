@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "tray/profile_follower.h"
@@ -42,8 +43,9 @@ class TrayWindow : public win::Window {
 
   // Creates the hidden window; false when it could not be created.
   bool Create();
-  // The record the icon was added with (for the icon, the tip and the callback).
-  const NOTIFYICONDATAA& IconRecord() const { return iconRecord_; }
+  // The record the icon was added with (the icon, the callback), holding the tip it shows now
+  // and the text of the last notice it showed.
+  const NOTIFYICONDATAW& IconRecord() const { return iconRecord_; }
   // The rules the window follows now.
   const ProgramRules& FollowedRules() const { return follower_.Rules(); }
 
@@ -55,17 +57,22 @@ class TrayWindow : public win::Window {
  private:
   LRESULT OnCreate();
   void OnDestroy();
-  void OnProfileFollowed() { UpdateTip(); }
+  void OnProfileFollowed();
   void OnDpiChanged(UINT dpi);
 
   void LoadTrayIcon(UINT dpi);
   void AddIcon();
   void BringPopupForward();
   void ShowMenu();
+  void AppendProfiles(HMENU menu);
   void UpdateTip();
+  void ShowNotice(const std::wstring& text);
+  // "Profile" of the per-user profile file; nothing without that file's path.
+  std::optional<int> StoredIndex() const;
   void OpenConfiguration();
   void OpenProgramProfiles();
   void FlipSwitch(int command);
+  void ChooseProfile(int command);
   void HideAndExit();
   void Exit();
 
@@ -78,7 +85,7 @@ class TrayWindow : public win::Window {
   win::LanguageLibrary language_;
   win::RegKey key_;
   win::Icon icon_;
-  NOTIFYICONDATAA iconRecord_{};
+  NOTIFYICONDATAW iconRecord_{};
   bool iconAdded_ = false;
 };
 

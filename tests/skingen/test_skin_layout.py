@@ -57,7 +57,7 @@ FILES = {
     "skin_click_warn.ini": (ALL_FIVE, {"BUTTONPOS": [3, 4]}),
     "skin_warn_profile.ini": (ALL_FIVE, {"BUTTONPOS": [3, 4]}),
     "skin_write_failed.ini": (ALL_FIVE, {"BUTTONPOS": [3]}),
-    "skin_program_profiles.ini": (ALL_FIVE, {"BUTTONPOS": list(range(3, 20)), "RULELIST": [1]}),
+    "skin_program_profiles.ini": (ALL_FIVE, {"BUTTONPOS": list(range(3, 20)) + [21], "RULELIST": [1]}),
 }
 FIXED = ["arrow_left_normal.bmp", "arrow_left_down.bmp", "arrow_left_over.bmp",
          "arrow_right_normal.bmp", "arrow_right_down.bmp", "arrow_right_over.bmp",

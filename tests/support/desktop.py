@@ -259,12 +259,12 @@ def open_popup_menu(x, y, button=3, timeout=10.0):
 MENU_FRAME, MENU_SEPARATOR = 3, 9
 
 
-def menu_item_centre(menu, index, items, separators=0):
+def menu_item_centre(menu, index, items, separators=0, before=0):
     """The centre of item `index` (0 first) of a menu of `items` equal rows and `separators`
-    separator rows, all of them after this item's row."""
+    separator rows, `before` of them above this item's row."""
     left, top, w, h = menu
     row = (h - 2 * MENU_FRAME - separators * MENU_SEPARATOR) / items
-    return left + w // 2, int(top + MENU_FRAME + row * (index + 0.5))
+    return left + w // 2, int(top + MENU_FRAME + before * MENU_SEPARATOR + row * (index + 0.5))
 
 
 def record(profile_path, profile, button):

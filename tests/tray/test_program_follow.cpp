@@ -79,6 +79,7 @@ TEST(ProgramRulesTest, SavedRulesLoadAsTheyWere) {
   rules.enabled = false;
   rules.otherPrograms = kLeaveProfile;
   rules.rules.clear();
+  rules.showNotice = false;
   MemoryIni empty;
   ASSERT_TRUE(SaveRules(rules, empty));
   EXPECT_EQ(LoadRules(empty), rules);
@@ -132,6 +133,7 @@ TEST(ProgramRulesTest, DamagedFilesLoadWhatIsUsableAndSkipTheRest) {
     EXPECT_EQ(rules.enabled, c.enabled);
     EXPECT_EQ(rules.otherPrograms, c.otherPrograms);
     EXPECT_EQ(rules.rules, c.rules);
+    EXPECT_TRUE(rules.showNotice) << "the notice shows unless the file says 0";
   }
 }
 
@@ -216,20 +218,28 @@ TEST(FollowDecisionTest, SwitchOnlyToAChangedProfileAndWaitWhileTheConfiguration
   }
 }
 
-TEST(FollowDecisionTest, TrayTipShowsTheStoredProfileWhileFollowing) {
+TEST(FollowDecisionTest, TrayTipShowsTheStoredProfile) {
   static const struct {
-    bool following;
-    int stored;
-    const char* tip;
+    std::optional<int> stored;
+    const wchar_t* tip;
   } kCases[] = {
-      {false, 1, "USB Optical Mouse Driver"},
-      {true, 0, "USB Optical Mouse Driver - Profile 1"},
-      {true, 1, "USB Optical Mouse Driver - Profile 2"},
-      {true, 4, "USB Optical Mouse Driver - Profile 5"},
-      {true, 5, "USB Optical Mouse Driver - Profile 1"},  // loaded as profile 1
-      {true, -1, "USB Optical Mouse Driver - Profile 1"},
+      {std::nullopt, L"USB Optical Mouse Driver"},  // no profile file to read
+      {0, L"USB Optical Mouse Driver \u2013 Profile 1"},
+      {1, L"USB Optical Mouse Driver \u2013 Profile 2"},
+      {4, L"USB Optical Mouse Driver \u2013 Profile 5"},
+      {5, L"USB Optical Mouse Driver \u2013 Profile 1"},  // loaded as profile 1
+      {-1, L"USB Optical Mouse Driver \u2013 Profile 1"},
   };
-  for (const auto& c : kCases) EXPECT_EQ(TrayTip("USB Optical Mouse Driver", c.following, c.stored), c.tip);
+  for (const auto& c : kCases) EXPECT_EQ(TrayTip(L"USB Optical Mouse Driver", c.stored), c.tip);
+}
+
+TEST(FollowDecisionTest, NoticeNamesTheProfileAndTheProgramItFollowedWithinTheLimit) {
+  EXPECT_EQ(ProfileNotice(2, L"photoedit.exe"), L"Profile 2 \u2013 photoedit.exe");
+  EXPECT_EQ(ProfileNotice(3, L""), L"Profile 3");  // chosen from the menu
+  EXPECT_EQ(ProfileNotice(5, L"\u0141\u00f3d\u017a.exe"), L"Profile 5 \u2013 \u0141\u00f3d\u017a.exe");
+  EXPECT_EQ(ProfileNotice(1, std::wstring(300, L'g')), L"Profile 1 \u2013 " + std::wstring(242, L'g') + L'\u2026');
+  EXPECT_EQ(TrayTip(std::wstring(150, L'n'), 1), std::wstring(126, L'n') + L'\u2026');
+  EXPECT_EQ(FitText(L"ab\xD83D\xDE00" L"cd", 4), L"ab\u2026") << "no half of a surrogate pair";
 }
 
 }  // namespace

@@ -167,15 +167,18 @@ TEST(TrayProgramProfilesTest, OkWritesTheRulesFileAndTheTipShowsTheProfileCancel
       [](HWND owner, HMENU, POINT) { PostMessageA(owner, WM_COMMAND, tray::kCommandProgramProfiles, 0); },
       files);
   ASSERT_TRUE(window.Create());
-  EXPECT_STREQ(window.IconRecord().szTip, "USB Optical Mouse Driver");
+  EXPECT_STREQ(window.IconRecord().szTip, L"USB Optical Mouse Driver \u2013 Profile 3");
 
   tray::ProgramRules edited = PhotoRule(true);
   edited.rules[0].profile = 4;
+  edited.showNotice = false;
   for (int answer : {IDCANCEL, IDOK}) {
     SCOPED_TRACE(answer == IDOK ? "OK" : "Cancel");
     testing_support::ModalAnswer clicks([&](HWND dialog) {
       auto* profiles = win::WindowFrom<tray::ProgramProfilesDialog>(dialog);
       ASSERT_NE(profiles, nullptr);
+      EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW) << "no taskbar button";
+      SendMessageA(profiles->Control(tray::kProfilesNotice), BM_CLICK, 0, 0);
       SendMessageA(profiles->Control(tray::kProfilesSwitch), BM_CLICK, 0, 0);
       SendMessageA(profiles->Control(tray::kProfilesRuleFirst + 3), BM_CLICK, 0, 0);
       SendMessageA(profiles->Control(answer == IDOK ? tray::kProfilesOk : tray::kProfilesCancel),
@@ -188,8 +191,6 @@ TEST(TrayProgramProfilesTest, OkWritesTheRulesFileAndTheTipShowsTheProfileCancel
     EXPECT_EQ(window.FollowedRules(), kept ? edited : PhotoRule(false));
     EXPECT_EQ(ReadFileBytes(files.rules) == before, !kept);
     EXPECT_EQ(tray::ReadRulesFile(files.rules), kept ? edited : PhotoRule(false));
-    EXPECT_STREQ(window.IconRecord().szTip,
-                 kept ? "USB Optical Mouse Driver - Profile 3" : "USB Optical Mouse Driver");
   }
   SendMessageA(window.Handle(), WM_COMMAND, tray::kCommandExit, 0);
   testing_support::PumpMessages(50);

@@ -212,9 +212,9 @@ TEST_F(TrayProgramTest, RightClickMenuChosenFromTheKeyboardRunsItsCommand) {
   EXPECT_FALSE(IsWindowVisible(menu));
   EXPECT_FALSE(job.WaitForExit(500));
 
-  // Open again: the separator is skipped, so three steps reach the 6005 item.
+  // Open again: the separators are skipped, so eight steps (past the five profiles) reach 6005.
   PostMessageA(tray, kTrayCallback, 128, WM_RBUTTONDOWN);
-  ASSERT_TRUE(ChooseFromMenu(job.ProcessId(), 3));
+  ASSERT_TRUE(ChooseFromMenu(job.ProcessId(), 8));
   ASSERT_TRUE(job.WaitForExit(10000));
   EXPECT_EQ(TrayEnabled(), 1u);
 }
@@ -229,9 +229,9 @@ TEST_F(TrayProgramTest, WithoutLanguageLibraryAndIconTheEntryAndTheCommandsStill
   Command(tray, 6003);
   EXPECT_EQ(SettingText(folder.Profile(), "OFASensitivityViewable"), "1");
 
-  // The items have no text but keep their commands: the fourth one is 6006.
+  // The items have no text but keep their commands: the last one, after the profiles, is 6006.
   PostMessageA(tray, kTrayCallback, 128, WM_RBUTTONDOWN);
-  ASSERT_TRUE(ChooseFromMenu(job.ProcessId(), 4));
+  ASSERT_TRUE(ChooseFromMenu(job.ProcessId(), 9));
   ASSERT_TRUE(job.WaitForExit(10000));
   EXPECT_EQ(TrayEnabled(), 0u);
 }

@@ -21,12 +21,14 @@ struct MenuItem {
   bool separator;
   bool isDefault;
   std::string text;
+  UINT state = 0;  // MFS_CHECKED, MF_GRAYED (also for MFS_GRAYED), MFT_RADIOCHECK
   bool operator==(const MenuItem&) const = default;
 };
+constexpr UINT kRadio = MFT_RADIOCHECK | MFS_CHECKED;
 
 void PrintTo(const MenuItem& item, std::ostream* out) {
   *out << "{" << item.id << (item.separator ? " separator" : "") << (item.isDefault ? " default" : "")
-       << " \"" << item.text << "\"}";
+       << " \"" << item.text << "\" " << item.state << "}";
 }
 
 std::vector<MenuItem> ReadMenu(HMENU menu) {
@@ -36,13 +38,15 @@ std::vector<MenuItem> ReadMenu(HMENU menu) {
     char text[260] = {};
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING;
+    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING | MIIM_STATE;
     info.dwTypeData = text;
     info.cch = sizeof text;
     GetMenuItemInfoA(menu, i, TRUE, &info);
     const bool separator = (info.fType & MFT_SEPARATOR) != 0;
     items.push_back({separator ? 0 : info.wID, separator, !separator && info.wID == defaultId,
-                     separator ? "" : text});
+                     separator ? "" : text,
+                     separator ? 0 : (info.fState & MFS_CHECKED) | (info.fType & MFT_RADIOCHECK) |
+                                         ((info.fState & MFS_GRAYED) ? MF_GRAYED : 0)});
   }
   return items;
 }
@@ -75,6 +79,16 @@ struct MenuAnswer {
 
 std::optional<DWORD> ScratchTrayEnabled() { return TrayEnabled(); }  // HKCU is the scratch hive
 
+// The menu's profile rows, `checked` with the radio mark; grayed ones come with the reason.
+std::vector<MenuItem> ProfileRows(int checked, UINT grayed = 0) {
+  std::vector<MenuItem> rows;
+  for (int p = 1; p <= 5; ++p)
+    rows.push_back({UINT(6010 + p), false, false, "Profile " + std::to_string(p), (p == checked ? kRadio : 0) | grayed});
+  if (grayed) rows.push_back({0, false, false, "Close Pointwick to switch profiles", MF_GRAYED});
+  rows.push_back({0, true, false, ""});
+  return rows;
+}
+
 class TrayWindowTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(hive_.Active()); }
@@ -86,7 +100,7 @@ TEST_F(TrayWindowTest, MenuHoldsOpenProgramProfilesSeparatorAndTwoExitCommandsWi
   ProgramFolder folder(kLanguage | kIcon);
   ASSERT_TRUE(folder.Complete());
   MenuAnswer answer;
-  tray::TrayWindow window(folder.Path(), answer.Presenter());
+  tray::TrayWindow window(folder.Path(), answer.Presenter(), {});  // the profiles: below
   ASSERT_TRUE(window.Create());
   SendMessageA(window.Handle(), tray::kTrayCallbackMessage, 128, WM_RBUTTONDOWN);
   ASSERT_EQ(answer.times, 1);
@@ -110,7 +124,7 @@ TEST_F(TrayWindowTest, WithoutLanguageLibraryTheItemsHaveEmptyTextsAndTheirComma
   ProgramFolder folder(0);
   MenuAnswer answer;
   answer.choice = 6005;
-  tray::TrayWindow window(folder.Path(), answer.Presenter());
+  tray::TrayWindow window(folder.Path(), answer.Presenter(), {});  // no profile file: no profiles
   ASSERT_TRUE(window.Create());
   EXPECT_EQ(ScratchTrayEnabled(), 0u);
   HWND hwnd = window.Handle();
@@ -127,6 +141,26 @@ TEST_F(TrayWindowTest, WithoutLanguageLibraryTheItemsHaveEmptyTextsAndTheirComma
   EXPECT_FALSE(IsWindow(hwnd));
   EXPECT_EQ(window.Handle(), nullptr);
   EXPECT_EQ(ScratchTrayEnabled(), 1u);
+}
+
+// The profiles come after the first separator. A window titled "Mouse Driver" stands for the
+// configuration program: they wait for it.
+TEST_F(TrayWindowTest, ProfilesWaitForTheConfigurationProgramThenAChoiceSwitchesWithANotice) {
+  ProgramFolder folder(kLanguage);
+  TempFolder user;  // no profile file yet: profile 1
+  MenuAnswer answer{6013};
+  tray::TrayWindow window(folder.Path(), answer.Presenter(), {user.File("RerirUv.ini"), ""});
+  ASSERT_TRUE(window.Create());
+  HWND editor = CreateWindowA("STATIC", "Mouse Driver", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+  for (bool open : {true, false}) {
+    if (!open) DestroyWindow(editor);
+    SendMessageA(window.Handle(), tray::kTrayCallbackMessage, 128, WM_RBUTTONDOWN);
+    PumpMessages(50);  // the choice arrives as a posted WM_COMMAND
+    const std::vector<MenuItem> rows = ProfileRows(1, open ? MF_GRAYED : 0);
+    EXPECT_EQ(std::vector<MenuItem>(answer.shown.begin() + 3, answer.shown.end() - 2), rows);
+    EXPECT_EQ(SettingText(user.File("RerirUv.ini"), "Profile"), open ? "" : "2");
+    EXPECT_STREQ(window.IconRecord().szInfo, open ? L"" : L"Profile 3");
+  }
 }
 
 TEST_F(TrayWindowTest, OtherMouseMessagesOpenNoMenuAndUnknownCommandsDoNothing) {
@@ -149,13 +183,13 @@ TEST_F(TrayWindowTest, IconRecordCarriesTheCallbackAndTipWithOrWithoutThePicture
     ProgramFolder folder(withIcon ? unsigned{kIcon} : 0u);
     tray::TrayWindow window(folder.Path());
     ASSERT_TRUE(window.Create());
-    const NOTIFYICONDATAA& record = window.IconRecord();
-    EXPECT_EQ(record.cbSize, sizeof(NOTIFYICONDATAA));
+    const NOTIFYICONDATAW& record = window.IconRecord();
+    EXPECT_EQ(record.cbSize, sizeof(NOTIFYICONDATAW));
     EXPECT_EQ(record.hWnd, window.Handle());
     EXPECT_EQ(record.uID, 128u);
     EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
     EXPECT_EQ(record.uCallbackMessage, static_cast<UINT>(WM_USER + 1001));
-    EXPECT_STREQ(record.szTip, "USB Optical Mouse Driver");
+    EXPECT_EQ(std::wstring(record.szTip).rfind(L"USB Optical Mouse Driver \u2013 Profile ", 0), 0u);
     EXPECT_EQ(record.hIcon != nullptr, withIcon);
     EXPECT_TRUE(TrayIconPresent(window.Handle()));  // an entry even without a picture
     // The picture has the small-icon size of the window's DPI, and again after a change of DPI.

@@ -113,7 +113,7 @@ def tray_menu(build, out):
             time.sleep(0.2)
             desktop.run("xdotool", "click", "3")
             time.sleep(1.2)
-            shoot(out, "guide-tray-menu.png", (x + w - 360, y + h - 120, x + w, y + h))
+            shoot(out, "guide-tray-menu.png", (x + w - 360, y + h - 290, x + w, y + h))
             desktop.keys("Up", "Return", pause=1.0)  # the menu's last item: Exit
             end(process)
         finally:

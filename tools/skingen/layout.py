@@ -524,7 +524,7 @@ WRITE_FAILED_BAND = (64, 64, 382, 116)
 # Program profiles: the tray companion's dialog.  The rule list (RULELIST 1)
 # is a well on the face; the program draws the rules into it.
 
-PROFILES_W, PROFILES_H = 360, 422
+PROFILES_W, PROFILES_H = 360, 460
 
 
 def program_profiles():
@@ -542,19 +542,23 @@ def program_profiles():
              text="As is"),
         Item("1", "rulelist", "Rules", (14, 90, w - 28, 134), "Programs and their profiles",
              section="RULELIST"),
+        Item("21", "check", "Notice", (14, 378, w - 28, 22),
+             "Tell in a balloon from the tray icon which profile is now in use",
+             text="Show a notice when the profile changes"),
     ]
     for p in range(5):
         items.append(Item(str(9 + p), "segment", "Rule%d" % (p + 1), (172 + 35 * p, 232, 31, 26),
                           "The selected program uses profile %d" % (p + 1), text=str(p + 1)))
         items.append(Item(str(15 + p), "segment", "Other%d" % (p + 1), (120 + 45 * p, 334, 41, 26),
                           "Other programs use profile %d" % (p + 1), text=str(p + 1)))
-    items += _footer(w, 382, [("3", "OK", "Keep the changes"), ("4", "Cancel", "Drop the changes")])
+    items += _footer(w, 420, [("3", "OK", "Keep the changes"), ("4", "Cancel", "Drop the changes")])
     deco = [
         ("header", (14, 74), "PROGRAMS AND THEIR PROFILES"),
         ("label", (14, 237), "Selected program"),
         ("hline", (14, 310, w - 28)),
         ("header", (14, 318), "ALL OTHER PROGRAMS"),
         ("hline", (14, 370, w - 28)),
+        ("hline", (14, 410, w - 28)),
     ]
     return Window("skin_program_profiles.ini", "program_profiles", (w, h), ALL_FIVE,
                   dict(kind="dialog", radius=12), items, deco, title="Program profiles")
