@@ -8,6 +8,7 @@
 
 #include "win32/lazy_function.h"
 #include "win32/ole_session.h"
+#include "win32/wide_text.h"
 #include "win32/window.h"
 
 namespace skin {
@@ -32,9 +33,7 @@ HRESULT ToBstr(const std::string& text, BSTR* out) {
   *out = nullptr;
   auto alloc = g_allocString.Get();
   if (!alloc) return E_OUTOFMEMORY;
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  const std::wstring wide = win::WidenCodePage(text);
   *out = alloc(wide.c_str(), static_cast<UINT>(wide.size()));
   return *out ? S_OK : E_OUTOFMEMORY;
 }

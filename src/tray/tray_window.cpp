@@ -56,15 +56,6 @@ void CopyText(wchar_t (&field)[N], std::wstring_view text) {
   field[length] = L'\0';
 }
 
-// A program's name as the system gave it, in the code page.
-std::wstring FromCodePage(std::string_view text) {
-  const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
-  return wide;
-}
-
 }  // namespace
 
 void TrackTrayMenu(HWND owner, HMENU menu, POINT at) {
@@ -189,7 +180,7 @@ void TrayWindow::ShowNotice(const std::wstring& text) {
 void TrayWindow::OnProfileFollowed() {
   UpdateTip();
   const FollowedSwitch& last = follower_.LastSwitch();
-  ShowNotice(ProfileNotice(last.profile, FromCodePage(FileNameOf(last.program))));
+  ShowNotice(ProfileNotice(last.profile, win::WidenCodePage(FileNameOf(last.program))));
 }
 
 void TrayWindow::OnDestroy() {

@@ -5,14 +5,22 @@
 
 namespace win {
 
-std::wstring Widen(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+namespace {
+
+std::wstring WidenFrom(UINT codePage, std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+  MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
   return wide;
 }
+
+}  // namespace
+
+std::wstring Widen(std::string_view utf8) { return WidenFrom(CP_UTF8, utf8); }
+
+std::wstring WidenCodePage(std::string_view text) { return WidenFrom(CP_ACP, text); }
 
 std::string Narrow(std::wstring_view wide) {
   if (wide.empty()) return {};

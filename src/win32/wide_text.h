@@ -9,6 +9,8 @@
 namespace win {
 
 std::wstring Widen(std::string_view utf8);
+// A text the system gave in the machine's ANSI code page (an ANSI call's result).
+std::wstring WidenCodePage(std::string_view text);
 std::string Narrow(std::wstring_view wide);
 
 }  // namespace win
