@@ -50,17 +50,10 @@ void InstallerWindow::SetUpFrame() {
   LoadIcons();
 }
 
-// Each icon drawn from the picture of its size at the window's DPI, not shrunk from another.
 void InstallerWindow::LoadIcons() {
-  const auto load = [this](int metric) {
-    const int size = win::SystemMetricForDpi(metric, dpi_);
+  icons_.Load(Handle(), dpi_, [this](int size) {
     return static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, size, size, 0));
-  };
-  win::Icon big(load(SM_CXICON)), small(load(SM_CXSMICON));
-  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
-  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
-  bigIcon_ = std::move(big);  // the window no longer shows the old ones
-  smallIcon_ = std::move(small);
+  });
 }
 
 // The window moved to a monitor of another scale (or the scale changed): it takes the place

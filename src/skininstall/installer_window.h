@@ -11,6 +11,7 @@
 #include "skininstall/win_files.h"
 #include "skininstall/zip_archive.h"
 #include "win32/dialog.h"
+#include "win32/dpi.h"
 #include "win32/raii.h"
 
 namespace skininstall {
@@ -77,8 +78,7 @@ class InstallerWindow : public win::Dialog {
   bool installed_ = false;
   win::Timer startTimer_;
   UINT dpi_ = 0;       // the DPI the window is laid out for
-  win::Icon bigIcon_;  // both at the window's DPI
-  win::Icon smallIcon_;
+  win::WindowIcons icons_;  // at the window's DPI
   win::Font font_;  // the dialog's font once the DPI changed; before, the dialog manager's
   WinArchiveStorage storage_;
   WinOutputFiles output_;

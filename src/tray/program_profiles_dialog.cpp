@@ -117,16 +117,9 @@ bool ProgramProfilesDialog::ProcessMessage(win::Message& m) {
 // The mouse's icon, each size drawn for the window's DPI.
 void ProgramProfilesDialog::LoadIcons() {
   const std::wstring file = win::Widen(ProgramFolder() + "skins\\logo.ico");
-  const UINT dpi = win::WindowDpi(Handle());
-  const auto load = [&](int metric) {
-    const int size = win::SystemMetricForDpi(metric, dpi);
+  icons_.Load(Handle(), win::WindowDpi(Handle()), [&](int size) {
     return static_cast<HICON>(LoadImageW(nullptr, file.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
-  };
-  win::Icon big(load(SM_CXICON)), small(load(SM_CXSMICON));
-  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
-  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
-  bigIcon_ = std::move(big);  // the window no longer shows the old ones
-  smallIcon_ = std::move(small);
+  });
 }
 
 // The toggle buttons have flipped their latch already.

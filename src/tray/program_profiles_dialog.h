@@ -11,6 +11,7 @@
 #include "skin/skinned_dialog.h"
 #include "tray/program_rules.h"
 #include "tray/rule_list.h"
+#include "win32/dpi.h"
 #include "win32/raii.h"
 
 namespace tray {
@@ -88,7 +89,7 @@ class ProgramProfilesDialog : public skin::SkinnedDialog {
   skin::SkinButton ok_, cancel_, switch_, addRunning_, browse_, remove_, notice_;
   skin::SkinButton ruleProfiles_[kLastProfile];
   skin::SkinButton otherPrograms_[kLastProfile + 1];  // "as is", then profile 1 to 5
-  win::Icon bigIcon_, smallIcon_;  // of its taskbar button and title
+  win::WindowIcons icons_;  // of its taskbar button and title
 };
 
 }  // namespace tray

@@ -47,4 +47,12 @@ int SystemMetricForDpi(int index, UINT dpi) {
   return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
 }
 
+void WindowIcons::Load(HWND window, UINT dpi, const std::function<HICON(int size)>& load) {
+  Icon newBig(load(SystemMetricForDpi(SM_CXICON, dpi))), newSmall(load(SystemMetricForDpi(SM_CXSMICON, dpi)));
+  SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(newBig.Get()));
+  SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(newSmall.Get()));
+  big = std::move(newBig);
+  small = std::move(newSmall);
+}
+
 }  // namespace win

@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+#include <functional>
+
+#include "win32/raii.h"
+
 namespace win {
 
 constexpr UINT kBaseDpi = 96;
@@ -24,5 +28,12 @@ inline int ScaleToDpi(int length, UINT dpi) {
 inline int DpiPercent(UINT dpi) { return MulDiv(static_cast<int>(dpi), 100, kBaseDpi); }
 // A system metric at dpi (GetSystemMetricsForDpi where the system has it).
 int SystemMetricForDpi(int index, UINT dpi);
+
+// A window's title-bar and taskbar icons, each loaded by load(size) at its own size for dpi
+// rather than shrunk from another; the window shows them before the old ones go.
+struct WindowIcons {
+  Icon big, small;
+  void Load(HWND window, UINT dpi, const std::function<HICON(int size)>& load);
+};
 
 }  // namespace win
