@@ -36,8 +36,7 @@ void StatusLine::Show(const std::string& text) {
 }
 
 void StatusLine::Clear() {
-  KillTimer(Handle(), kHideTimer);
-  ShowWindow(Handle(), SW_HIDE);
+  OnHideTimer();
   SetWindowTextW(Handle(), L"");
 }
 
