@@ -161,6 +161,9 @@ TEST_F(TrayWindowTest, ProfilesWaitForTheConfigurationProgramThenAChoiceSwitches
     EXPECT_EQ(SettingText(user.File("RerirUv.ini"), "Profile"), open ? "" : "2");
     EXPECT_STREQ(window.IconRecord().szInfo, open ? L"" : L"Profile 3");
   }
+  answer.choice = 0;
+  SendMessageA(window.Handle(), tray::kTrayCallbackMessage, 128, WM_RBUTTONDOWN);
+  EXPECT_EQ(std::vector<MenuItem>(answer.shown.begin() + 3, answer.shown.end() - 2), ProfileRows(3));
 }
 
 TEST_F(TrayWindowTest, OtherMouseMessagesOpenNoMenuAndUnknownCommandsDoNothing) {
