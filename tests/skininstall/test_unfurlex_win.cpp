@@ -97,6 +97,10 @@ struct InstallerRun {
     InstallerWindow window(nullptr, paths, hooks);
     result = window.DoModal();
     installed = window.Installed();
+    // A window that closed itself after its box ends before the look: the timer must not
+    // outlive this run and fire into the next one.
+    if (watch_) KillTimer(nullptr, watch_);
+    watch_ = 0;
   }
 
   // Looks at the window a while after the box was answered, then closes it as a user would.
@@ -105,12 +109,17 @@ struct InstallerRun {
     static HWND watched;
     current = this;
     watched = owner;
-    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+    if (watch_) KillTimer(nullptr, watch_);
+    watch_ = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
       KillTimer(nullptr, id);
+      current->watch_ = 0;
       current->boxes.back().windowStayedOpen = IsWindow(watched) && IsWindowVisible(watched);
       if (IsWindow(watched)) PostMessageA(watched, WM_CLOSE, 0, 0);
     });
   }
+
+ private:
+  UINT_PTR watch_ = 0;
 };
 
 TEST(UnfurlexWindowTest, ThreeEntriesShowThirdsAndInstallEveryFile) {
