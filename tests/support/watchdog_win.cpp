@@ -18,12 +18,14 @@ constexpr DWORD kMarginS = 20;  // left to ctest to collect the output
 
 BOOL CALLBACK ListWindow(HWND window, LPARAM) {
   if (!IsWindowVisible(window)) return TRUE;
-  char title[128] = "", className[64] = "";
-  GetWindowTextA(window, title, sizeof title);
+  // InternalGetWindowText sends no message: the window's own thread may be the one that hangs.
+  wchar_t title[128] = L"";
+  char className[64] = "";
+  InternalGetWindowText(window, title, 128);
   GetClassNameA(window, className, sizeof className);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  std::fprintf(stderr, "watchdog:   window \"%s\" class %s process %lu%s\n", title, className, process,
+  std::fprintf(stderr, "watchdog:   window \"%ls\" class %s process %lu%s\n", title, className, process,
                process == GetCurrentProcessId() ? " (this one)" : "");
   return TRUE;
 }
@@ -37,6 +39,7 @@ DWORD WINAPI Watch(void*) {
   }
   std::fprintf(stderr, "watchdog: still running after %lu s, in %s; visible top-level windows:\n", seconds,
                where.c_str());
+  std::fflush(stderr);
   EnumWindows(ListWindow, 0);
   std::fflush(stderr);
   std::fflush(stdout);

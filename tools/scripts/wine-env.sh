@@ -22,15 +22,19 @@ wine_env() {
 
 # make_prefix DIR creates a Wine prefix once (first use takes a while).
 make_prefix() {
-  local dir=$1
-  if [ ! -f "$dir/.pw-ready" ]; then
+  local dir=$1 ready=2  # raised whenever what is set up here changes
+  if [ "$(cat "$dir/.pw-ready" 2>/dev/null)" != "$ready" ]; then
     rm -rf "$dir"
     WINEPREFIX=$dir WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
     # Without a window manager Wine waits 2 s for each activated window it hides, unless its
     # windows are unmanaged.
     WINEPREFIX=$dir wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    # A program that crashes prints its backtrace and ends, instead of waiting behind a crash
+    # dialog that nobody on a headless display will answer.
+    WINEPREFIX=$dir wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+      >/dev/null 2>&1 || true
     WINEPREFIX=$dir wineserver -w
-    touch "$dir/.pw-ready"
+    echo "$ready" >"$dir/.pw-ready"
   fi
 }
 
