@@ -7,6 +7,7 @@
 
 #include "app/browser_command.h"
 #include "win32/file_system.h"
+#include "win32/lazy_function.h"
 #include "win32/ole_session.h"
 #include "win32/raii.h"
 #include "win32/wide_text.h"
@@ -54,9 +55,13 @@ bool StartProcess(const std::string& commandLine) {
 }  // namespace
 
 ShellActions SystemShell() {
+  // Shell32 is loaded when the user first opens a document, not with the program.
+  static win::LazyFunction<decltype(ShellExecuteW)> shellExecute("shell32.dll", "ShellExecuteW");
   return ShellActions{[](const std::string& path) {
                         win::EnsureOle();
-                        ShellExecuteW(nullptr, L"open", win::Widen(path).c_str(), nullptr, nullptr, SW_SHOW);
+                        if (auto* open = shellExecute.Get()) {
+                          open(nullptr, L"open", win::Widen(path).c_str(), nullptr, nullptr, SW_SHOW);
+                        }
                       },
                       StartProcess};
 }

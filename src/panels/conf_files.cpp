@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include "win32/file_system.h"
 #include "win32/lazy_function.h"
 #include "win32/ole_session.h"
 #include "win32/wide_text.h"
@@ -28,11 +29,7 @@ std::wstring DialogFilter() {
 
 // The user's Documents folder, where the dialogs open; empty when there is none, and the
 // dialogs then choose as they do by themselves (never the program folder: it is ours).
-std::wstring DocumentsFolder() {
-  wchar_t folder[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, folder))) return {};
-  return folder;
-}
+std::wstring DocumentsFolder() { return win::ShellFolder(CSIDL_PERSONAL); }
 
 }  // namespace
 

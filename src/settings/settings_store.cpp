@@ -44,9 +44,8 @@ class WriteLock {
 }  // namespace
 
 ProfilePaths FindProfilePaths() {
-  wchar_t folder[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder)))
-    return {};
+  const std::wstring folder = win::ShellFolder(CSIDL_APPDATA | CSIDL_FLAG_CREATE);
+  if (folder.empty()) return {};
   const std::string base = win::Narrow(folder) + "\\USB Optical Mouse\\Mouse\\";
   return {base + "RerirUv.ini", base + "RerirUv.conf"};
 }

@@ -103,6 +103,20 @@ FileLayer& SystemFiles() {
   return files;
 }
 
+// Shell32 brings the common controls and shlwapi with it, about 2 MB of a small program's memory:
+// it is loaded for the call and let go again, so that a program that needs nothing else of it
+// at start does not carry it.
+std::wstring ShellFolder(int csidl) {
+  using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+  const Module shell(LoadLibraryW(L"shell32.dll"));
+  const auto get = shell ? reinterpret_cast<GetFolderPath>(
+                               reinterpret_cast<void*>(GetProcAddress(shell.Get(), "SHGetFolderPathW")))
+                         : nullptr;
+  wchar_t folder[MAX_PATH] = {};
+  if (!get || FAILED(get(nullptr, csidl, nullptr, 0, folder))) return {};
+  return folder;
+}
+
 bool FolderExists(const std::string& path) {
   const DWORD attributes = AttributesOf(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

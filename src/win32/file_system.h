@@ -17,6 +17,10 @@ bool CreateParentFolders(const std::string& filePath);
 // The folder of the running executable, with a trailing backslash ("" if it cannot be read).
 std::string ModuleFolder();
 
+// A folder of the user's shell by its CSIDL (CSIDL_APPDATA, CSIDL_PERSONAL, with CSIDL_FLAG_CREATE
+// as the system takes it); empty when there is none.
+std::wstring ShellFolder(int csidl);
+
 // True when `path` names an existing folder, or an existing file.
 bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);
