@@ -55,17 +55,6 @@ void CommandMenu::DropBelow(HWND control) {
   control_ = control;
 }
 
-void CommandMenu::PreparePictures(const std::string& programFolder, int percent) {
-  for (const MenuSkin& menu : kMenuSkins) {
-    const skin::SkinFile skin(programFolder, menu.skinPath, percent);
-    // Over and Disabled are decoded when a menu first shows one.
-    for (const char* key : {"Mask", "Main", "Down"}) {
-      SIZE size{};
-      skin::LoadPicture(skin.PicturePath(key), size, skin.Scale());  // the cache keeps it
-    }
-  }
-}
-
 void CommandMenu::CreateControls(const skin::SkinFile& skin, const skin::ScreenPictures& pictures) {
   items_.clear();
   itemRects_.clear();

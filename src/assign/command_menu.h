@@ -33,10 +33,6 @@ class CommandMenu : public skin::SkinnedDialog {
   void MarkCurrent(int item) { current_ = item; }
   // The anchor below a control: the left and bottom of its client rectangle on the screen.
   static POINT AnchorBelow(HWND control);
-  // Decodes the mask and the Main and Down faces of all five menus into the picture cache,
-  // so that the first menu a click opens does not wait for them. For a moment when the program
-  // is idle.
-  static void PreparePictures(const std::string& programFolder, int percent);
   // DoModal() returns the chosen item's result, or -1 when the menu closed without a choice.
 
  protected:
