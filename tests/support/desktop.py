@@ -163,6 +163,11 @@ class StandIn:
                 raise AssertionError("the stand-in service did not start")
             time.sleep(0.1)
 
+    def start_tick(self):
+        """The system's tick count that the logged times count from."""
+        with open(self.log + ".ready", encoding="latin-1") as ready:
+            return int(ready.read().split()[0])
+
     def messages(self):
         """(message, ms) of every line logged so far."""
         if not os.path.exists(self.log):

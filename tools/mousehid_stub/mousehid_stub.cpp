@@ -99,9 +99,12 @@ int main(int argc, char** argv) {
                               nullptr, nullptr, cls.hInstance, nullptr);
   if (!hwnd) return 1;
   SetTimer(hwnd, kStopPollTimer, 200, nullptr);
-  // Tells a waiting test that the window exists.
+  // Tells a waiting test that the window exists, and the tick count its log's times start from.
   FILE* ready = std::fopen((g_logPath + ".ready").c_str(), "wb");
-  if (ready) std::fclose(ready);
+  if (ready) {
+    std::fprintf(ready, "%lu\r\n", g_start);
+    std::fclose(ready);
+  }
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
   return 0;
