@@ -142,10 +142,11 @@ void MainWindow::OnRebuilt() {
 // The picture controls show shared skin pictures, which the window holds while they show
 // them; a missing picture stops the rest. They lie beneath the face buttons and never paint
 // over them, and stay hidden until they have their picture: an empty one would paint a plain
-// rectangle over the face.
+// rectangle over the face. They are made with their first picture, after the first paint: a
+// static control is the common controls' under the manifest, and the first one loads them.
 void MainWindow::LoadPictures() {
   for (std::size_t i = 0; i < std::size(kPictures); ++i) {
-    HWND control = GetDlgItem(Handle(), kPictures[i].id);
+    HWND control = PictureWindow(kPictures[i].id);
     SIZE size{};
     skin::Picture picture = skin::LoadFixedPicture(ProgramFolder(), kPictures[i].file, Scale().percent, size);
     if (!picture) break;
@@ -155,6 +156,12 @@ void MainWindow::LoadPictures() {
     ShowWindow(control, SW_SHOWNA);
     pictures_[i] = std::move(picture);
   }
+}
+
+HWND MainWindow::PictureWindow(int id) {
+  if (HWND control = GetDlgItem(Handle(), id)) return control;
+  return CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_CLIPSIBLINGS | SS_BITMAP, 0, 0, 0, 0, Handle(),
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 
 // The profile button of the current profile shows latched, the others do not; the mouse

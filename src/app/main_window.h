@@ -104,6 +104,8 @@ class MainWindow : public skin::SkinnedDialog {
   void LoadWindowIcon();
   void OnRebuilt() override;
   void LoadPictures();
+  // The picture control id, made hidden the first time it is asked for.
+  HWND PictureWindow(int id);
   void Refresh();
   void PaintMinimised(HDC dc);
   void PaintVersion(HDC dc);

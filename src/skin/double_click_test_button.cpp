@@ -12,8 +12,7 @@ namespace skin {
 
 bool DoubleClickTestButton::Create(HWND parent, const RECT& rect,
                                    const win::LanguageLibrary* language, int id) {
-  if (!CreateSystemControl(*this, "BUTTON", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect, parent, id))
-    return false;
+  if (!PushButton::Create(parent, rect, id)) return false;
   language_ = language;
   if (HMODULE lan = language ? language->Handle() : nullptr) {
     picture_.Reset(static_cast<HBITMAP>(LoadImageA(lan, MAKEINTRESOURCEA(win::kLanDoubleClickBitmap),
@@ -29,7 +28,7 @@ bool DoubleClickTestButton::ProcessMessage(win::Message& m) {
       win::OnMessage<&DoubleClickTestButton::OnDestroy>(WM_DESTROY, win::Default::After),
       win::OnGetObject<&DoubleClickTestButton::OnGetObject>(),
   };
-  return Dispatch(kMap, m) || Window::ProcessMessage(m);
+  return Dispatch(kMap, m) || PushButton::ProcessMessage(m);
 }
 
 LRESULT DoubleClickTestButton::OnDrawItem(const DRAWITEMSTRUCT& item) {

@@ -8,11 +8,11 @@
 #include "skin/skin_accessible.h"
 #include "win32/language_library.h"
 #include "win32/raii.h"
-#include "win32/window.h"
+#include "skin/push_button.h"
 
 namespace skin {
 
-class DoubleClickTestButton : public win::Window, public AccessibleSource {
+class DoubleClickTestButton : public PushButton, public AccessibleSource {
  public:
   // An owner-drawn child button showing bitmap 429 of the language library, which also gives
   // the sound; the library is lent by the owning window and must outlive the button.

@@ -38,12 +38,6 @@ void DrawPart(HDC dc, const RECT& where, HBITMAP picture, const RECT& rect) {
 
 }  // namespace
 
-// Owner-drawn and out of the tab order from the start: restyling a live button costs a
-// redraw and more round trips to the window manager.
-bool SkinButton::Create(HWND parent, const RECT& rect, int id) {
-  return CreateSystemControl(*this, "BUTTON", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect, parent, id);
-}
-
 // Faces are drawn straight from the shared pictures: cutting copies cost a window of twenty
 // buttons eighty bitmaps and a noticeable part of its start.
 void SkinButton::SetFaces(const RECT& rect, const FaceSources& sources) {
@@ -129,7 +123,7 @@ bool SkinButton::ProcessMessage(win::Message& m) {
       win::OnMessage<&SkinButton::OnDestroy>(WM_DESTROY, Default::After),
       win::OnGetObject<&SkinButton::OnGetObject>(),
   };
-  return Dispatch(kMap, m) || Window::ProcessMessage(m);
+  return Dispatch(kMap, m) || PushButton::ProcessMessage(m);
 }
 
 void SkinButton::OnDestroy() {
@@ -205,7 +199,7 @@ LRESULT SkinButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
 // The item state the system would hand to an owner draw now.
 void SkinButton::DrawNow(HDC dc, const RECT& where) {
   UINT state = 0;
-  if (SendMessageA(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) state |= ODS_SELECTED;
+  if (Pushed()) state |= ODS_SELECTED;
   if (!IsWindowEnabled(Handle())) state |= ODS_DISABLED;
   if (GetFocus() == Handle()) state |= ODS_FOCUS;
   DrawFace(dc, where, state);
@@ -245,7 +239,7 @@ AccessibleFacts SkinButton::Describe() const {
   AccessibleFacts facts{FirstNonEmpty({caption_, tipText_, label_}), AccessibleRole::PushButton};
   if (toggle_ || choice_) facts.role = AccessibleRole::CheckBox;
   if (latched_) facts.state = kStateChecked;
-  if (SendMessageA(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) facts.state |= kStatePressed;
+  if (Pushed()) facts.state |= kStatePressed;
   return facts;
 }
 

@@ -7,7 +7,7 @@
 
 #include "skin/skin_accessible.h"
 #include "skin/skin_picture.h"
-#include "win32/window.h"
+#include "skin/push_button.h"
 
 namespace skin {
 
@@ -21,10 +21,8 @@ struct FaceSources {
 
 enum class ButtonFace { Main, Over, Down, Disabled };
 
-class SkinButton : public win::Window, public AccessibleSource {
+class SkinButton : public PushButton, public AccessibleSource {
  public:
-  // A child push button in rect (parent client pixels), identifier id, made owner-drawn.
-  bool Create(HWND parent, const RECT& rect, int id = 0);
   // Each face becomes the part of its picture under rect; the button holds the pictures and
   // draws from them. A null picture leaves its face as it was.
   void SetFaces(const RECT& rect, const FaceSources& sources);

@@ -32,9 +32,4 @@ bool CreatePlainControl(win::Window& control, DWORD style, const RECT& rect, HWN
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
-bool CreateSystemControl(win::Window& control, const char* className, DWORD style,
-                         const RECT& rect, HWND parent, int id) {
-  return control.CreateSystem(className, style, rect, parent, id);
-}
-
 }  // namespace skin

@@ -1,5 +1,4 @@
-// How skin controls make their windows: our own plain class, or a system control subclassed,
-// both bound to a win::Window object.
+// How skin controls make their windows: our own plain class, bound to a win::Window object.
 #pragma once
 
 #include <windows.h>
@@ -17,9 +16,5 @@ void EnsureCommonControls();
 
 // A child of our plain control class (no background brush, no double clicks).
 bool CreatePlainControl(win::Window& control, DWORD style, const RECT& rect, HWND parent, int id);
-// A child of a system class ("BUTTON"), subclassed by control. A common control's class needs
-// EnsureCommonControls() first.
-bool CreateSystemControl(win::Window& control, const char* className, DWORD style,
-                         const RECT& rect, HWND parent, int id);
 
 }  // namespace skin

@@ -23,7 +23,7 @@ import desktop  # noqa: E402
 TITLE = "Mouse Driver"
 PUSH_BUTTON, CHECK_BOX, STATIC_TEXT = 43, 44, 41
 # Skin buttons, and the key panel's display of the recorded keys, which Tab reaches too.
-FOCUSABLE = {"Button": (PUSH_BUTTON, CHECK_BOX), "PwMacroDisplay": (STATIC_TEXT,)}
+FOCUSABLE = {"PwSkinButton": (PUSH_BUTTON, CHECK_BOX), "PwMacroDisplay": (STATIC_TEXT,)}
 
 
 def skin_entries(skins, ini, section="BUTTONPOS"):

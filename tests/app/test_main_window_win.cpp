@@ -4,6 +4,7 @@
 
 #include "settings/device_service.h"
 #include "settings/settings_store.h"
+#include "skin/push_button.h"
 #include "support/win_test_support.h"
 
 using namespace testing_support;
@@ -26,7 +27,7 @@ class PointwickWindowTest : public ::testing::Test {
     HWND child = ChildWindowFromPointEx(window, POINT{x, y}, CWP_SKIPINVISIBLE);
     char cls[32] = {};
     GetClassNameA(child, cls, sizeof cls);
-    return lstrcmpiA(cls, "Button") == 0 ? child : nullptr;
+    return lstrcmpA(cls, skin::kPushButtonClass) == 0 ? child : nullptr;
   }
   void Click(HWND button) {
     ASSERT_NE(button, nullptr);
@@ -55,7 +56,7 @@ TEST_F(PointwickWindowTest, TheWindowTakesTheSkinsSizeAndShape) {
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     char cls[32] = {};
     GetClassNameA(child, cls, sizeof cls);
-    buttons += lstrcmpiA(cls, "Button") == 0;
+    buttons += lstrcmpA(cls, skin::kPushButtonClass) == 0;
   }
   EXPECT_EQ(buttons, 21);
 }
