@@ -1,8 +1,11 @@
-// MaskToRegion: one pass over a 32-bit copy of the mask, rectangles gathered in a growing
-// buffer and turned into regions in batches, each batch combined into the result.
+// MaskToRegion: one pass over the mask, copied band by band into a small 32-bit bitmap,
+// rectangles gathered in a growing buffer and turned into regions in batches, each batch
+// combined into the result.
 #include "skin/mask_region.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
 
 #include "skin/mask_runs.h"
 #include "win32/raii.h"
@@ -87,19 +90,37 @@ class RectBuffer {
   win::Region result_;
 };
 
-// Runs of the 32-bit copy into regions; null when any step failed.
-HRGN RegionFromPixels(const std::uint8_t* bits, int w, int h, const KeyBounds& bounds,
-                      RegionCalls& calls) {
-  RectBuffer buffer(calls);
-  if (!buffer.Ready()) return nullptr;
-  bool ok = true;
-  ForEachWindowRun(bits, w, h, bounds, [&](int x0, int y, int x1) {
-    if (ok) ok = buffer.Append(x0, y, x1);
-  });
-  if (ok) ok = buffer.Flush();  // the remainder, even when empty
-  if (!ok) return nullptr;
-  return buffer.TakeResult();
-}
+// Rows of the mask copied at a time: a whole-window copy was a megabyte of fresh memory, whose
+// first use cost a window's start several milliseconds under Wine.
+constexpr int kBandRows = 32;
+
+// A bottom-up 32-bit DIB section of width by height, selected into its own DC.
+class Band {
+ public:
+  Band(int width, int height) : dc_(CreateCompatibleDC(nullptr)) {
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;  // positive: rows bottom-up in memory
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    if (dc_) {
+      bitmap_.Reset(CreateDIBSection(dc_.Get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
+                                     &bits_, nullptr, 0));
+    }
+    if (bitmap_) select_.emplace(dc_.Get(), bitmap_.Get());
+  }
+  bool Ready() const { return bits_ && select_ && select_->Selected(); }
+  HDC Dc() const { return dc_.Get(); }
+  const std::uint8_t* Bits() const { return static_cast<const std::uint8_t*>(bits_); }
+
+ private:
+  win::MemoryDc dc_;
+  win::Bitmap bitmap_;
+  void* bits_ = nullptr;
+  std::optional<win::SelectScope> select_;
+};
 
 }  // namespace
 
@@ -110,33 +131,31 @@ HRGN MaskToRegion(HBITMAP mask, COLORREF key, COLORREF tolerance) {
 
 HRGN MaskToRegion(HBITMAP mask, COLORREF key, COLORREF tolerance, RegionCalls& calls) {
   if (!mask) return nullptr;
-  win::MemoryDc copyDc(CreateCompatibleDC(nullptr));
-  if (!copyDc) return nullptr;
   BITMAP info{};
   if (GetObjectA(mask, sizeof info, &info) == 0 || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
-  const int w = info.bmWidth, h = info.bmHeight;
-
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof header;
-  header.biWidth = w;
-  header.biHeight = h;  // positive: rows bottom-up in memory
-  header.biPlanes = 1;
-  header.biBitCount = 32;
-  header.biCompression = BI_RGB;
-  void* bits = nullptr;
-  win::Bitmap copy(CreateDIBSection(copyDc.Get(), reinterpret_cast<BITMAPINFO*>(&header),
-                                    DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!copy || !bits) return nullptr;
-  win::SelectScope selectCopy(copyDc.Get(), copy.Get());
-  {
-    win::MemoryDc sourceDc(CreateCompatibleDC(copyDc.Get()));
-    if (!sourceDc) return nullptr;
-    win::SelectScope selectSource(sourceDc.Get(), mask);
-    if (!BitBlt(copyDc.Get(), 0, 0, w, h, sourceDc.Get(), 0, 0, SRCCOPY)) return nullptr;
+  const int w = info.bmWidth, h = info.bmHeight, bandRows = (std::min)(kBandRows, h);
+  Band band(w, bandRows);
+  if (!band.Ready()) return nullptr;
+  win::MemoryDc sourceDc(CreateCompatibleDC(band.Dc()));
+  if (!sourceDc) return nullptr;
+  win::SelectScope selectSource(sourceDc.Get(), mask);
+  RectBuffer buffer(calls);
+  if (!buffer.Ready()) return nullptr;
+  const KeyBounds bounds = MakeKeyBounds(key, tolerance);
+  bool ok = true;
+  for (int top = 0; ok && top < h; top += bandRows) {
+    const int rows = (std::min)(bandRows, h - top);
+    ok = BitBlt(band.Dc(), 0, 0, w, rows, sourceDc.Get(), 0, top, SRCCOPY) != FALSE;
+    GdiFlush();  // the DIB's memory must hold the copy before it is read directly
+    // The band's rows lie at the top of the band, so at the end of its bottom-up memory.
+    const std::uint8_t* first = band.Bits() + static_cast<std::size_t>(bandRows - rows) * RowBytes32(w);
+    ForEachWindowRun(first, w, rows, bounds, [&](int x0, int y, int x1) {
+      if (ok) ok = buffer.Append(x0, top + y, x1);
+    });
   }
-  GdiFlush();  // the DIB's memory must hold the copy before it is read directly
-  return RegionFromPixels(static_cast<const std::uint8_t*>(bits), w, h,
-                          MakeKeyBounds(key, tolerance), calls);
+  if (ok) ok = buffer.Flush();  // the remainder, even when empty
+  if (!ok) return nullptr;
+  return buffer.TakeResult();
 }
 
 }  // namespace skin

@@ -136,27 +136,44 @@ TEST(MaskToRegion, OnlyPixelsOutsideTheKeyAndItsToleranceAreInside) {
   }
 }
 
-TEST(MaskToRegion, DeviceDependentMaskIsReadTheSameWay) {
-  // A screen-compatible bitmap, as pictures of other depths end up: a white frame around a square.
+// A white frame around a rectangle, in each kind of bitmap a mask arrives as: a screen-compatible
+// one (pictures of other depths end up so), and the DIB sections a skin's pictures are read into,
+// either way up. The mask is read in bands of rows: 45 rows make a whole band and part of one.
+TEST(MaskToRegion, EveryKindOfMaskBitmapIsReadTheSameWay) {
+  const auto section = [](int bits, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, 31, height, 1, static_cast<WORD>(bits), BI_RGB, 0, 0, 0, 0, 0};
+    void* pixels = nullptr;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  };
   HDC screen = GetDC(nullptr);
-  win::Bitmap mask(CreateCompatibleBitmap(screen, 30, 20));
+  const std::pair<const char*, HBITMAP> masks[] = {
+      {"compatible", CreateCompatibleBitmap(screen, 31, 45)},
+      {"24-bit bottom-up", section(24, 45)},
+      {"24-bit top-down", section(24, -45)},
+      {"32-bit bottom-up", section(32, 45)},
+  };
   ReleaseDC(nullptr, screen);
-  ASSERT_TRUE(mask);
-  {
-    win::MemoryDc dc(CreateCompatibleDC(nullptr));
-    win::SelectScope select(dc.Get(), mask.Get());
-    RECT all{0, 0, 30, 20}, inner{5, 4, 25, 16};
-    FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    FillRect(dc.Get(), &inner, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  for (const auto& [kind, bitmap] : masks) {
+    SCOPED_TRACE(kind);
+    win::Bitmap mask(bitmap);
+    ASSERT_TRUE(mask);
+    {
+      win::MemoryDc dc(CreateCompatibleDC(nullptr));
+      win::SelectScope select(dc.Get(), mask.Get());
+      RECT all{0, 0, 31, 45}, inner{5, 3, 25, 40};
+      FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+      FillRect(dc.Get(), &inner, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    win::Region region(skin::MaskToRegion(mask.Get(), kWhite, 0));
+    ASSERT_TRUE(region);
+    RECT box{};
+    EXPECT_EQ(GetRgnBox(region.Get(), &box), SIMPLEREGION);
+    EXPECT_EQ(box.left, 5);
+    EXPECT_EQ(box.top, 3);
+    EXPECT_EQ(box.right, 25);
+    EXPECT_EQ(box.bottom, 40);
   }
-  win::Region region(skin::MaskToRegion(mask.Get(), kWhite, 0));
-  ASSERT_TRUE(region);
-  RECT box{};
-  EXPECT_EQ(GetRgnBox(region.Get(), &box), SIMPLEREGION);
-  EXPECT_EQ(box.left, 5);
-  EXPECT_EQ(box.top, 4);
-  EXPECT_EQ(box.right, 25);
-  EXPECT_EQ(box.bottom, 16);
 }
 
 }  // namespace
