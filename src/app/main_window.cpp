@@ -386,22 +386,42 @@ void MainWindow::OnDestroy() {
 }
 
 // The standard face (Main2) with the program version over it, composed off screen.
+// The face goes straight to the window; only the strip under the version, where text lies over
+// the face, is put together off-screen first. A buffer of the whole window cost every paint a
+// megabyte of fresh memory.
 void MainWindow::Paint(HDC dc, const RECT& client) {
   if (IsIconic(Handle())) return PaintMinimised(dc);
-  win::BufferedPaint buffer(dc, client);
-  if (SecondFace()) {
-    win::DrawBitmap(buffer.Dc(), client, SecondFace());
-  } else {
-    DrawFace(buffer.Dc(), client);
+  win::Font font(CreateFontA(Px(12), Px(6), 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial"));
+  const RECT strip = VersionStrip(dc, font.Get());
+  {
+    win::SavedDcScope saved(dc);
+    ExcludeClipRect(dc, strip.left, strip.top, strip.right, strip.bottom);
+    DrawWholeFace(dc, client);
   }
-  PaintVersion(buffer.Dc());
+  win::BufferedPaint buffer(dc, strip);
+  DrawWholeFace(buffer.Dc(), client);
+  PaintVersion(buffer.Dc(), font.Get());
 }
 
-void MainWindow::PaintVersion(HDC dc) {
-  win::Font font(CreateFontA(Px(12), Px(6), 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_SWISS, "Arial"));
-  win::SelectScope selectFont(dc, font.Get());
+void MainWindow::DrawWholeFace(HDC dc, const RECT& client) {
+  if (SecondFace()) {
+    win::DrawBitmap(dc, client, SecondFace());
+  } else {
+    DrawFace(dc, client);
+  }
+}
+
+// Where the version's text lies in the client area.
+RECT MainWindow::VersionStrip(HDC dc, HFONT font) const {
+  win::SelectScope selectFont(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, versionText_.c_str(), static_cast<int>(versionText_.size()), &extent);
+  return RECT{versionX_, Px(38), versionX_ + extent.cx, Px(38) + extent.cy};
+}
+
+void MainWindow::PaintVersion(HDC dc, HFONT font) {
+  win::SelectScope selectFont(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(152, 152, 152));
   TextOutA(dc, versionX_, Px(38), versionText_.c_str(), static_cast<int>(versionText_.size()));

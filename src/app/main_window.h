@@ -108,7 +108,9 @@ class MainWindow : public skin::SkinnedDialog {
   HWND PictureWindow(int id);
   void Refresh();
   void PaintMinimised(HDC dc);
-  void PaintVersion(HDC dc);
+  void DrawWholeFace(HDC dc, const RECT& client);
+  RECT VersionStrip(HDC dc, HFONT font) const;
+  void PaintVersion(HDC dc, HFONT font);
 
   std::wstring savedDirectory_;
   win::LanguageLibrary language_;

@@ -158,6 +158,21 @@ class SelectScope {
   HGDIOBJ old_ = nullptr;
 };
 
+// SaveDC/RestoreDC: clipping, selections and modes set inside the scope are undone at its end.
+class SavedDcScope {
+ public:
+  explicit SavedDcScope(HDC dc) : dc_(dc), saved_(dc ? SaveDC(dc) : 0) {}
+  SavedDcScope(const SavedDcScope&) = delete;
+  SavedDcScope& operator=(const SavedDcScope&) = delete;
+  ~SavedDcScope() {
+    if (saved_) RestoreDC(dc_, saved_);
+  }
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
 // A window timer, killed with its owner.
 class Timer {
  public:
