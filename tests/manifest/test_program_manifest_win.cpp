@@ -69,7 +69,8 @@ std::wstring LoadedCommonControls(DWORD processId) {
 // the Common-Controls 6.0 folder under winsxs instead of system32. Under Wine that path is the
 // one sign: its two copies are one file (5.81 by its version resource and DllGetVersion), and
 // its progress bar answers PBM_GETSTATE either way. Unfurlex runs without a package, so that it
-// stays up with its message box.
+// stays up with its message box. Pointwick loads the common controls only after its first paint,
+// when it makes its first system control, so the check waits for them to load.
 TEST(ProgramManifestTest, RunningProgramsLoadCommonControls6) {
   RegistryValueGuard trayEnabled(HKEY_CURRENT_USER, kTrayKey, "CHTrayEnabled");
   ProgramFolder tray(kLanguage | kIcon), installer(0, "Unfurlex.exe");
@@ -80,7 +81,11 @@ TEST(ProgramManifestTest, RunningProgramsLoadCommonControls6) {
     ProgramJob job;
     ASSERT_TRUE(job.Start(exe)) << exe;
     ASSERT_NE(WaitForWindow(title, 30000, job.ProcessId()), nullptr) << exe;
-    const std::wstring loaded = LoadedCommonControls(job.ProcessId());
+    std::wstring loaded = LoadedCommonControls(job.ProcessId());
+    for (int i = 0; i < 100 && loaded.empty(); ++i) {
+      Sleep(100);
+      loaded = LoadedCommonControls(job.ProcessId());
+    }
     EXPECT_NE(loaded.find(L"\\winsxs\\amd64_microsoft.windows.common-controls_6595b64144ccf1df_6.0."),
               std::wstring::npos) << exe << " loaded " << std::string(loaded.begin(), loaded.end());
   }
