@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <optional>
 
 #include "skin/mask_runs.h"
+#include "win32/paint.h"
 #include "win32/raii.h"
 
 namespace skin {
@@ -94,33 +94,12 @@ class RectBuffer {
 // first use cost a window's start several milliseconds under Wine.
 constexpr int kBandRows = 32;
 
-// A bottom-up 32-bit DIB section of width by height, selected into its own DC.
-class Band {
- public:
-  Band(int width, int height) : dc_(CreateCompatibleDC(nullptr)) {
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;  // positive: rows bottom-up in memory
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    header.biCompression = BI_RGB;
-    if (dc_) {
-      bitmap_.Reset(CreateDIBSection(dc_.Get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
-                                     &bits_, nullptr, 0));
-    }
-    if (bitmap_) select_.emplace(dc_.Get(), bitmap_.Get());
-  }
-  bool Ready() const { return bits_ && select_ && select_->Selected(); }
-  HDC Dc() const { return dc_.Get(); }
-  const std::uint8_t* Bits() const { return static_cast<const std::uint8_t*>(bits_); }
-
- private:
-  win::MemoryDc dc_;
-  win::Bitmap bitmap_;
-  void* bits_ = nullptr;
-  std::optional<win::SelectScope> select_;
-};
+// The rows of the canvas selected into a paint buffer's DC.
+const std::uint8_t* CanvasBits(HDC dc) {
+  DIBSECTION section{};
+  if (GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof section, &section) != sizeof section) return nullptr;
+  return static_cast<const std::uint8_t*>(section.dsBm.bmBits);
+}
 
 }  // namespace
 
@@ -134,9 +113,11 @@ HRGN MaskToRegion(HBITMAP mask, COLORREF key, COLORREF tolerance, RegionCalls& c
   BITMAP info{};
   if (GetObjectA(mask, sizeof info, &info) == 0 || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
   const int w = info.bmWidth, h = info.bmHeight, bandRows = (std::min)(kBandRows, h);
-  Band band(w, bandRows);
-  if (!band.Ready()) return nullptr;
-  win::MemoryDc sourceDc(CreateCompatibleDC(band.Dc()));
+  win::PaintBuffer band;  // a top-down 32-bit canvas
+  const HDC bandDc = band.Prepare(nullptr, w, bandRows);
+  const std::uint8_t* bits = bandDc ? CanvasBits(bandDc) : nullptr;
+  if (!bits) return nullptr;
+  win::MemoryDc sourceDc(CreateCompatibleDC(bandDc));
   if (!sourceDc) return nullptr;
   win::SelectScope selectSource(sourceDc.Get(), mask);
   RectBuffer buffer(calls);
@@ -145,13 +126,14 @@ HRGN MaskToRegion(HBITMAP mask, COLORREF key, COLORREF tolerance, RegionCalls& c
   bool ok = true;
   for (int top = 0; ok && top < h; top += bandRows) {
     const int rows = (std::min)(bandRows, h - top);
-    ok = BitBlt(band.Dc(), 0, 0, w, rows, sourceDc.Get(), 0, top, SRCCOPY) != FALSE;
+    ok = BitBlt(bandDc, 0, 0, w, rows, sourceDc.Get(), 0, top, SRCCOPY) != FALSE;
     GdiFlush();  // the DIB's memory must hold the copy before it is read directly
-    // The band's rows lie at the top of the band, so at the end of its bottom-up memory.
-    const std::uint8_t* first = band.Bits() + static_cast<std::size_t>(bandRows - rows) * RowBytes32(w);
-    ForEachWindowRun(first, w, rows, bounds, [&](int x0, int y, int x1) {
-      if (ok) ok = buffer.Append(x0, top + y, x1);
-    });
+    for (int r = 0; r < rows; ++r) {
+      ForEachWindowRun(bits + static_cast<std::size_t>(r) * RowBytes32(w), w, 1, bounds,
+                       [&](int x0, int, int x1) {
+                         if (ok) ok = buffer.Append(x0, top + r, x1);
+                       });
+    }
   }
   if (ok) ok = buffer.Flush();  // the remainder, even when empty
   if (!ok) return nullptr;
