@@ -385,10 +385,9 @@ void MainWindow::OnDestroy() {
   if (!savedDirectory_.empty()) SetCurrentDirectoryW(savedDirectory_.c_str());
 }
 
-// The standard face (Main2) with the program version over it, composed off screen.
-// The face goes straight to the window; only the strip under the version, where text lies over
-// the face, is put together off-screen first. A buffer of the whole window cost every paint a
-// megabyte of fresh memory.
+// The standard face (Main2) with the program version over it. The face goes straight to the
+// window; only the strip under the version, where text lies over the face, is put together
+// off-screen first. A buffer of the whole window cost every paint a megabyte of fresh memory.
 void MainWindow::Paint(HDC dc, const RECT& client) {
   if (IsIconic(Handle())) return PaintMinimised(dc);
   win::Font font(CreateFontA(Px(12), Px(6), 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
